@@ -1,0 +1,33 @@
+#pragma once
+// One global instance per engine service. The service is created and deleted by
+// start-up and shutdown; while it lives, instance() reaches it from anywhere.
+
+#include <cassert>
+
+namespace zor {
+
+template <class T>
+class AbstractSingleton {
+public:
+    AbstractSingleton(const AbstractSingleton&) = delete;
+    AbstractSingleton& operator=(const AbstractSingleton&) = delete;
+
+    static bool exists() { return s_instance != nullptr; }
+    static T* instancePointer() { return s_instance; }
+    static T& instance() {
+        assert(s_instance && "singleton used before it was created");
+        return *s_instance;
+    }
+
+protected:
+    AbstractSingleton() {
+        assert(!s_instance && "singleton created twice");
+        s_instance = static_cast<T*>(this);
+    }
+    virtual ~AbstractSingleton() { s_instance = nullptr; }
+
+private:
+    static inline T* s_instance = nullptr;
+};
+
+} // namespace zor

@@ -1,0 +1,113 @@
+# Project-wide helpers: library targets per engine area, test executables per
+# test folder, and the assembly of the game data folder "BundlePC".
+
+set(ZOR_BUNDLE_DIR ${CMAKE_BINARY_DIR}/BundlePC CACHE INTERNAL "Game data folder in the build tree")
+set_property(GLOBAL PROPERTY ZOR_BUNDLE_OUTPUTS "")
+
+function(zor_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# zor_add_library(<name> [PUBLIC deps...] [PRIVATE deps...])
+# Every .cpp below the calling folder belongs to the library.
+function(zor_add_library name)
+  cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    # An area whose code is all headers so far.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_PUBLIC} ${ARG_PRIVATE})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  zor_warnings(${name})
+endfunction()
+
+# zor_add_tests(<name> LIBS deps...)
+# Builds up to three GoogleTest programs from the calling folder (recursively):
+#   *_test.cpp        -> <name>            (no label)
+#   *_gl_test.cpp     -> <name>_gl         (label "gl": needs an X display with GLX)
+#   *_audio_test.cpp  -> <name>_audio      (label "audio": needs OpenAL)
+# Tests run with the build folder as working directory, so "BundlePC" is found.
+function(zor_add_tests name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  set(plain "")
+  set(gl "")
+  set(audio "")
+  foreach(f IN LISTS all)
+    if(f MATCHES "_gl_test\\.cpp$")
+      list(APPEND gl ${f})
+    elseif(f MATCHES "_audio_test\\.cpp$")
+      list(APPEND audio ${f})
+    else()
+      list(APPEND plain ${f})
+    endif()
+  endforeach()
+  foreach(kind IN ITEMS plain gl audio)
+    if(NOT ${kind})
+      continue()
+    endif()
+    set(target ${name})
+    set(labels "unit")
+    if(NOT kind STREQUAL "plain")
+      set(target ${name}_${kind})
+      set(labels ${kind})
+    endif()
+    add_executable(${target} ${${kind}})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} zor_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+    zor_warnings(${target})
+    add_dependencies(${target} bundle)
+    gtest_discover_tests(${target}
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+      PROPERTIES LABELS "${labels}"
+      DISCOVERY_TIMEOUT 60
+      DISCOVERY_MODE PRE_TEST)
+  endforeach()
+endfunction()
+
+# zor_add_tool(<name> LIBS deps...): a data-writing program from the calling folder.
+function(zor_add_tool name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  zor_warnings(${name})
+endfunction()
+
+# zor_bundle_generate(OUTPUTS <paths relative to BundlePC>... COMMAND <cmd...> DEPENDS <deps...>)
+# Registers generated game data; the command runs with BundlePC as working directory.
+function(zor_bundle_generate)
+  cmake_parse_arguments(ARG "" "" "OUTPUTS;COMMAND;DEPENDS" ${ARGN})
+  set(outputs "")
+  foreach(o IN LISTS ARG_OUTPUTS)
+    list(APPEND outputs ${ZOR_BUNDLE_DIR}/${o})
+  endforeach()
+  add_custom_command(OUTPUT ${outputs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZOR_BUNDLE_DIR}
+    COMMAND ${ARG_COMMAND}
+    DEPENDS ${ARG_DEPENDS}
+    WORKING_DIRECTORY ${ZOR_BUNDLE_DIR}
+    VERBATIM)
+  set_property(GLOBAL APPEND PROPERTY ZOR_BUNDLE_OUTPUTS ${outputs})
+endfunction()
+
+# Copies data/bundle verbatim into BundlePC and adds every registered generator.
+function(zor_finish_bundle)
+  set(source_root ${PROJECT_SOURCE_DIR}/data/bundle)
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS ${source_root}/*)
+  set(copies "")
+  foreach(f IN LISTS files)
+    file(RELATIVE_PATH rel ${source_root} ${f})
+    set(out ${ZOR_BUNDLE_DIR}/${rel})
+    add_custom_command(OUTPUT ${out}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${f} ${out}
+      DEPENDS ${f} VERBATIM)
+    list(APPEND copies ${out})
+  endforeach()
+  get_property(generated GLOBAL PROPERTY ZOR_BUNDLE_OUTPUTS)
+  add_custom_target(bundle ALL DEPENDS ${copies} ${generated})
+endfunction()

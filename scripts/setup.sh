@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs (only when some are missing),
+# then configures and builds. Usage: scripts/setup.sh [build folder] [extra cmake args...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
+  libsdl2-dev libglew-dev libgl-dev libegl-dev libopenal-dev libpng-dev zlib1g-dev
+  libvorbis-dev libogg-dev libboost-dev libpugixml-dev libutfcpp-dev libfreetype-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 mesa-utils
+  vorbis-tools sox fonts-dejavu-core xdotool imagemagick
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi
+
+build_dir="${1:-build}"
+shift || true
+cmake -S . -B "$build_dir" -G Ninja "$@"
+cmake --build "$build_dir" --parallel "$(nproc)"
