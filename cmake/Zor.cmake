@@ -27,14 +27,15 @@ function(zor_add_library name)
 endfunction()
 
 # zor_add_tests(<name> LIBS deps...)
-# Builds up to three GoogleTest programs from the calling folder (recursively):
+# Builds up to three GoogleTest programs from the test files of the calling folder
+# (not its subfolders, which have their own CMakeLists.txt):
 #   *_test.cpp        -> <name>            (no label)
 #   *_gl_test.cpp     -> <name>_gl         (label "gl": needs an X display with GLX)
 #   *_audio_test.cpp  -> <name>_audio      (label "audio": needs OpenAL)
 # Tests run with the build folder as working directory, so "BundlePC" is found.
 function(zor_add_tests name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB_RECURSE all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   set(plain "")
   set(gl "")
   set(audio "")
