@@ -1,4 +1,4 @@
-#include "tests/support/TempFolder.h"
+#include "tests/support/common/TempFolder.h"
 
 #include <cstdlib>
 #include <fstream>
