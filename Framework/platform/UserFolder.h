@@ -1,0 +1,16 @@
+#pragma once
+// Where the user's files live on this system.
+
+#include <string>
+
+namespace zor {
+
+// The user's documents folder: $XDG_DOCUMENTS_DIR, else the documents entry of the XDG
+// user-dirs file, else $HOME/Documents; empty when none of them is known.
+std::string documentsFolder();
+
+// The user folder named by the environment variable ZOR_USER_DIR (tests and CI point it
+// at a temporary folder); empty when it is not set.
+std::string userFolderOverride();
+
+} // namespace zor
