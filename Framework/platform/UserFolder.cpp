@@ -1,0 +1,56 @@
+#include "Framework/platform/UserFolder.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace zor {
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+// The documents entry of the XDG user-dirs file: a line XDG_DOCUMENTS_DIR="$HOME/...".
+// Only an absolute path or one starting with $HOME is valid there.
+std::string documentsFromUserDirs(const std::string& home) {
+    std::string configHome = environment("XDG_CONFIG_HOME");
+    if (configHome.empty() || configHome.front() != '/') {
+        if (home.empty()) return {};
+        configHome = home + "/.config";
+    }
+    std::ifstream file(configHome + "/user-dirs.dirs");
+    static const std::string key = "XDG_DOCUMENTS_DIR=\"";
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.compare(0, key.size(), key) != 0) continue;
+        const std::size_t end = line.find('"', key.size());
+        if (end == std::string::npos) return {};
+        std::string value = line.substr(key.size(), end - key.size());
+        static const std::string homeVariable = "$HOME";
+        if (value.compare(0, homeVariable.size(), homeVariable) == 0) {
+            if (home.empty()) return {};
+            value = home + value.substr(homeVariable.size());
+        }
+        return !value.empty() && value.front() == '/' ? value : std::string();
+    }
+    return {};
+}
+
+} // namespace
+
+std::string documentsFolder() {
+    std::string folder = environment("XDG_DOCUMENTS_DIR");
+    if (!folder.empty()) return folder;
+    const std::string home = environment("HOME");
+    folder = documentsFromUserDirs(home);
+    if (!folder.empty()) return folder;
+    return home.empty() ? std::string() : home + "/Documents";
+}
+
+std::string userFolderOverride() {
+    return environment("ZOR_USER_DIR");
+}
+
+} // namespace zor
