@@ -23,7 +23,6 @@ public:
     bool isRunning() const;
     // Waits until the function has returned. Not from the thread itself.
     void join();
-    std::thread::id id() const;
 
 private:
     Function m_function;

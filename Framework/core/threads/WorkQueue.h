@@ -7,12 +7,12 @@
 #include "Framework/core/threads/ConditionVariable.h"
 #include "Framework/core/threads/Mutex.h"
 #include "Framework/core/threads/Thread.h"
+#include "Framework/core/threads/WorkerFailure.h"
 
 #include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
-#include <string>
 
 namespace zor {
 
@@ -69,11 +69,5 @@ private:
     std::deque<Job> m_pending;
     std::deque<Job> m_running;
 };
-
-// A worker whose job threw a std::exception stops and leaves the exception's text here
-// (the first failure wins until it is taken). The update step calls this every step:
-// when a failure waits, it is taken and handler receives "Worker thread: " + the text,
-// and the result is true. Any thread.
-bool reportWorkerFailure(const std::function<void(const std::string&)>& handler);
 
 } // namespace zor
