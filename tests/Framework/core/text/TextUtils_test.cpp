@@ -1,0 +1,130 @@
+#include "Framework/core/text/TextUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace zor {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct PathCase {
+    std::string input;
+    std::string expected;
+};
+
+TEST(TextUtilsTest, JoinPathTrimsBlanksAndSlashes) {
+    struct Case {
+        std::string base, name, expected;
+    };
+    const Case cases[] = {
+        {"data/", "/Levels/a.xml ", "data/Levels/a.xml"},
+        {"", " x ", "x"},
+        {"/root", "", "/root/"},
+        {"/root/ /", "a", "/root/a"},
+        {" ", "/a/b/", "a/b"},
+        {"a", "b", "a/b"},
+        {"", "", ""},
+        {"///", " / ", ""},
+        {"base\t", "n", "base\t/n"}, // only blanks and "/" are trimmed
+    };
+    for (const Case& c : cases) EXPECT_EQ(joinPath(c.base, c.name), c.expected) << c.base << " + " << c.name;
+}
+
+TEST(TextUtilsTest, PathParts) {
+    const PathCase fileNames[] = {
+        {"a/b.txt", "b.txt"}, {"a\\b.txt", "b.txt"}, {"a\\b/c", "c"}, {"plain", "plain"}, {"dir/", ""}, {"", ""},
+    };
+    for (const PathCase& c : fileNames) EXPECT_EQ(fileNameOf(c.input), c.expected) << c.input;
+
+    const PathCase directories[] = {
+        {"a\\b.txt", ""}, {"a/b/c.txt", "a/b/"}, {"x", ""}, {"/x", "/"}, {"a/b\\c", "a/"},
+    };
+    for (const PathCase& c : directories) EXPECT_EQ(directoryOf(c.input), c.expected) << c.input;
+
+    const PathCase extensions[] = {
+        {"dir.x/file", "x/file"}, {"a.b.c", "c"}, {"noext", ""}, {"file.", ""}, {".hidden", "hidden"},
+    };
+    for (const PathCase& c : extensions) EXPECT_EQ(extensionOf(c.input), c.expected) << c.input;
+
+    const PathCase withoutExtension[] = {
+        {"dir.x/file", "dir.x/file"}, {"dir.x\\file", "dir.x\\file"}, {"a.b.c", "a.b"},
+        {"Fonts/big.fnt", "Fonts/big"}, {"file.", "file"}, {"noext", "noext"},
+    };
+    for (const PathCase& c : withoutExtension) EXPECT_EQ(removeExtension(c.input), c.expected) << c.input;
+
+    EXPECT_EQ(toForwardSlashes("a\\b\\\\c/d"), "a/b//c/d");
+}
+
+TEST(TextUtilsTest, RelativePathClimbsOutOfTheBaseFolder) {
+    struct Case {
+        std::string path, base, expected;
+    };
+    const Case cases[] = {
+        {"Sprites/a/b.png", "Sprites/set.txt", "a/b.png"},
+        {"Fonts/x.png", "Sprites/set.txt", "../Fonts/x.png"},
+        {"a/x", "a/b/c/file", "../../x"},
+        {"a/f", "a/g", "f"},
+        {"a/b", "file", "a/b"},
+        {"ab/x", "a/file", "../ab/x"}, // components compare whole, not as prefixes
+        {"a/b/", "a/b/c", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(relativePath(c.path, c.base), c.expected) << c.path << " from " << c.base;
+}
+
+TEST(TextUtilsTest, SplitLinesTreatsMixedPairsAsOneBreak) {
+    struct Case {
+        std::string text;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"", {""}},
+        {"a", {"a"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "b"}},
+        {"a\r\rb", {"a", "", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"a\r\n", {"a", ""}},
+        {"\r\n", {"", ""}},
+        {"a\r\n\n", {"a", "", ""}},
+        {std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(splitLines(c.text), c.expected) << testing::PrintToString(c.text);
+}
+
+TEST(TextUtilsTest, IsTrueOnlyForTheWordInAnyCase) {
+    const std::pair<std::string, bool> cases[] = {
+        {"true", true}, {"True", true}, {"TRUE", true}, {"tRuE", true}, {"true ", false}, {" true", false},
+        {"1", false},   {"", false},    {"tru", false}, {"yes", false}, {"tr\xd5" "e", false},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(isTrue(text), expected) << text;
+}
+
+TEST(TextUtilsTest, StartsWith) {
+    EXPECT_TRUE(startsWith("abc", ""));
+    EXPECT_TRUE(startsWith("", ""));
+    EXPECT_TRUE(startsWith("abc", "ab"));
+    EXPECT_TRUE(startsWith("abc", "abc"));
+    EXPECT_FALSE(startsWith("ab", "abc"));
+    EXPECT_FALSE(startsWith("abc", "b"));
+}
+
+TEST(TextUtilsTest, SleepSecondsSleepsAtLeastTheRoundedTime) {
+    using Clock = std::chrono::steady_clock;
+    auto measure = [](double seconds) {
+        const auto start = Clock::now();
+        sleepSeconds(seconds);
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    EXPECT_GE(measure(0.0296), 0.0299); // 29.6 ms rounds up to 30 ms
+    EXPECT_LT(measure(-1.0), 0.5);
+    EXPECT_LT(measure(std::nan("")), 0.5);
+    EXPECT_LT(measure(0.0004), 0.5); // rounds to no sleep at all
+}
+
+} // namespace
+} // namespace zor
