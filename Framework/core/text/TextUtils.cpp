@@ -1,5 +1,9 @@
 #include "Framework/core/text/TextUtils.h"
 
+#include "Framework/core/settings/SettingValue.h"
+
+#include <boost/algorithm/string/trim.hpp>
+
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -116,6 +120,38 @@ bool isTrue(std::string_view text) {
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
+}
+
+std::size_t parseOptionList(const std::string& name, std::vector<OptionalSettingValue>& values) {
+    const std::size_t open = name.rfind('[');
+    const std::size_t close = name.rfind(']');
+    if (open == std::string::npos || close == std::string::npos || close < open) return 0;
+    std::size_t count = 0;
+    std::size_t start = open + 1;
+    while (start < close) {
+        std::size_t comma = name.find(',', start);
+        if (comma == std::string::npos || comma > close) comma = close;
+        if (comma > start) {
+            values.emplace_back(SettingValue(boost::algorithm::trim_copy(name.substr(start, comma - start))));
+            ++count;
+        }
+        start = comma + 1;
+    }
+    return count;
+}
+
+std::size_t parseNameParameters(std::string& name, std::vector<OptionalSettingValue>& values) {
+    const std::size_t first = name.find("__");
+    if (first == std::string::npos) return 0;
+    std::size_t count = 0;
+    for (std::size_t at = first; at != std::string::npos; ++count) {
+        const std::size_t next = name.find("__", at + 2);
+        const std::size_t end = next == std::string::npos ? name.size() : next;
+        values.emplace_back(SettingValue(name.substr(at + 2, end - at - 2)));
+        at = next;
+    }
+    name.erase(first);
+    return count;
 }
 
 void sleepSeconds(double seconds) {

@@ -2,11 +2,14 @@
 // Byte-string helpers shared by the file layer, settings, language tables and asset
 // loaders. Paths use "/" inside the program; no character set conversion happens here.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zor {
+
+struct OptionalSettingValue;
 
 // Paths.
 // base + "/" + name, after trimming blanks and "/" from the end of base and from both
@@ -31,6 +34,14 @@ std::vector<std::string> splitLines(std::string_view text);
 // True exactly for "true" in any letter case, with nothing around it.
 bool isTrue(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);
+
+// Asset names. Both append set string values and return how many they appended.
+// The comma-separated options between the last "[" and the last "]" of the name, each
+// trimmed of white space; empty pieces between commas are dropped.
+std::size_t parseOptionList(const std::string& name, std::vector<OptionalSettingValue>& values);
+// The texts after each "__" of the name (base__8__loop gives 8 and loop); the name is cut
+// to its base before the first "__".
+std::size_t parseNameParameters(std::string& name, std::vector<OptionalSettingValue>& values);
 
 // Sleeps the calling thread; the duration is truncated to microseconds, then rounded to
 // the nearest millisecond.

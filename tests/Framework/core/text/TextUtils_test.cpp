@@ -1,5 +1,7 @@
 #include "Framework/core/text/TextUtils.h"
 
+#include "Framework/core/settings/SettingValue.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -111,6 +113,67 @@ TEST(TextUtilsTest, StartsWith) {
     EXPECT_TRUE(startsWith("abc", "abc"));
     EXPECT_FALSE(startsWith("ab", "abc"));
     EXPECT_FALSE(startsWith("abc", "b"));
+}
+
+// The texts of parsed values; every one must be a set string.
+Lines textsOf(const std::vector<OptionalSettingValue>& values) {
+    Lines texts;
+    for (const OptionalSettingValue& v : values) {
+        EXPECT_TRUE(v.isSet);
+        const auto* text = std::get_if<std::string>(&v.value);
+        EXPECT_NE(text, nullptr);
+        texts.push_back(text ? *text : "<not a string>");
+    }
+    return texts;
+}
+
+TEST(TextUtilsTest, ParseOptionList) {
+    struct Case {
+        std::string name;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"Textures/glow[nonpremul].png", {"nonpremul"}},
+        {"x[ a , b ]", {"a", "b"}},
+        {"x[a,,b]", {"a", "b"}},
+        {"x[,a,]", {"a"}},
+        {"x[a, ,b]", {"a", "", "b"}},
+        {"x[]", {}},
+        {"x]a[", {}},
+        {"x[a", {}},
+        {"x[old][new,one]", {"new", "one"}},
+        {"plain", {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<OptionalSettingValue> values{OptionalSettingValue(SettingValue(std::string("kept")))};
+        EXPECT_EQ(parseOptionList(c.name, values), c.expected.size()) << c.name;
+        Lines expected{"kept"};
+        expected.insert(expected.end(), c.expected.begin(), c.expected.end());
+        EXPECT_EQ(textsOf(values), expected) << c.name;
+    }
+}
+
+TEST(TextUtilsTest, ParseNameParametersCutsTheName) {
+    struct Case {
+        std::string name, base;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"base__8__loop", "base", {"8", "loop"}},
+        {"a___b", "a", {"_b"}},
+        {"a____b", "a", {"", "b"}},
+        {"a__", "a", {""}},
+        {"__x", "", {"x"}},
+        {"single_under", "single_under", {}},
+        {"", "", {}},
+    };
+    for (const Case& c : cases) {
+        std::string name = c.name;
+        std::vector<OptionalSettingValue> values;
+        EXPECT_EQ(parseNameParameters(name, values), c.expected.size()) << c.name;
+        EXPECT_EQ(name, c.base) << c.name;
+        EXPECT_EQ(textsOf(values), c.expected) << c.name;
+    }
 }
 
 TEST(TextUtilsTest, SleepSecondsSleepsAtLeastTheRoundedTime) {
