@@ -1,0 +1,6 @@
+varying lowp vec4 v_color;
+
+void main()
+{
+    gl_FragColor = v_color;
+}

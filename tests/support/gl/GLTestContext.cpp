@@ -1,0 +1,115 @@
+#include "tests/support/gl/GLTestContext.h"
+
+#include "Framework/core/io/Files.h"
+#include "Framework/graphics/render/RenderTarget.h"
+#include "Framework/graphics/render/RenderThread.h"
+#include "tests/support/common/TempFolder.h"
+
+#include <GL/glew.h>
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+#include <ostream>
+
+namespace zor::test {
+
+namespace {
+
+struct Context {
+    SDL_Window* window = nullptr;
+    SDL_GLContext gl = nullptr;
+    PumpedWorkQueue queue;
+    TempFolder userFolder;  // the file system's user root, never a real home
+};
+
+// Made once and kept until the process exits, so every test shares one context.
+Context& context() {
+    static Context* made = [] {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
+            std::abort();
+        }
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        auto* c = new Context;
+        c->window = SDL_CreateWindow("gl test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 64, 64,
+                                     SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (!c->window) {
+            ADD_FAILURE() << "SDL_CreateWindow: " << SDL_GetError() << " (run under xvfb-run)";
+            std::abort();
+        }
+        c->gl = SDL_GL_CreateContext(c->window);
+        if (!c->gl) {
+            ADD_FAILURE() << "SDL_GL_CreateContext: " << SDL_GetError();
+            std::abort();
+        }
+        SDL_GL_MakeCurrent(c->window, c->gl);
+        glewExperimental = GL_TRUE;
+        const GLenum glew = glewInit();
+        if (glew != GLEW_OK) {
+            ADD_FAILURE() << "glewInit: " << glewGetErrorString(glew);
+            std::abort();
+        }
+        setenv("ZOR_USER_DIR", c->userFolder.path().c_str(), 1);
+        initFileSystem("BundlePC");
+        markRenderThread();
+        setRenderQueue(&c->queue);
+        return c;
+    }();
+    return *made;
+}
+
+} // namespace
+
+void PrintTo(const Pixel& pixel, std::ostream* out) {
+    *out << "(" << int(pixel.r) << ", " << int(pixel.g) << ", " << int(pixel.b) << ", " << int(pixel.a) << ")";
+}
+
+bool nearPixel(const Pixel& x, const Pixel& y, int tolerance) {
+    const auto near = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    return near(x.r, y.r) && near(x.g, y.g) && near(x.b, y.b) && near(x.a, y.a);
+}
+
+void GLTest::SetUpTestSuite() { context(); }
+
+void GLTest::SetUp() {
+    Context& c = context();
+    SDL_GL_MakeCurrent(c.window, c.gl);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+void GLTest::TearDown() {
+    // Uploads and deletions a test left queued run now, inside the test that caused them.
+    pumpRenderQueue();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "a GL error was left behind";
+}
+
+PumpedWorkQueue& GLTest::renderQueue() { return context().queue; }
+
+void GLTest::bindTarget(const RenderTarget& target) {
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    const iVector2 size = target.getSize();
+    glViewport(0, 0, size.x, size.y);
+}
+
+std::vector<Pixel> GLTest::readPixels(const RenderTarget& target, int x, int y, int width, int height) {
+    std::vector<Pixel> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+Pixel GLTest::pixelAt(const RenderTarget& target, int x, int yFromTop) {
+    return readPixels(target, x, target.getSize().y - 1 - yFromTop, 1, 1).front();
+}
+
+} // namespace zor::test
