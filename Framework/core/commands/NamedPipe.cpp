@@ -1,15 +1,20 @@
 #include "Framework/core/commands/NamedPipe.h"
 
+#include "Framework/core/log/LogHandler.h"
+
 #include <system_error>
 
 namespace zor {
 
 NamedPipe::NamedPipe(const std::string& name) : m_server(name) {
-    if (!m_server.isOpen()) return;
+    if (!m_server.isOpen()) {
+        LogHandler::log(LogHandler::Warning, "NamedPipe", "Level-editor channel closed: " + m_server.error());
+        return;
+    }
     try {
         m_thread = std::make_unique<Thread>([this] { serve(); });
-    } catch (const std::system_error&) {
-        // Without a thread nobody listens; the game runs on without the channel.
+    } catch (const std::system_error& error) {
+        LogHandler::log(LogHandler::Warning, "NamedPipe", std::string("Level-editor channel closed: ") + error.what());
     }
 }
 
@@ -36,8 +41,16 @@ void NamedPipe::serve() {
         m_receivedText += text;
     };
     for (;;) {
-        const LocalSocketServer::Result result = m_server.receive(kMessageLimit, append);
-        if (result == LocalSocketServer::Result::Woken || result == LocalSocketServer::Result::Failed) return;
+        switch (m_server.receive(kMessageLimit, append)) {
+        case LocalSocketServer::Result::Message:
+        case LocalSocketServer::Result::Dropped:
+            break;
+        case LocalSocketServer::Result::Woken:
+            return;
+        case LocalSocketServer::Result::Failed:
+            LogHandler::log(LogHandler::Warning, "NamedPipe", "Level-editor channel closed: " + m_server.error());
+            return;
+        }
     }
 }
 

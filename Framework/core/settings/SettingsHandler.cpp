@@ -1,0 +1,222 @@
+#include "Framework/core/settings/SettingsHandler.h"
+
+#include "Framework/core/Errors.h"
+#include "Framework/core/commands/Commands.h"
+#include "Framework/core/io/Files.h"
+#include "Framework/core/text/TextUtils.h"
+
+#include <boost/property_tree/ptree.hpp>
+#include <boost/property_tree/xml_parser.hpp>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace zor {
+
+namespace {
+
+namespace pt = boost::property_tree;
+
+constexpr std::size_t kInitialBuckets = 11;
+
+std::uint32_t persistenceOf(const std::string& text) {
+    if (text == "temporary") return SettingTemporary;
+    if (text == "persistent") return SettingPersistent;
+    if (text == "permanent") return SettingPermanent;
+    if (text == "profile") return SettingProfile;
+    return SettingProfile | SettingTemporary;
+}
+
+std::int32_t visibilityOf(const std::string& text) {
+    if (text == "internal") return SettingInternal;
+    if (text == "public") return SettingPublic;
+    return SettingOtherVisibility;
+}
+
+// The getters' rule: the value when it is set and converts, else the default.
+template <class T>
+const OptionalSettingValue& convertibleValue(const SettingsHandler::Setting& record) {
+    T ignored;
+    if (record.Value.isSet && convertSetting(record.Value.value, ignored)) return record.Value;
+    return record.DefaultValue;
+}
+
+template <class T>
+T convertedValue(const SettingsHandler::Setting& record) {
+    T out;
+    convertSetting(convertibleValue<T>(record).value, out);
+    return out;
+}
+
+// Parses the whole text into the alternative the value holds; a text that does not parse,
+// or a C string value, leaves it unchanged.
+void assignText(SettingValue& value, const std::string& text) {
+    std::visit(
+        [&](auto& held) {
+            using T = std::decay_t<decltype(held)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                held = text;
+            } else if constexpr (!std::is_same_v<T, const char*>) {
+                T parsed;
+                if (parseWholeText(text, parsed)) held = parsed;
+            }
+        },
+        value);
+}
+
+} // namespace
+
+SettingsHandler::SettingsHandler() : m_settings(kInitialBuckets) {
+    m_settings.max_load_factor(1.0f);
+    registerCommand("set", 2, [](const std::vector<std::string>& arguments) {
+        if (SettingsHandler::exists()) SettingsHandler::instance().setValue(arguments[0], arguments[1]);
+    });
+}
+
+SettingsHandler::~SettingsHandler() = default;
+
+void SettingsHandler::declare(const std::string& key, const std::string& description, const SettingValue& value,
+                              std::uint32_t persistence, std::int32_t visibility) {
+    Setting& record = m_settings[key];
+    record.Value = value;
+    record.DefaultValue = value;
+    record.Description = description;
+    record.Persistence = persistence;
+    record.Visibility = visibility;
+}
+
+void SettingsHandler::setValue(const std::string& key, const SettingValue& value) {
+    Setting& record = setting(key);
+    const OptionalSettingValue previous = record.Value;
+    record.Value = value;
+    m_changed.fire(key, previous, record);
+}
+
+std::int32_t SettingsHandler::getInt(const std::string& key) { return convertedValue<std::int32_t>(setting(key)); }
+
+bool SettingsHandler::getBool(const std::string& key) { return convertedValue<bool>(setting(key)); }
+
+float SettingsHandler::getFloat(const std::string& key) {
+    return directFloat(convertibleValue<float>(setting(key)).value);
+}
+
+std::string SettingsHandler::getString(const std::string& key) {
+    return convertedValue<std::string>(setting(key));
+}
+
+fpVector2 SettingsHandler::getVector2(const std::string& key) { return convertedValue<fpVector2>(setting(key)); }
+
+std::string SettingsHandler::takeString(const std::string& key) {
+    std::string text = getString(key);
+    const SettingValue defaultValue = setting(key).DefaultValue.value;
+    setValue(key, defaultValue);
+    return text;
+}
+
+bool SettingsHandler::valueEquals(const std::string& key, const std::string& text) const {
+    const auto found = m_settings.find(key);
+    if (found == m_settings.end()) return false;
+    const OptionalSettingValue& current = found->second.Value;
+    if (!current.isSet) return text.empty();
+    return std::visit(
+        [&text](const auto& held) {
+            using T = std::decay_t<decltype(held)>;
+            if constexpr (std::is_same_v<T, std::int32_t>) {
+                return std::atoi(text.c_str()) == held;
+            } else if constexpr (std::is_same_v<T, const char*>) {
+                return false;
+            } else if constexpr (std::is_same_v<T, std::string>) {
+                return text == held;
+            } else {
+                T parsed;
+                return parseWholeText(text, parsed) && parsed == held;
+            }
+        },
+        current.value);
+}
+
+SettingsHandler::Setting& SettingsHandler::setting(const std::string& key) { return m_settings[key]; }
+
+void SettingsHandler::resetToDefaults(std::uint32_t mask) {
+    for (auto& entry : m_settings)
+        if (entry.second.Persistence & mask) entry.second.Value = entry.second.DefaultValue;
+}
+
+void SettingsHandler::loadDefinitions(const std::string& path) {
+    try {
+        pt::ptree tree;
+        readXml(path, tree, FileLocation::GameData);
+        for (const auto& child : tree.get_child("Settings")) {
+            if (child.first != "Setting") continue;
+            const pt::ptree& attributes = child.second.get_child("<xmlattr>");
+            const auto key = attributes.get<std::string>("Key");
+            const auto description = attributes.get<std::string>("Description");
+            const auto type = attributes.get<std::string>("Type");
+            const std::uint32_t persistence = persistenceOf(attributes.get<std::string>("Persistence"));
+            const std::int32_t visibility = visibilityOf(attributes.get<std::string>("Visibility"));
+            SettingValue value;
+            if (type == "int")
+                value = attributes.get<std::int32_t>("DefaultValue");
+            else if (type == "float")
+                value = attributes.get<float>("DefaultValue");
+            else if (type == "bool")
+                value = std::int32_t(isTrue(attributes.get<std::string>("DefaultValue")) ? 1 : 0);
+            else if (type == "string")
+                value = attributes.get<std::string>("DefaultValue");
+            else if (type == "vec2")
+                value = attributes.get<fpVector2>("DefaultValue");
+            else if (type == "vec3")
+                value = attributes.get<fpVector3>("DefaultValue");
+            else
+                continue;
+            declare(key, description, value, persistence, visibility);
+        }
+    } catch (const std::exception& error) {
+        throw CheckReleaseError("Could not read settings definition " + path + ", reason: " + error.what());
+    }
+}
+
+bool SettingsHandler::readValues(const std::string& path, std::uint32_t mask) {
+    try {
+        pt::ptree tree;
+        if (readXml(path, tree, FileLocation::User) == 0) return false;
+        for (const auto& child : tree.get_child("Settings")) {
+            const pt::ptree& attributes = child.second.get_child("<xmlattr>");
+            const auto found = m_settings.find(attributes.get<std::string>("Key"));
+            if (found == m_settings.end() || !(found->second.Persistence & mask)) continue;
+            assignText(found->second.Value.value, attributes.get<std::string>("Value"));
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool SettingsHandler::writeValues(const std::string& path, std::uint32_t mask) {
+    pt::ptree tree;
+    pt::ptree& root = tree.add_child("Settings", pt::ptree());
+    for (const auto& [key, record] : m_settings) {
+        if (!(record.Persistence & mask)) continue;
+        std::string value;
+        std::string defaultValue;
+        convertSetting(record.Value.value, value);
+        convertSetting(record.DefaultValue.value, defaultValue);
+        if (value == defaultValue) continue;
+        pt::ptree& element = root.add_child("Setting", pt::ptree());
+        element.put("<xmlattr>.Key", key);
+        element.put("<xmlattr>.Value", value);
+    }
+    std::ostringstream text;
+    pt::write_xml(text, tree, pt::xml_writer_make_settings<std::string>('\t', 1, "utf-8"));
+    const std::string bytes = text.str();
+    return writeFile(path, bytes.data(), bytes.size(), mask == SettingProfile ? unsigned(WriteFileBackup) : 0u);
+}
+
+bool SettingsHandler::saveUserSettings() { return writeValues("settings.xml", SettingPersistent | SettingPermanent); }
+
+void SettingsHandler::loadProfileSettings(const std::string& path) {
+    resetToDefaults(SettingProfile);
+    if (!readValues(path, SettingProfile)) readValues(path + ".backup", SettingProfile);
+}
+
+} // namespace zor

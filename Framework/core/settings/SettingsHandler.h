@@ -1,0 +1,102 @@
+#pragma once
+// Every named setting of the program ("Screen.VSync": a section and a name joined by a
+// dot), declared in code or in "Definitions/settings.xml" with a default, a description,
+// persistence bits and a visibility. Values are read from and written to "settings.xml"
+// in the user folder and, for profile settings, to each save slot's profile file.
+// Main thread only; nothing here is locked.
+
+#include "Framework/core/AbstractSingleton.h"
+#include "Framework/core/events/EventList.h"
+#include "Framework/core/settings/SettingValue.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace zor {
+
+// Where a setting's value is stored; a setting may carry several bits.
+enum SettingPersistence : std::uint32_t {
+    SettingTemporary = 1,  // never written to a file
+    SettingPersistent = 2, // the user's "settings.xml"; cleared by the debug settings reset
+    SettingPermanent = 4,  // the user's "settings.xml"; survives the debug settings reset
+    SettingProfile = 8,    // the current save slot's profile file
+};
+
+// Visibility values: 0 internal, 1 public, 2 for any other text in the declaration file.
+enum SettingVisibility : std::int32_t {
+    SettingInternal = 0,
+    SettingPublic = 1,
+    SettingOtherVisibility = 2,
+};
+
+class SettingsHandler : public AbstractSingleton<SettingsHandler> {
+public:
+    struct Setting {
+        OptionalSettingValue Value;
+        OptionalSettingValue DefaultValue;
+        std::string Description;
+        std::uint32_t Persistence = 0;
+        std::int32_t Visibility = SettingInternal;
+    };
+
+    using SettingMap = std::unordered_map<std::string, Setting>;
+    // Listeners get the key, the value as it was before the change, and the record after it.
+    using ChangedList = EventList<std::string, OptionalSettingValue, Setting>;
+
+    // Registers the console command "set" (key, text), which stores the text as a string.
+    SettingsHandler();
+    ~SettingsHandler() override;
+
+    // Replaces the record: value and default both set to `value`. Fires nothing.
+    void declare(const std::string& key, const std::string& description, const SettingValue& value,
+                 std::uint32_t persistence, std::int32_t visibility);
+
+    // Sets the value (any alternative) and fires the settings-changed list, also when the
+    // value did not change.
+    void setValue(const std::string& key, const SettingValue& value);
+
+    // The value converted through text when it is set and converts, else the default
+    // converted; when both fail, the zero of the type (vectors keep the components read).
+    // A key that was never declared is created empty and reads as the integer 0.
+    std::int32_t getInt(const std::string& key);
+    bool getBool(const std::string& key);
+    float getFloat(const std::string& key);
+    std::string getString(const std::string& key);
+    fpVector2 getVector2(const std::string& key);
+
+    // getString, then the default is set through setValue: for one-shot requests.
+    std::string takeString(const std::string& key);
+
+    // Compares the value with a text by the value's alternative, without creating a record.
+    bool valueEquals(const std::string& key, const std::string& text) const;
+
+    // The record, created empty when absent. References stay valid while the handler lives.
+    Setting& setting(const std::string& key);
+    const SettingMap& settings() const { return m_settings; }
+
+    ChangedList& settingsChanged() { return m_changed; }
+
+    // Copies the default into the value of every setting sharing a bit with the mask.
+    void resetToDefaults(std::uint32_t mask);
+
+    // Reads declarations from a game data file; any failure throws CheckReleaseError and
+    // keeps the declarations made before it.
+    void loadDefinitions(const std::string& path);
+    // Reads a value file of the user folder into the declared settings sharing a bit with
+    // the mask; false on a missing or broken file, keeping what was read before the fault.
+    bool readValues(const std::string& path, std::uint32_t mask);
+    // Writes the settings sharing a bit with the mask whose value text differs from their
+    // default's text. With the profile mask (8) the old file is kept as path + ".backup".
+    bool writeValues(const std::string& path, std::uint32_t mask);
+    // The persistent and permanent settings to the user's "settings.xml".
+    bool saveUserSettings();
+    // Profile settings back to their defaults, then read from the file or its ".backup".
+    void loadProfileSettings(const std::string& path);
+
+private:
+    SettingMap m_settings;
+    ChangedList m_changed;
+};
+
+} // namespace zor

@@ -1,0 +1,418 @@
+#include "Framework/core/settings/SettingsHandler.h"
+
+#include "Framework/core/Errors.h"
+#include "Framework/core/commands/Commands.h"
+#include "Framework/core/io/Files.h"
+#include "tests/support/common/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zor {
+namespace {
+
+constexpr std::uint32_t kUserMask = SettingPersistent | SettingPermanent;
+
+// A game data folder and a user folder of its own for every test.
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { initFileSystem(gameData.path().string()); }
+
+    void writeDefinitions(const std::string& settings) {
+        gameData.write("Definitions/settings.xml", "<?xml version=\"1.0\"?>\n<Settings>\n" + settings + "</Settings>\n");
+    }
+    void writeValues(const std::string& name, const std::string& settings) {
+        user.write(name, "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Settings>\n" + settings + "</Settings>\n");
+    }
+    static std::string declaration(const std::string& key, const std::string& type, const std::string& value,
+                                   const std::string& persistence = "persistent") {
+        return "<Setting Key=\"" + key + "\" Description=\"d\" Type=\"" + type + "\" DefaultValue=\"" + value +
+               "\" Persistence=\"" + persistence + "\" Visibility=\"public\"/>\n";
+    }
+    static std::string value(const std::string& key, const std::string& text) {
+        return "<Setting Key=\"" + key + "\" Value=\"" + text + "\"/>\n";
+    }
+    bool hasRecord(const std::string& key) const { return settings.settings().count(key) != 0; }
+
+    // The changes announced on the settings-changed list.
+    struct Change {
+        std::string key;
+        OptionalSettingValue previous;
+        OptionalSettingValue current;
+    };
+    void listen() {
+        connection = settings.settingsChanged().connect(
+            &changes, [](std::vector<Change>* seen, const std::string& key, const OptionalSettingValue& previous,
+                         const SettingsHandler::Setting& record) { seen->push_back({key, previous, record.Value}); });
+    }
+
+    test::TempFolder gameData;
+    test::TempFolder user;
+    test::ScopedEnv userEnv{"ZOR_USER_DIR", user.path().string()};
+    SettingsHandler settings;
+    std::vector<Change> changes;
+    EventConnection connection;
+};
+
+struct DeclaredCase {
+    std::string key;
+    SettingValue value;
+    std::uint32_t persistence;
+    std::int32_t visibility;
+};
+
+TEST_F(SettingsTest, DeclarationFileDeclaresEveryKnownTypeWithItsPersistenceAndVisibility) {
+    writeDefinitions(
+        "<!-- comments are dropped -->\n"
+        "<Note Key=\"Other.Element\" Type=\"int\"/>\n"
+        "<Setting Key=\"A.Int\" Description=\"Whole number\" Type=\"int\" DefaultValue=\" 42 \" "
+        "Persistence=\"temporary\" Visibility=\"internal\"/>\n"
+        "<Setting Key=\"A.Float\" Description=\"\" Type=\"float\" DefaultValue=\"0.25\" "
+        "Persistence=\"persistent\" Visibility=\"public\"/>\n"
+        "<Setting Key=\"A.BoolOne\" Description=\"\" Type=\"bool\" DefaultValue=\"1\" "
+        "Persistence=\"permanent\" Visibility=\"Public\"/>\n"
+        "<Setting Key=\"A.BoolTrue\" Description=\"\" Type=\"bool\" DefaultValue=\"TRUE\" "
+        "Persistence=\"profile\" Visibility=\"debug\"/>\n"
+        "<Setting Key=\"A.BoolBlank\" Description=\"\" Type=\"bool\" DefaultValue=\" true\" "
+        "Persistence=\"Profile\" Visibility=\"public\"/>\n"
+        "<Setting Key=\"A.String\" Description=\"\" Type=\"string\" DefaultValue=\" Lantern Hollow \" "
+        "Persistence=\"never\" Visibility=\"public\"/>\n"
+        "<Setting Key=\"A.Vec2\" Description=\"\" Type=\"vec2\" DefaultValue=\" 1280; 720 \" "
+        "Persistence=\"permanent\" Visibility=\"public\"/>\n"
+        "<Setting Key=\"A.Vec3\" Description=\"\" Type=\"vec3\" DefaultValue=\"1;2;3\" "
+        "Persistence=\"permanent\" Visibility=\"public\"/>\n"
+        "<Setting Key=\"A.Colour\" Description=\"\" Type=\"color\" Persistence=\"permanent\" Visibility=\"public\"/>\n");
+    settings.loadDefinitions("Definitions/settings.xml");
+
+    const DeclaredCase cases[] = {
+        {"A.Int", std::int32_t(42), SettingTemporary, SettingInternal},
+        {"A.Float", 0.25f, SettingPersistent, SettingPublic},
+        {"A.BoolOne", std::int32_t(0), SettingPermanent, SettingOtherVisibility},
+        {"A.BoolTrue", std::int32_t(1), SettingProfile, SettingOtherVisibility},
+        {"A.BoolBlank", std::int32_t(0), SettingProfile | SettingTemporary, SettingPublic},
+        {"A.String", std::string(" Lantern Hollow "), SettingProfile | SettingTemporary, SettingPublic},
+        {"A.Vec2", fpVector2(1280, 720), SettingPermanent, SettingPublic},
+        {"A.Vec3", fpVector3(1, 2, 3), SettingPermanent, SettingPublic},
+    };
+    for (const DeclaredCase& c : cases) {
+        ASSERT_TRUE(hasRecord(c.key)) << c.key;
+        const SettingsHandler::Setting& record = settings.setting(c.key);
+        EXPECT_EQ(record.Value, OptionalSettingValue(c.value)) << c.key;
+        EXPECT_EQ(record.DefaultValue, OptionalSettingValue(c.value)) << c.key;
+        EXPECT_EQ(record.Persistence, c.persistence) << c.key;
+        EXPECT_EQ(record.Visibility, c.visibility) << c.key;
+    }
+    EXPECT_EQ(settings.setting("A.Int").Description, "Whole number");
+    EXPECT_FALSE(hasRecord("A.Colour"));
+    EXPECT_FALSE(hasRecord("Other.Element"));
+    EXPECT_EQ(settings.settings().size(), std::size(cases));
+}
+
+TEST_F(SettingsTest, ADeclarationFaultStopsTheReadAndKeepsWhatCameBefore) {
+    const std::pair<std::string, std::string> faults[] = {
+        {"missing Description",
+         "<Setting Key=\"Bad\" Type=\"int\" DefaultValue=\"1\" Persistence=\"temporary\" Visibility=\"public\"/>\n"},
+        {"missing DefaultValue",
+         "<Setting Key=\"Bad\" Description=\"\" Type=\"float\" Persistence=\"temporary\" Visibility=\"public\"/>\n"},
+        {"int that does not parse", declaration("Bad", "int", "twelve")},
+        {"int with text after it", declaration("Bad", "int", "12 units")},
+        {"float that does not parse", declaration("Bad", "float", "0,5")},
+        {"short vector", declaration("Bad", "vec2", "1280")},
+        {"element without attributes", "<Setting/>\n"},
+    };
+    int round = 0;
+    for (const auto& [what, fault] : faults) {
+        const std::string before = "Before" + std::to_string(round);
+        const std::string after = "After" + std::to_string(round++);
+        writeDefinitions(declaration(before, "int", "1") + fault + declaration(after, "int", "2"));
+        try {
+            settings.loadDefinitions("Definitions/settings.xml");
+            ADD_FAILURE() << what << ": no error";
+        } catch (const CheckReleaseError& error) {
+            const std::string text = error.what();
+            EXPECT_EQ(text.rfind("Could not read settings definition Definitions/settings.xml, reason: ", 0), 0u)
+                << what << ": " << text;
+        }
+        EXPECT_TRUE(hasRecord(before)) << what;
+        EXPECT_FALSE(hasRecord(after)) << what;
+        EXPECT_FALSE(hasRecord("Bad")) << what;
+    }
+}
+
+TEST_F(SettingsTest, AMissingOrBrokenDeclarationFileIsAnError) {
+    EXPECT_THROW(settings.loadDefinitions("Definitions/absent.xml"), CheckReleaseError);
+    gameData.write("Definitions/other.xml", "<Other/>");
+    EXPECT_THROW(settings.loadDefinitions("Definitions/other.xml"), CheckReleaseError);
+    gameData.write("Definitions/broken.xml", "<Settings><Setting");
+    EXPECT_THROW(settings.loadDefinitions("Definitions/broken.xml"), CheckReleaseError);
+    // An unknown type needs no default and declares nothing.
+    writeDefinitions("<Setting Key=\"K\" Description=\"\" Type=\"rgb\" Persistence=\"temporary\" Visibility=\"public\"/>\n");
+    EXPECT_NO_THROW(settings.loadDefinitions("Definitions/settings.xml"));
+    EXPECT_FALSE(hasRecord("K"));
+}
+
+TEST_F(SettingsTest, ValueFilesFillDeclaredSettingsOfTheMaskOnlyAndNeverFire) {
+    settings.declare("I", "", std::int32_t(1), SettingPersistent, SettingPublic);
+    settings.declare("F", "", 0.3f, SettingPermanent, SettingPublic);
+    settings.declare("S", "", std::string("x"), SettingPersistent, SettingPublic);
+    settings.declare("V", "", fpVector2(1, 2), SettingPersistent, SettingPublic);
+    settings.declare("R", "", fpRect(1, 2, 3, 4), SettingPersistent, SettingPublic);
+    settings.declare("Bad", "", std::int32_t(5), SettingPersistent, SettingPublic);
+    settings.declare("Loose", "", fpVector2(5, 6), SettingPersistent, SettingPublic);
+    settings.declare("C", "", "built in", SettingPersistent, SettingPublic);
+    settings.declare("P", "", std::int32_t(7), SettingProfile, SettingPublic);
+    settings.declare("T", "", std::int32_t(8), SettingTemporary, SettingPublic);
+    listen();
+    writeValues("settings.xml", value("I", "12") + value("F", "0.5") + value("S", "Lantern Hollow") +
+                                    value("V", "3;4") + value("R", "5;6;7;8") + value("Bad", "12abc") +
+                                    value("Loose", "1; 2") + value("C", "text") + value("P", "70") +
+                                    value("T", "80") + value("Undeclared", "1"));
+    EXPECT_TRUE(settings.readValues("settings.xml", kUserMask));
+
+    EXPECT_EQ(settings.setting("I").Value, OptionalSettingValue(std::int32_t(12)));
+    EXPECT_EQ(settings.setting("F").Value, OptionalSettingValue(0.5f));
+    EXPECT_EQ(settings.setting("S").Value, OptionalSettingValue(std::string("Lantern Hollow")));
+    EXPECT_EQ(settings.setting("V").Value, OptionalSettingValue(fpVector2(3, 4)));
+    EXPECT_EQ(settings.setting("R").Value, OptionalSettingValue(fpRect(5, 6, 7, 8)));
+    // Texts that do not parse whole, C strings, and other masks are left alone.
+    EXPECT_EQ(settings.setting("Bad").Value, OptionalSettingValue(std::int32_t(5)));
+    EXPECT_EQ(settings.setting("Loose").Value, OptionalSettingValue(fpVector2(5, 6)));
+    EXPECT_EQ(std::string(std::get<const char*>(settings.setting("C").Value.value)), "built in");
+    EXPECT_EQ(settings.setting("P").Value, OptionalSettingValue(std::int32_t(7)));
+    EXPECT_EQ(settings.setting("T").Value, OptionalSettingValue(std::int32_t(8)));
+    EXPECT_FALSE(hasRecord("Undeclared"));
+    EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(SettingsTest, ABrokenValueFileReturnsFalseAndKeepsWhatWasReadBeforeTheFault) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Setting without Key", value("A", "1") + "<Setting Value=\"2\"/>\n" + value("B", "3")},
+        {"Setting without attributes", value("A", "1") + "<Setting/>\n" + value("B", "3")},
+        {"declared Setting without Value", value("A", "1") + "<Setting Key=\"B\"/>\n"},
+    };
+    for (const auto& [what, text] : cases) {
+        settings.declare("A", "", std::int32_t(0), SettingPersistent, SettingPublic);
+        settings.declare("B", "", std::int32_t(0), SettingPersistent, SettingPublic);
+        writeValues("settings.xml", text);
+        EXPECT_FALSE(settings.readValues("settings.xml", kUserMask)) << what;
+        EXPECT_EQ(settings.getInt("A"), 1) << what;
+        EXPECT_EQ(settings.getInt("B"), 0) << what;
+    }
+    // An undeclared key needs no Value.
+    writeValues("settings.xml", "<Setting Key=\"Nobody\"/>\n" + value("B", "4"));
+    EXPECT_TRUE(settings.readValues("settings.xml", kUserMask));
+    EXPECT_EQ(settings.getInt("B"), 4);
+
+    EXPECT_FALSE(settings.readValues("absent.xml", kUserMask));
+    user.write("empty.xml", "");
+    EXPECT_FALSE(settings.readValues("empty.xml", kUserMask));
+    user.write("other.xml", "<Other/>");
+    EXPECT_FALSE(settings.readValues("other.xml", kUserMask));
+    user.write("broken.xml", "<Settings><Setting Key=\"A\" Value=\"9\"/>");
+    EXPECT_FALSE(settings.readValues("broken.xml", kUserMask));
+}
+
+TEST_F(SettingsTest, WritingKeepsOnlyChangedValuesOfTheMask) {
+    settings.declare("Audio.Music", "", 0.3f, SettingPermanent, SettingPublic);
+    settings.declare("Screen.Size", "", fpVector2(1280, 720), SettingPersistent, SettingPublic);
+    settings.declare("Debug.Level", "", std::string("start"), SettingTemporary, SettingInternal);
+    settings.declare("Game.Hints", "", std::int32_t(1), SettingProfile, SettingPublic);
+
+    ASSERT_TRUE(settings.writeValues("settings.xml", kUserMask));
+    EXPECT_EQ(user.read("settings.xml"), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Settings/>\n");
+
+    settings.setValue("Audio.Music", 0.5f);
+    settings.setValue("Debug.Level", std::string("Lantern Hollow"));
+    settings.setValue("Game.Hints", std::int32_t(0));
+    // The same text as the default counts as unchanged, whatever the alternative.
+    settings.setValue("Screen.Size", std::string("1280;720"));
+    ASSERT_TRUE(settings.writeValues("settings.xml", kUserMask));
+    EXPECT_EQ(user.read("settings.xml"), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                         "<Settings>\n"
+                                         "\t<Setting Key=\"Audio.Music\" Value=\"0.5\"/>\n"
+                                         "</Settings>\n");
+    EXPECT_FALSE(std::filesystem::exists(user / "settings.xml.backup"));
+
+    // What was written reads back.
+    settings.resetToDefaults(~0u);
+    EXPECT_TRUE(settings.readValues("settings.xml", kUserMask));
+    EXPECT_EQ(settings.getFloat("Audio.Music"), 0.5f);
+}
+
+TEST_F(SettingsTest, ProfileFilesKeepABackupAndFallBackToIt) {
+    settings.declare("Game.Hints", "", std::int32_t(1), SettingProfile, SettingPublic);
+    settings.declare("Game.Music", "", 0.3f, SettingPermanent, SettingPublic);
+    settings.setValue("Game.Hints", std::int32_t(0));
+    settings.setValue("Game.Music", 0.9f);
+    ASSERT_TRUE(settings.writeValues("profile_1.xml", SettingProfile));
+    EXPECT_FALSE(std::filesystem::exists(user / "profile_1.xml.backup"));
+    const std::string first = user.read("profile_1.xml");
+    EXPECT_EQ(first.find("Game.Music"), std::string::npos);
+
+    settings.setValue("Game.Hints", std::int32_t(5));
+    ASSERT_TRUE(settings.writeValues("profile_1.xml", SettingProfile));
+    EXPECT_EQ(user.read("profile_1.xml.backup"), first);
+
+    // Loading resets profile settings first, then reads the file.
+    settings.loadProfileSettings("profile_1.xml");
+    EXPECT_EQ(settings.getInt("Game.Hints"), 5);
+    EXPECT_EQ(settings.getFloat("Game.Music"), 0.9f);
+
+    std::filesystem::remove(user / "profile_1.xml");
+    settings.loadProfileSettings("profile_1.xml");
+    EXPECT_EQ(settings.getInt("Game.Hints"), 0);
+
+    user.write("profile_1.xml", "<Settings><Setting Value=\"3\"/></Settings>");
+    settings.loadProfileSettings("profile_1.xml");
+    EXPECT_EQ(settings.getInt("Game.Hints"), 0);
+
+    settings.setValue("Game.Hints", std::int32_t(9));
+    settings.loadProfileSettings("profile_2.xml");
+    EXPECT_EQ(settings.getInt("Game.Hints"), 1);
+}
+
+TEST_F(SettingsTest, ResetsFollowThePersistenceBits) {
+    settings.declare("T", "", std::int32_t(1), SettingTemporary, SettingPublic);
+    settings.declare("Pe", "", std::int32_t(2), SettingPersistent, SettingPublic);
+    settings.declare("Pm", "", std::int32_t(3), SettingPermanent, SettingPublic);
+    settings.declare("Pr", "", std::int32_t(4), SettingProfile, SettingPublic);
+    settings.declare("Odd", "", std::int32_t(5), SettingProfile | SettingTemporary, SettingPublic);
+    listen();
+    for (const char* key : {"T", "Pe", "Pm", "Pr", "Odd"}) settings.setValue(key, std::int32_t(0));
+    changes.clear();
+
+    // The debug settings reset: every bit but permanent and profile.
+    settings.resetToDefaults(0xFFFFFFF3u);
+    EXPECT_EQ(settings.getInt("T"), 1);
+    EXPECT_EQ(settings.getInt("Pe"), 2);
+    EXPECT_EQ(settings.getInt("Pm"), 0);
+    EXPECT_EQ(settings.getInt("Pr"), 0);
+    EXPECT_EQ(settings.getInt("Odd"), 5);
+    settings.resetToDefaults(SettingProfile);
+    EXPECT_EQ(settings.getInt("Pr"), 4);
+    EXPECT_EQ(settings.getInt("Pm"), 0);
+    EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(SettingsTest, EverySetValueFiresWithThePreviousValueAndTheRecordAfterTheChange) {
+    settings.declare("Screen.VSync", "", std::int32_t(1), SettingPermanent, SettingPublic);
+    listen();
+    settings.setValue("Screen.VSync", std::int32_t(0));
+    settings.setValue("Screen.VSync", std::int32_t(0));
+    settings.setValue("Screen.VSync", std::string("-1"));
+    settings.setValue("New.Key", 2.5f);
+    ASSERT_EQ(changes.size(), 4u);
+    EXPECT_EQ(changes[0].key, "Screen.VSync");
+    EXPECT_EQ(changes[0].previous, OptionalSettingValue(std::int32_t(1)));
+    EXPECT_EQ(changes[0].current, OptionalSettingValue(std::int32_t(0)));
+    EXPECT_EQ(changes[1].previous, changes[1].current);
+    EXPECT_EQ(changes[2].current, OptionalSettingValue(std::string("-1")));
+    EXPECT_EQ(settings.getInt("Screen.VSync"), -1);
+    EXPECT_EQ(changes[3].key, "New.Key");
+    EXPECT_FALSE(changes[3].previous.isSet);
+
+    // The set command stores the text as a string and is announced the same way.
+    changes.clear();
+    runCommandLine(4, std::vector<const char*>{"morrowdeep", "-set", "Screen.VSync", "1"}.data());
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].current, OptionalSettingValue(std::string("1")));
+
+    // A one-shot request: read, then reset through setValue so listeners hear of it.
+    settings.declare("Debug.SetLevel", "", std::string(""), SettingTemporary, SettingInternal);
+    settings.setValue("Debug.SetLevel", std::string("Lantern Hollow"));
+    changes.clear();
+    EXPECT_EQ(settings.takeString("Debug.SetLevel"), "Lantern Hollow");
+    EXPECT_EQ(settings.getString("Debug.SetLevel"), "");
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].previous, OptionalSettingValue(std::string("Lantern Hollow")));
+
+    connection.release();
+    settings.setValue("Screen.VSync", std::int32_t(1));
+    EXPECT_EQ(changes.size(), 1u);
+}
+
+TEST_F(SettingsTest, GettersFallBackToTheDefaultWhenTheValueDoesNotConvert) {
+    settings.declare("B", "", std::int32_t(0), SettingPermanent, SettingPublic);
+    settings.declare("B1", "", std::int32_t(1), SettingPermanent, SettingPublic);
+    settings.declare("F", "", 0.3f, SettingPermanent, SettingPublic);
+    settings.declare("V", "", fpVector2(1280, 720), SettingPermanent, SettingPublic);
+    settings.declare("I", "", std::int32_t(4), SettingPermanent, SettingPublic);
+
+    runCommandArguments({"-set", "B", "true", "-set", "B1", "true", "-set", "F", "0.75", "-set", "V", "800x600",
+                         "-set", "I", "12abc"});
+    EXPECT_FALSE(settings.getBool("B"));
+    EXPECT_TRUE(settings.getBool("B1"));
+    EXPECT_EQ(settings.getFloat("F"), 0.75f);
+    EXPECT_EQ(settings.getVector2("V"), fpVector2(800, 600));
+    EXPECT_EQ(settings.getInt("I"), 12);
+
+    runCommandArguments({"-set", "B", "1", "-set", "F", "fast", "-set", "V", "wide", "-set", "I", "many"});
+    EXPECT_TRUE(settings.getBool("B"));
+    EXPECT_FLOAT_EQ(settings.getFloat("F"), 0.3f);
+    EXPECT_EQ(settings.getVector2("V"), fpVector2(1280, 720));
+    EXPECT_EQ(settings.getInt("I"), 4);
+
+    // Both failing: the zero of the type, or the components read before the failure.
+    settings.declare("Both", "", std::string("7 px"), SettingPermanent, SettingPublic);
+    settings.setValue("Both", std::string("none"));
+    EXPECT_EQ(settings.getVector2("Both"), fpVector2(7, 0));
+    EXPECT_FALSE(settings.getBool("Both"));
+
+    // An undeclared key reads as the integer 0 and leaves an empty record behind.
+    EXPECT_EQ(settings.getString("Never.Declared"), "0");
+    EXPECT_EQ(settings.getInt("Never.Declared"), 0);
+    EXPECT_TRUE(hasRecord("Never.Declared"));
+    EXPECT_EQ(settings.setting("Never.Declared").Persistence, 0u);
+}
+
+TEST_F(SettingsTest, ValueEqualsComparesByTheHeldAlternative) {
+    settings.declare("I", "", std::int32_t(12), SettingPermanent, SettingPublic);
+    settings.declare("Z", "", std::int32_t(0), SettingPermanent, SettingPublic);
+    settings.declare("F", "", 0.5f, SettingPermanent, SettingPublic);
+    settings.declare("S", "", std::string("Lantern Hollow"), SettingPermanent, SettingPublic);
+    settings.declare("V", "", fpVector2(1, 2), SettingPermanent, SettingPublic);
+    settings.declare("C", "", "built in", SettingPermanent, SettingPublic);
+    settings.setting("Unset");
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"I", "12", true},    {"I", "12abc", true}, {"I", " 12", true},  {"I", "13", false},
+        {"Z", "abc", true},   {"F", "0.5", true},   {"F", "0.50", true}, {"F", "0.5 ", false},
+        {"F", "half", false}, {"S", "Lantern Hollow", true},             {"S", "lantern hollow", false},
+        {"V", "1;2", true},   {"V", "1,2", true},   {"V", "1; 2", false}, {"V", "1;2;3", false},
+        {"C", "built in", false},                   {"Unset", "", true}, {"Unset", "0", false},
+        {"Absent", "", false},
+    };
+    for (const auto& [key, text, equal] : cases) EXPECT_EQ(settings.valueEquals(key, text), equal) << key << " " << text;
+    EXPECT_FALSE(hasRecord("Absent"));
+}
+
+// The shipped declarations give the engine what it reads before anything else.
+TEST(SettingsDataTest, ShippedDeclarationsHoldTheStartUpDefaults) {
+    test::TempFolder user;
+    test::ScopedEnv userEnv("ZOR_USER_DIR", user.path().string());
+    initFileSystem("BundlePC");
+    SettingsHandler settings;
+    settings.loadDefinitions("Definitions/settings.xml");
+    EXPECT_EQ(settings.getFloat("System.UpdatesPerSecond"), 60.0f);
+    EXPECT_EQ(settings.getFloat("System.MaxFramesPerSecond"), 300.0f);
+    EXPECT_EQ(settings.getFloat("System.MinFramesPerSecond"), 10.0f);
+    EXPECT_FALSE(settings.getBool("System.BusyWait"));
+    EXPECT_EQ(settings.getInt("Screen.VSync"), 1);
+    EXPECT_EQ(settings.getVector2("Screen.WindowSize"), fpVector2(1280, 720));
+    EXPECT_FALSE(settings.getBool("Screen.Fullscreen"));
+    EXPECT_TRUE(settings.getBool("Screen.WindowResizable"));
+    EXPECT_FALSE(settings.getBool("Screen.Borderless"));
+    EXPECT_EQ(settings.getString("Language.Custom"), "");
+    EXPECT_EQ(settings.getString("Language.Fallback"), "en");
+    for (const auto& [key, record] : settings.settings()) {
+        EXPECT_FALSE(record.Description.empty()) << key;
+        EXPECT_TRUE(record.Persistence == SettingTemporary || record.Persistence == SettingPersistent ||
+                    record.Persistence == SettingPermanent || record.Persistence == SettingProfile)
+            << key;
+    }
+}
+
+} // namespace
+} // namespace zor
