@@ -2,6 +2,7 @@
 
 #include <execinfo.h>
 #include <fcntl.h>
+#include <setjmp.h>
 #include <ucontext.h>
 #include <unistd.h>
 
@@ -25,8 +26,14 @@ namespace {
 
 enum ThreadMode : int { NotInstalled = 0, Translate = 1, DumpOnly = 2 };
 
-// Plain int: thread-local storage without a constructor is safe to read in the handler.
+// What the handler is doing on this thread; a fault inside the handler itself must not
+// start a second report.
+enum Stage : int { Idle = 0, Reporting = 1, Unwinding = 2 };
+
+// Plain data: thread-local storage without a constructor is safe to use in the handler.
 thread_local int t_mode = NotInstalled;
+thread_local int t_stage = Idle;
+thread_local sigjmp_buf t_unwindEscape;
 
 const int faultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
 
@@ -180,11 +187,31 @@ void writeAll(int fd, const char* text, std::size_t length) {
     }
 }
 
+const char backtraceHeading[] = "\nBacktrace:\n";
+const char noBacktrace[] = "(unavailable)\n";
+
 void writeReport(int fd, const char* text, std::size_t length, void* const* frames, int frameCount) {
     writeAll(fd, text, length);
-    static const char heading[] = "\nBacktrace:\n";
-    writeAll(fd, heading, sizeof(heading) - 1);
-    backtrace_symbols_fd(frames, frameCount, fd);
+    writeAll(fd, backtraceHeading, sizeof(backtraceHeading) - 1);
+    if (frameCount > 0) {
+        backtrace_symbols_fd(frames, frameCount, fd);
+    } else {
+        writeAll(fd, noBacktrace, sizeof(noBacktrace) - 1);
+    }
+}
+
+// The unwinder reads the code at every return address; after a jump to a bad address
+// that read faults too. The handler then comes back here (SA_NODEFER) and the report
+// goes out without a backtrace.
+int collectBacktrace(void** frames, int capacity) {
+    if (sigsetjmp(t_unwindEscape, 1) != 0) {
+        t_stage = Reporting;
+        return 0;
+    }
+    t_stage = Unwinding;
+    const int count = backtrace(frames, capacity);
+    t_stage = Reporting;
+    return count;
 }
 
 // Lets the fault take its default course: with the default action restored, returning
@@ -198,11 +225,18 @@ void fallThrough(int signal, const siginfo_t* info) {
 }
 
 void onFault(int signal, siginfo_t* info, void* context) {
+    if (t_stage == Unwinding) {
+        siglongjmp(t_unwindEscape, 1);
+    }
+    if (t_stage == Reporting) {
+        _exit(crashExitCode);  // a fault while reporting: the text is out as far as it got
+    }
     const int mode = t_mode;
     if (mode == NotInstalled) {
         fallThrough(signal, info);
         return;
     }
+    t_stage = Reporting;
     if (g_reporting.exchange(true)) {
         // Another thread is reporting its fault; it ends the process.
         for (;;) pause();
@@ -218,9 +252,11 @@ void onFault(int signal, siginfo_t* info, void* context) {
 
     char text[256];
     const std::size_t length = formatCrashText(record, text, sizeof(text));
+    // The text first: should anything below fail, it is out.
+    writeAll(STDERR_FILENO, text, length);
     void* frames[64];
-    const int frameCount = backtrace(frames, 64);
-    writeReport(STDERR_FILENO, text, length, frames, frameCount);
+    const int frameCount = collectBacktrace(frames, 64);
+    writeReport(STDERR_FILENO, nullptr, 0, frames, frameCount);
     if (g_crashFileReady.load(std::memory_order_acquire)) {
         const int fd = open(g_crashFilePath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (fd >= 0) {
@@ -239,7 +275,7 @@ void installProcessHandler() {
         backtrace(frame, 1);
         struct sigaction action {};
         action.sa_sigaction = onFault;
-        action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+        action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
         sigemptyset(&action.sa_mask);
         for (int signal : faultSignals) {
             sigaction(signal, &action, nullptr);
