@@ -11,11 +11,6 @@ const char* const kCurveNames[] = {
 };
 constexpr std::int32_t kCurveCount = 12;
 
-bool isKnown(CurveType curve) {
-    const auto number = static_cast<std::int32_t>(curve);
-    return number >= 0 && number < kCurveCount;
-}
-
 } // namespace
 
 float evaluateCurve(CurveType curve, float t) {
@@ -55,8 +50,6 @@ CurveType invertCurve(CurveType curve) {
 }
 
 float curveEnvelope(CurveType riseCurve, CurveType fallCurve, float x, float start, float peak, float end) {
-    if (!isKnown(riseCurve) || !isKnown(fallCurve))
-        return 0.0f;
     const float low = std::min(start, end);
     const float high = std::max(start, end);
     peak = std::clamp(peak, low, high);

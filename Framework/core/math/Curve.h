@@ -32,7 +32,9 @@ CurveType parseCurveType(const std::string& text);
 CurveType invertCurve(CurveType curve);
 
 // Rises with riseCurve from start to peak and falls with fallCurve from peak
-// to end; outside [start, end] the curves are held at their end values.
+// to end; below the range the rise curve is taken at the range's low end, at
+// or past it the fall curve at the high end. An unknown curve gives 0 where
+// it is the one evaluated.
 float curveEnvelope(CurveType riseCurve, CurveType fallCurve, float x, float start, float peak, float end);
 
 // A curve driven by time; the owner advances elapsed.

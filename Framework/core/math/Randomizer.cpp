@@ -17,6 +17,11 @@ std::uint32_t Randomizer::next() {
 
 float Randomizer::nextFloat() { return float(double(next()) * (1.0 / 4294967296.0)); }
 
+float Randomizer::nextFloatRange(float a, float b) {
+    const double f = nextFloat();
+    return float(double(a) + (double(b) - double(a)) * f);
+}
+
 fpVector2 Randomizer::nextDirection() {
     const float angle = nextFloat() * kTwoPi;
     return {std::cos(angle), std::sin(angle)};

@@ -38,8 +38,9 @@ public:
     // Output * 2^-32 rounded to float: in [0, 1], 1.0 for outputs from 0xFFFFFF80 on.
     float nextFloat();
     float nextFloatScaled(float scale) { return scale * nextFloat(); }
-    // a + (b - a) * nextFloat(); a > b is allowed and b itself can come out.
-    float nextFloatRange(float a, float b) { return a + (b - a) * nextFloat(); }
+    // a + (b - a) * nextFloat(), with b - a and the sum in double and only the
+    // result rounded to float; a > b is allowed and b itself can come out.
+    float nextFloatRange(float a, float b);
     // A unit vector at a uniform angle.
     fpVector2 nextDirection();
 
@@ -68,11 +69,8 @@ public:
     }
     std::int32_t nextIntBelow(std::int32_t n) override { return scaledHighWord(n); }
     std::int32_t nextInt31() override { return generator_.nextInt31(); }
-    float nextFloatRange(float a, float b) override {
-        const double f = generator_.nextFloat();
-        return float(a + (double(b) - double(a)) * f);
-    }
-    float nextFloatScaled(float x) override { return x * generator_.nextFloat(); }
+    float nextFloatRange(float a, float b) override { return generator_.nextFloatRange(a, b); }
+    float nextFloatScaled(float x) override { return generator_.nextFloatScaled(x); }
     float nextFloat() override { return generator_.nextFloat(); }
 
 private:
