@@ -5,9 +5,10 @@
 namespace zor {
 namespace {
 
+// Indexed by curve number.
 const char* const kCurveNames[] = {
-    "Linear",  "Quadratic",    "SmoothQuadratic", "Cubic",    "SmoothStep",    "InvLinear",
-    "InvQuadratic", "InvSmoothQuadratic", "InvCubic", "InvSmoothStep", "One", "Zero",
+    "Linear",       "Quadratic",          "SmoothQuadratic", "Cubic",         "SmoothStep", "InvLinear",
+    "InvQuadratic", "InvSmoothQuadratic", "InvCubic",        "InvSmoothStep", "One",        "Zero",
 };
 constexpr std::int32_t kCurveCount = 12;
 

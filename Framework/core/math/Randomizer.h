@@ -15,7 +15,8 @@ public:
     Randomizer() = default;
     Randomizer(std::uint32_t w, std::uint32_t z) : w_(w), z_(z) {}
 
-    // The generator start-up makes from a seed: w = seed, z = seed * 16052147.
+    // The generator made from one seed (the clock seed at start-up): w = seed,
+    // z = seed * 16052147 modulo 2^32.
     static Randomizer fromSeed(std::uint32_t seed);
 
     std::uint32_t w() const { return w_; }
