@@ -20,10 +20,19 @@ void writeTextForm(std::ostream& out, const SettingValue& value) {
         value);
 }
 
+// One stream per thread, emptied for each use: building a stream costs more than the
+// conversion itself. Its formatting is never changed, so it stays the default one.
+std::stringstream& scratchStream() {
+    thread_local std::stringstream stream;
+    stream.str(std::string());
+    stream.clear();
+    return stream;
+}
+
 // Writes the text form and reads a T back with the stream's own extraction.
 template <class T>
 bool readBack(const SettingValue& value, T& out) {
-    std::stringstream stream;
+    std::stringstream& stream = scratchStream();
     writeTextForm(stream, value);
     stream >> out;
     return !stream.fail();
@@ -31,10 +40,13 @@ bool readBack(const SettingValue& value, T& out) {
 
 template <class T>
 bool parseWhole(const std::string& text, T& out) {
-    std::istringstream stream(text);
+    std::stringstream& stream = scratchStream();
+    stream << text;
     stream.unsetf(std::ios::skipws);
     stream >> out;
-    return !stream.fail() && stream.peek() == std::char_traits<char>::eof();
+    const bool whole = !stream.fail() && stream.peek() == std::char_traits<char>::eof();
+    stream.setf(std::ios::skipws);
+    return whole;
 }
 
 } // namespace
@@ -45,7 +57,7 @@ bool operator==(const OptionalSettingValue& a, const OptionalSettingValue& b) {
 
 std::string settingTextForm(const SettingValue& value) {
     if (const auto* text = std::get_if<std::string>(&value)) return *text;
-    std::ostringstream stream;
+    std::stringstream& stream = scratchStream();
     writeTextForm(stream, value);
     return stream.str();
 }

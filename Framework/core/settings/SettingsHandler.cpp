@@ -33,18 +33,13 @@ std::int32_t visibilityOf(const std::string& text) {
     return SettingOtherVisibility;
 }
 
-// The getters' rule: the value when it is set and converts, else the default.
-template <class T>
-const OptionalSettingValue& convertibleValue(const SettingsHandler::Setting& record) {
-    T ignored;
-    if (record.Value.isSet && convertSetting(record.Value.value, ignored)) return record.Value;
-    return record.DefaultValue;
-}
-
+// The getters' rule: the value when it is set and converts, else the default, converted
+// once each.
 template <class T>
 T convertedValue(const SettingsHandler::Setting& record) {
     T out;
-    convertSetting(convertibleValue<T>(record).value, out);
+    if (record.Value.isSet && convertSetting(record.Value.value, out)) return out;
+    convertSetting(record.DefaultValue.value, out);
     return out;
 }
 
@@ -97,7 +92,11 @@ std::int32_t SettingsHandler::getInt(const std::string& key) { return convertedV
 bool SettingsHandler::getBool(const std::string& key) { return convertedValue<bool>(setting(key)); }
 
 float SettingsHandler::getFloat(const std::string& key) {
-    return directFloat(convertibleValue<float>(setting(key)).value);
+    // The text decides between value and default; the number returned is taken directly.
+    const Setting& record = setting(key);
+    float ignored;
+    if (record.Value.isSet && convertSetting(record.Value.value, ignored)) return directFloat(record.Value.value);
+    return directFloat(record.DefaultValue.value);
 }
 
 std::string SettingsHandler::getString(const std::string& key) {
