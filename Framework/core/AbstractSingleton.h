@@ -13,21 +13,22 @@ public:
     AbstractSingleton& operator=(const AbstractSingleton&) = delete;
 
     static bool exists() { return s_instance != nullptr; }
-    static T* instancePointer() { return s_instance; }
+    static T* instancePointer() { return static_cast<T*>(s_instance); }
     static T& instance() {
         assert(s_instance && "singleton used before it was created");
-        return *s_instance;
+        return *instancePointer();
     }
 
 protected:
     AbstractSingleton() {
         assert(!s_instance && "singleton created twice");
-        s_instance = static_cast<T*>(this);
+        s_instance = this;
     }
     virtual ~AbstractSingleton() { s_instance = nullptr; }
 
 private:
-    static inline T* s_instance = nullptr;
+    // Kept as the base: while the base constructor runs the object is not yet a T.
+    static inline AbstractSingleton* s_instance = nullptr;
 };
 
 } // namespace zor
