@@ -129,7 +129,7 @@ TEST_F(WorkQueueTest, DeletingAQueueFinishesTheRunningJobDropsTheRestAndJoinsThe
         queue.reset();
         deleted = true;
     });
-    std::this_thread::sleep_for(100ms);
+    std::this_thread::sleep_for(200ms);  // time for the deleter to request the stop
     EXPECT_FALSE(deleted) << "the destructor must wait for the running job";
     gate.open();
     deleter.join();

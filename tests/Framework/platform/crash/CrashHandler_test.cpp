@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <regex>
 #include <string>
 #include <thread>
 
@@ -98,6 +99,11 @@ TEST_F(CrashHandlerDeathTest, AFaultEndsTheProcessWithTheReportOnStandardErrorAn
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+#ifdef __SANITIZE_THREAD__
+        // ThreadSanitizer's signal interception itself dies on a jump to an unmapped
+        // address, before any handler of ours runs.
+        if (c.fault == jumpToBadAddress) continue;
+#endif
         EXPECT_EXIT(
             {
                 installCrashTranslator();
@@ -106,8 +112,7 @@ TEST_F(CrashHandlerDeathTest, AFaultEndsTheProcessWithTheReportOnStandardErrorAn
             },
             ::testing::ExitedWithCode(reportedExitCode), c.report + "Backtrace:\n");
         const std::string file = folder.read("crash.txt");
-        EXPECT_TRUE(::testing::internal::RE::PartialMatch(file, ::testing::internal::RE(c.report + "Backtrace:\n")))
-            << file;
+        EXPECT_TRUE(std::regex_search(file, std::regex(c.report + "Backtrace:\n", std::regex::extended))) << file;
     }
 }
 
