@@ -2,6 +2,7 @@
 
 #include "tests/support/common/TempFolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/mman.h>
@@ -11,7 +12,6 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <regex>
 #include <string>
 #include <thread>
 
@@ -112,7 +112,7 @@ TEST_F(CrashHandlerDeathTest, AFaultEndsTheProcessWithTheReportOnStandardErrorAn
             },
             ::testing::ExitedWithCode(reportedExitCode), c.report + "Backtrace:\n");
         const std::string file = folder.read("crash.txt");
-        EXPECT_TRUE(std::regex_search(file, std::regex(c.report + "Backtrace:\n", std::regex::extended))) << file;
+        EXPECT_THAT(file, ::testing::ContainsRegex(c.report + "Backtrace:\n"));
     }
 }
 
