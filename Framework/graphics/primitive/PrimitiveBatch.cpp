@@ -1,0 +1,48 @@
+#include "Framework/graphics/primitive/PrimitiveBatch.h"
+
+#include "Framework/graphics/primitive/PrimitiveGeometry.h"
+#include "Framework/graphics/screen/BatchTransform.h"
+
+#include <GL/glew.h>
+
+namespace zor {
+
+namespace {
+
+// Near and far planes of every 2-D batch.
+constexpr float ScreenNear = -1024.0f;
+constexpr float ScreenFar = 1024.0f;
+
+} // namespace
+
+PrimitiveBatch::PrimitiveBatch() : m_effect(std::make_unique<ColorEffect>()) {}
+
+void PrimitiveBatch::flush() {
+    if (!primitives.empty() && m_effect->usable()) {
+        BatchTransform transform;
+        transform.setScreen(modelView, ScreenNear, ScreenFar);
+        m_effect->setProjection(transform.projection);
+        m_effect->setModelView(transform.modelView);
+        m_effect->transformChanged = transform.changed;
+        m_effect->apply();
+        setBlendMode(blendMode);
+        // The arrays live in client memory; a buffer left bound by a quad batch would turn
+        // the pointers into offsets into it.
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        const int position = m_effect->positionLocation();
+        const int color = m_effect->colorLocation();
+        PrimitiveGeometry geometry;
+        for (const Primitive& primitive : primitives) {
+            if (!buildPrimitiveGeometry(primitive, geometry)) continue;
+            if (position != -1)
+                glVertexAttribPointer(GLuint(position), 2, GL_FLOAT, GL_FALSE, 0, geometry.positions.data());
+            if (color != -1)
+                glVertexAttribPointer(GLuint(color), 4, GL_UNSIGNED_BYTE, GL_TRUE, 0, geometry.colors.data());
+            glDrawArrays(geometry.mode, 0, GLsizei(geometry.positions.size()));
+        }
+    }
+    primitives.clear();
+    modelViewChanged = false;
+}
+
+} // namespace zor
