@@ -2,11 +2,59 @@
 
 #include "Framework/core/localization/LocalizationHandler.h"
 
+#include <cctype>
+
 namespace zor {
 
 namespace {
 
 const char* const kInvalidLine = "!LINE INVALID!";
+
+// Widths, precisions and argument numbers up to this are plenty for any text on screen.
+// Bigger ones (a slip in a translated line) would make the formatter pad on the stack
+// or allocate without bound, so such lines count as invalid, as do tabulations filled
+// with "%", which the formatter miscounts and then writes past its directive list.
+constexpr unsigned long kLargestDirectiveNumber = 9999;
+
+bool numberTooLarge(const std::string& text, std::size_t begin, std::size_t end) {
+    unsigned long value = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+            value = 0;
+            continue;
+        }
+        value = value * 10 + static_cast<unsigned long>(text[i] - '0');
+        if (value > kLargestDirectiveNumber) return true;
+    }
+    return false;
+}
+
+// Checks every directive: "%N%", "%|spec|" and printf-style "%spec<type>".
+bool hasUnsafeDirective(const std::string& text) {
+    static const std::string specCharacters = "0123456789$-=_+ #'.*hlLqjzt";
+    std::size_t i = 0;
+    while ((i = text.find('%', i)) != std::string::npos) {
+        const std::size_t begin = ++i;
+        if (i >= text.size()) break;
+        if (text[i] == '%') {
+            ++i;
+            continue;
+        }
+        std::size_t end;
+        if (text[i] == '|') {
+            end = text.find('|', i + 1);
+            if (end == std::string::npos) end = text.size();
+        } else {
+            end = text.find_first_not_of(specCharacters, i);
+            if (end == std::string::npos) end = text.size();
+        }
+        if (numberTooLarge(text, begin, end)) return true;
+        if (end + 1 < text.size() && text[end] == 'T' && text[end + 1] == '%') return true;
+        // Step over the closing "|", "%" or type character.
+        i = end + 1;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -23,6 +71,10 @@ LocalizedFormat LocalizedFormat::fromText(const std::string& text) {
 }
 
 void LocalizedFormat::parse(const std::string& text) {
+    if (hasUnsafeDirective(text)) {
+        m_invalid = true;
+        return;
+    }
     try {
         m_format.parse(text);
     } catch (const boost::io::format_error&) {

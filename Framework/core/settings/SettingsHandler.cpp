@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <stdexcept>
 
 namespace zor {
 
@@ -31,6 +32,20 @@ std::int32_t visibilityOf(const std::string& text) {
     if (text == "internal") return SettingInternal;
     if (text == "public") return SettingPublic;
     return SettingOtherVisibility;
+}
+
+// A declared default in its type's text form: white space allowed around the numbers,
+// nothing else left over.
+template <class T>
+T declaredDefault(const pt::ptree& attributes, const std::string& type) {
+    const auto text = attributes.get<std::string>("DefaultValue");
+    std::istringstream stream(text);
+    T value;
+    stream >> value;
+    if (!stream.eof()) stream >> std::ws;
+    if (stream.fail() || stream.get() != std::char_traits<char>::eof())
+        throw std::runtime_error("DefaultValue \"" + text + "\" does not read as type " + type);
+    return value;
 }
 
 // The getters' rule: the value when it is set and converts, else the default, converted
@@ -155,17 +170,17 @@ void SettingsHandler::loadDefinitions(const std::string& path) {
             const std::int32_t visibility = visibilityOf(attributes.get<std::string>("Visibility"));
             SettingValue value;
             if (type == "int")
-                value = attributes.get<std::int32_t>("DefaultValue");
+                value = declaredDefault<std::int32_t>(attributes, type);
             else if (type == "float")
-                value = attributes.get<float>("DefaultValue");
+                value = declaredDefault<float>(attributes, type);
             else if (type == "bool")
                 value = std::int32_t(isTrue(attributes.get<std::string>("DefaultValue")) ? 1 : 0);
             else if (type == "string")
                 value = attributes.get<std::string>("DefaultValue");
             else if (type == "vec2")
-                value = attributes.get<fpVector2>("DefaultValue");
+                value = declaredDefault<fpVector2>(attributes, type);
             else if (type == "vec3")
-                value = attributes.get<fpVector3>("DefaultValue");
+                value = declaredDefault<fpVector3>(attributes, type);
             else
                 continue;
             declare(key, description, value, persistence, visibility);

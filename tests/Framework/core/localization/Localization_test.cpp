@@ -204,6 +204,30 @@ TEST_F(LocalizationTest, LocalizedFormatFillsDirectivesOrSaysTheLineIsInvalid) {
     EXPECT_EQ((LocalizedFormat::fromText("%1% of %2%") % 3 % 4).str(), "3 of 4");
 }
 
+TEST(LocalizedFormatTest, DirectivesTheFormatterMishandlesMakeALineInvalidInsteadOfCrashing) {
+    const std::pair<const char*, const char*> valid[] = {
+        {"%05d", "00042"},     {"%|6|", "    42"},     {"%1$-4d|", "42  |"},
+        {"%1%12345 coins", "4212345 coins"},             {"100%% of %1%", "100% of 42"},
+        {"%|9999|", nullptr},
+    };
+    for (const auto& [text, result] : valid) {
+        LocalizedFormat format = LocalizedFormat::fromText(text);
+        format % 42;
+        EXPECT_FALSE(format.isInvalid()) << text;
+        if (result) {
+            EXPECT_EQ(format.str(), result) << text;
+        }
+    }
+    // Tabulations with other fill characters, or "%" in the bracket form, are fine.
+    for (const char* text : {"%Tx%%", "%|T%|%%"}) EXPECT_NE(LocalizedFormat::fromText(text).str(), "!LINE INVALID!") << text;
+    for (const char* text : {"%0000000000587642649E", "%|10000|", "%1$99999d", "%.100000s", "%10000%",
+                             "%|1$20000t|", "%T%%", "a %5T%% b", "%1$T%%%%"}) {
+        LocalizedFormat format = LocalizedFormat::fromText(text);
+        format % 42;
+        EXPECT_EQ(format.str(), "!LINE INVALID!") << text;
+    }
+}
+
 TEST(LocalizedFileNameTest, TheSuffixGoesBeforeTheExtensionOnce) {
     for (const char* name : {"Textures/title.png", "fonts.txt", "noext", ""})
         EXPECT_EQ(localizedFileName(name), name);
