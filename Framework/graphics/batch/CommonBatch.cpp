@@ -118,6 +118,11 @@ void CommonBatch::addQuad(const Quad& quad) {
     m_quads[static_cast<std::size_t>(m_count++)] = quad;
 }
 
+void CommonBatch::discardQuads() {
+    m_runs.clear();
+    m_count = 0;
+}
+
 void CommonBatch::drawMatrix(const Texture& texture, const fpMatrix4& matrix, const fpRect& source,
                              const PackedColor& color, const std::uint32_t&, const fpVector2& pivot,
                              unsigned flags) {

@@ -69,6 +69,8 @@ public:
                          const PackedColor& color, float depth);
     // Queues four ready-made vertices. Opens no run: the quad joins the texture last opened.
     void addQuad(const Quad& quad);
+    // Forgets the queued quads and their runs; the current texture stays.
+    void discardQuads();
 
     int count() const { return m_count; }
     int capacity() const { return m_capacity; }

@@ -89,6 +89,12 @@ void GLTest::TearDown() {
     // Uploads and deletions a test left queued run now, inside the test that caused them.
     pumpRenderQueue();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    // Effects enable their arrays when applied; a stale one would make later draws read
+    // through a null pointer.
+    GLint attributes = 0;
+    glGetIntegerv(GL_MAX_VERTEX_ATTRIBS, &attributes);
+    for (GLint i = 0; i < attributes; ++i) glDisableVertexAttribArray(static_cast<GLuint>(i));
+    glUseProgram(0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "a GL error was left behind";
 }
 
