@@ -2,7 +2,6 @@
 
 #include "Framework/core/events/SystemEvents.h"
 #include "Framework/input/ConfigFile.h"
-#include "Framework/input/InputVariables.h"
 #include "Framework/input/ScreenMapping.h"
 
 #include <boost/algorithm/string/classification.hpp>
