@@ -3,6 +3,7 @@
 #include "Framework/core/io/Files.h"
 #include "Framework/graphics/render/RenderTarget.h"
 #include "Framework/graphics/render/RenderThread.h"
+#include "Framework/graphics/screen/Screen.h"
 #include "tests/support/common/TempFolder.h"
 
 #include <GL/glew.h>
@@ -104,6 +105,19 @@ void GLTest::bindTarget(const RenderTarget& target) {
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     const iVector2 size = target.getSize();
     glViewport(0, 0, size.x, size.y);
+}
+
+void GLTest::useTargetAsScreen(const RenderTarget& target) {
+    const iVector2 size = target.getSize();
+    Screen::initViewports();
+    Screen::setCurrentViewportIndex(0);
+    Screen::Viewport& viewport = Screen::viewports().front();
+    viewport = Screen::Viewport{};
+    viewport.windowWidth = viewport.width = size.x;
+    viewport.windowHeight = viewport.height = size.y;
+    viewport.virtualWidth = static_cast<float>(size.x);
+    viewport.virtualHeight = static_cast<float>(size.y);
+    viewport.updateScale();
 }
 
 std::vector<Pixel> GLTest::readPixels(const RenderTarget& target, int x, int y, int width, int height) {

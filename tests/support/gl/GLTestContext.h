@@ -39,6 +39,9 @@ protected:
 
     // Binds the target's framebuffer with a GL viewport of its size.
     static void bindTarget(const RenderTarget& target);
+    // Makes the screen's one viewport the target's size at scale 1, so batches that set
+    // the screen projection draw in the target's pixels, y from the top.
+    static void useTargetAsScreen(const RenderTarget& target);
     // Pixels of a rectangle of the target, rows bottom to top as OpenGL counts them.
     static std::vector<Pixel> readPixels(const RenderTarget& target, int x, int y, int width, int height);
     // One pixel, with y counted from the top as the batches draw.
