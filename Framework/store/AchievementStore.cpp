@@ -1,0 +1,199 @@
+#include "Framework/store/AchievementStore.h"
+
+#include "Framework/core/Errors.h"
+#include "Framework/core/io/Files.h"
+#include "Framework/core/log/LogHandler.h"
+#include "Framework/core/settings/SettingsHandler.h"
+
+#include <boost/property_tree/ptree.hpp>
+#include <boost/property_tree/xml_parser.hpp>
+
+#include <algorithm>
+#include <sstream>
+
+namespace zor {
+
+namespace pt = boost::property_tree;
+
+namespace {
+
+constexpr const char* kLogSource = "Achievements";
+
+} // namespace
+
+void AchievementStore::init() {
+    loadDefinitions();
+    m_enabled = SettingsHandler::exists() && SettingsHandler::instance().getBool(EnabledSetting);
+    if (m_enabled) loadProgress();
+}
+
+void AchievementStore::loadDefinitions() {
+    ByteArray bytes;
+    const std::size_t size = readFile(bytes, AchievementFileName, FileLocation::GameData, false);
+    if (size == 0) return;
+    AchievementFile file;
+    try {
+        file = decodeAchievementFile(bytes.get(), size);
+    } catch (const CheckReleaseError& error) {
+        throw CheckReleaseError(std::string("Could not load achievements from file '") + AchievementFileName +
+                                "', reason: " + error.what());
+    }
+    define(file);
+}
+
+void AchievementStore::define(const AchievementFile& file) {
+    for (const AchievementFile::Counter& definition : file.counters) {
+        AchievementCounter& counter = counterEntry(definition.name);
+        counter.value = 0;
+        counter.mode = definition.mode;
+        counter.quiet = false;
+        counter.storeStat = definition.storeStat;
+        counter.achievements.clear();
+    }
+    for (const AchievementFile::Entry& definition : file.achievements) {
+        Achievement& achievement = achievementEntry(definition.name);
+        achievement.counter = &counterEntry(definition.counter);
+        achievement.threshold = definition.threshold;
+        achievement.unlocked = false;
+    }
+    // Linked last, so that an achievement defined twice joins only its final counter, once.
+    for (AchievementCounter* counter : m_counterOrder) counter->achievements.clear();
+    for (Achievement* achievement : m_achievementOrder) achievement->counter->achievements.push_back(achievement);
+}
+
+void AchievementStore::loadProgress() {
+    if (!fileExists(ProgressFileName, FileLocation::User)) return;
+    try {
+        applyProgress();
+    } catch (const std::exception& error) {
+        LogHandler::log(LogHandler::Warning, kLogSource,
+                        std::string("Progress file not read to the end: ") + error.what());
+    }
+}
+
+void AchievementStore::applyProgress() {
+    pt::ptree tree;
+    readXml(ProgressFileName, tree, FileLocation::User);
+    const pt::ptree& progress = tree.get_child("Progress");
+
+    // Children are taken by their element names, never as paths, so names with dots stay whole.
+    for (const auto& [name, element] : progress.get_child("Unlocked")) {
+        const auto found = m_achievements.find(name);
+        if (found != m_achievements.end()) unlock(found->second);
+    }
+    for (const auto& [name, element] : progress.get_child("Counters")) {
+        const auto found = m_counters.find(name);
+        if (found == m_counters.end()) continue;
+        const boost::optional<std::int32_t> value = element.get_value_optional<std::int32_t>();
+        if (!value) continue;
+        const std::int32_t mode = found->second.mode;
+        const bool fixed = mode != AchievementCounterAdd && mode != AchievementCounterMaximum;
+        updateCounter(*value, fixed, name);
+    }
+}
+
+void AchievementStore::saveProgress() {
+    if (m_enabled) {
+        pt::ptree tree;
+        pt::ptree& progress = tree.add_child("Progress", pt::ptree());
+        pt::ptree& unlocked = progress.add_child("Unlocked", pt::ptree());
+        for (const Achievement* achievement : m_achievementOrder)
+            if (achievement->unlocked) unlocked.push_back({achievement->name, pt::ptree()});
+        pt::ptree& counters = progress.add_child("Counters", pt::ptree());
+        for (const AchievementCounter* counter : m_counterOrder)
+            if (!counter->quiet) counters.push_back({counter->name, pt::ptree(std::to_string(counter->value))});
+
+        std::ostringstream text;
+        pt::write_xml(text, tree, pt::xml_writer_make_settings<std::string>('\t', 1, "utf-8"));
+        const std::string bytes = text.str();
+        if (!writeFile(ProgressFileName, bytes.data(), bytes.size(), 0))
+            LogHandler::log(LogHandler::Warning, kLogSource, "Could not write the progress file");
+    }
+    m_saved.fireNoArgs();
+}
+
+void AchievementStore::updateCounter(std::int32_t value, bool set, const std::string& name) {
+    AchievementCounter& counter = counterEntry(name);
+    const std::int32_t old = counter.value;
+    if (set) {
+        counter.value = value;
+    } else if (counter.mode == AchievementCounterAdd) {
+        // Wraps like the 32-bit sum it has always been, without undefined overflow.
+        counter.value = std::int32_t(std::uint32_t(old) + std::uint32_t(value));
+    } else if (counter.mode == AchievementCounterMaximum) {
+        counter.value = std::max(old, value);
+    }
+    if (counter.value == old) return;
+
+    // By index: a listener may raise other counters meanwhile.
+    for (std::size_t i = 0; i < counter.achievements.size(); ++i) {
+        Achievement* achievement = counter.achievements[i];
+        if (achievement->unlocked) continue;
+        if (counter.value >= achievement->threshold) unlock(*achievement);
+        if (!counter.quiet) m_progress.fire(achievement);
+    }
+}
+
+void AchievementStore::unlock(const std::string& name) {
+    Achievement* achievement = findAchievement(name);
+    if (achievement && !achievement->unlocked) unlock(*achievement);
+}
+
+void AchievementStore::unlock(Achievement& achievement) {
+    achievement.unlocked = true;
+    m_unlocked.fire(&achievement);
+}
+
+void AchievementStore::reset() {
+    for (AchievementCounter* counter : m_counterOrder) counter->value = 0;
+    for (Achievement* achievement : m_achievementOrder) achievement->unlocked = false;
+    saveProgress();
+    m_reset.fireNoArgs();
+}
+
+Achievement* AchievementStore::findAchievement(const std::string& name) {
+    const auto found = m_achievements.find(name);
+    return found == m_achievements.end() ? nullptr : &found->second;
+}
+
+AchievementCounter* AchievementStore::findCounter(const std::string& name) {
+    const auto found = m_counters.find(name);
+    return found == m_counters.end() ? nullptr : &found->second;
+}
+
+AchievementCounter& AchievementStore::counterEntry(const std::string& name) {
+    const auto [entry, added] = m_counters.try_emplace(name);
+    if (added) {
+        entry->second.name = name;
+        m_counterOrder.push_back(&entry->second);
+    }
+    return entry->second;
+}
+
+Achievement& AchievementStore::achievementEntry(const std::string& name) {
+    const auto [entry, added] = m_achievements.try_emplace(name);
+    if (added) {
+        entry->second.name = name;
+        m_achievementOrder.push_back(&entry->second);
+    }
+    return entry->second;
+}
+
+AchievementStore& localAchievements() {
+    static AchievementStore store;
+    return store;
+}
+
+void initLocalAchievements() { localAchievements().init(); }
+void loadAchievementDefinitions() { localAchievements().loadDefinitions(); }
+void loadAchievementProgress() { localAchievements().loadProgress(); }
+void saveAchievementProgress() { localAchievements().saveProgress(); }
+void updateAchievementCounter(std::int32_t value, bool set, const std::string& name) {
+    localAchievements().updateCounter(value, set, name);
+}
+void unlockAchievement(const std::string& name) { localAchievements().unlock(name); }
+Achievement* findAchievement(const std::string& name) { return localAchievements().findAchievement(name); }
+bool hasAchievementCounter(const std::string& name) { return localAchievements().hasCounter(name); }
+void resetAchievements() { localAchievements().reset(); }
+
+} // namespace zor
