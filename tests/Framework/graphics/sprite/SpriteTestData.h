@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Framework/core/io/Files.h"
+#include "Framework/graphics/sprite/SpriteManager.h"
 #include "Framework/graphics/sprite/SpriteSet.h"
 #include "Framework/graphics/texture/Texture.h"
 #include "tests/support/common/TempFolder.h"
@@ -85,5 +86,18 @@ inline std::shared_ptr<SpriteSet> spriteSetFromXml(const std::string& xml, const
     const std::vector<std::uint8_t> bytes = encodeXml(xml);
     return readSpriteSet(toByteArray(bytes), bytes.size(), folder);
 }
+
+// Sprite trees of a described set held in memory (no textures).
+class TestTrees {
+public:
+    explicit TestTrees(const std::string& xml) : manager(spriteSetFromXml(xml)) {}
+    SpritePtr make(const std::string& name) {
+        SpritePtr sprite = manager.createSprite(name);
+        if (!sprite) throw std::runtime_error("no sprite " + name);
+        return sprite;
+    }
+
+    SpriteManager manager;
+};
 
 } // namespace zor::test

@@ -1,0 +1,589 @@
+#include "Framework/graphics/sprite/Sprite.h"
+
+#include "Framework/graphics/batch/ITextureBatch.h"
+#include "Framework/graphics/batch/Transform2D.h"
+#include "Framework/graphics/sprite/ISpriteManager.h"
+#include "Framework/graphics/sprite/SpriteDefinition.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace zor {
+namespace {
+
+constexpr float pi = 3.1415927f;
+constexpr float twoPi = 6.2831855f;
+
+// The key table of roots, which never search their keys: one default state.
+const std::vector<SpriteNodeState>& defaultKeys() {
+    static const std::vector<SpriteNodeState> keys(1);
+    return keys;
+}
+
+float frameTimeOf(const ISpriteManager& manager) {
+    const float fps = manager.framesPerSecond();
+    return fps > 0.0f ? 1.0f / fps : 0.0f;
+}
+
+// floor(f) + 0.5 truncated toward zero, kept within int.
+int frameIndexOf(float f) {
+    const double n = std::floor(static_cast<double>(f)) + 0.5;
+    if (!(n > static_cast<double>(INT_MIN))) return INT_MIN;
+    if (n >= static_cast<double>(INT_MAX)) return INT_MAX;
+    return static_cast<int>(n);
+}
+
+// a + (b - a) t for the placement, a (1 - t) + b t for the colour; the rotation turns the
+// short way unless the scale flips sign between the keys, when it jumps to b's.
+SpriteNodeState blend(const SpriteNodeState& a, const SpriteNodeState& b, float t) {
+    SpriteNodeState k = a;
+    k.x = a.x + (b.x - a.x) * t;
+    k.y = a.y + (b.y - a.y) * t;
+    k.z = a.z + (b.z - a.z) * t;
+    k.pivotX = a.pivotX + (b.pivotX - a.pivotX) * t;
+    k.pivotY = a.pivotY + (b.pivotY - a.pivotY) * t;
+    k.scaleX = a.scaleX + (b.scaleX - a.scaleX) * t;
+    k.scaleY = a.scaleY + (b.scaleY - a.scaleY) * t;
+    k.r = a.r * (1.0f - t) + b.r * t;
+    k.g = a.g * (1.0f - t) + b.g * t;
+    k.b = a.b * (1.0f - t) + b.b * t;
+    k.a = a.a * (1.0f - t) + b.a * t;
+    if ((a.scaleX > 0.0f) != (b.scaleX > 0.0f) || (a.scaleY > 0.0f) != (b.scaleY > 0.0f)) {
+        k.rotation = b.rotation;
+    } else {
+        const float d = b.rotation - a.rotation;
+        if (d < -pi) {
+            k.rotation = a.rotation + t * (d + twoPi);
+        } else if (d > pi) {
+            k.rotation = a.rotation + t * (d - twoPi);
+        } else {
+            k.rotation = a.rotation + t * d;
+        }
+    }
+    return k;
+}
+
+// parent x local for affine matrices (both bottom rows 0, 0, 0, 1).
+void multiplyAffine(const fpMatrix4& p, const fpMatrix4& l, fpMatrix4& out) {
+    for (int column = 0; column < 4; ++column) {
+        const float x = l[4 * column];
+        const float y = l[4 * column + 1];
+        const float z = l[4 * column + 2];
+        const float w = column == 3 ? 1.0f : 0.0f;
+        out[4 * column] = p[0] * x + p[4] * y + p[8] * z + p[12] * w;
+        out[4 * column + 1] = p[1] * x + p[5] * y + p[9] * z + p[13] * w;
+        out[4 * column + 2] = p[2] * x + p[6] * y + p[10] * z + p[14] * w;
+        out[4 * column + 3] = w;
+    }
+}
+
+std::uint8_t toByte(float value) {
+    const float scaled = value * 255.0f;
+    if (!(scaled > 0.0f)) return 0;
+    return static_cast<std::uint8_t>(std::min(scaled, 255.0f));
+}
+
+fpVector2 transformPoint(const fpMatrix4& m, float x, float y) {
+    return {m[0] * x + m[4] * y + m[12], m[1] * x + m[5] * y + m[13]};
+}
+
+const std::string playCuePrefix = "playCue:";
+const std::string loopCueMark = "[loopAnim]";
+
+} // namespace
+
+Sprite::Sprite() : m_keys(&defaultKeys()) {}
+
+Sprite::~Sprite() {
+    delete[] m_ownedDescendants;
+}
+
+void Sprite::initFromDefinition(const SpriteDefinition& definition, ISpriteManager& manager) {
+    m_frameTime = frameTimeOf(manager);
+    m_definition = &definition;
+    m_manager = &manager;
+    m_keys = &defaultKeys();
+    m_enabled = true;
+    if (definition.descendantCount > 0) m_ownedDescendants = new Sprite[definition.descendantCount];
+    createChildren(m_ownedDescendants);
+}
+
+// The node's children fill the block at `firstChild`; each child's own descendants follow
+// the children's block in child order.
+void Sprite::createChildren(Sprite* firstChild) {
+    m_children = firstChild;
+    m_childCount = static_cast<int>(m_definition->children.size());
+    Sprite* cursor = firstChild + m_childCount;
+    for (int i = 0; i < m_childCount; ++i) {
+        const SpriteNodeDefinition& record = *m_definition->children[i];
+        m_children[i].initChild(this, record, cursor);
+        cursor += record.definition->descendantCount;
+    }
+}
+
+void Sprite::initChild(Sprite* parent, const SpriteNodeDefinition& record, Sprite* firstChild) {
+    m_parent = parent;
+    m_manager = parent->m_manager;
+    m_frameTime = frameTimeOf(*m_manager);
+    m_nodeDefinition = &record;
+    m_definition = record.definition;
+    if (!m_definition->textureName.empty()) m_manager->findTexture(m_definition->textureName, m_image);
+
+    m_state.x = record.x;
+    m_state.y = record.y;
+    m_state.rotation = record.rotation;
+    m_state.scaleX = record.scaleX;
+    m_state.scaleY = record.scaleY;
+    m_state.pivotX = -m_definition->originX;
+    m_state.pivotY = -m_definition->originY;
+    m_state.r = record.r;
+    m_state.g = record.g;
+    m_state.b = record.b;
+    m_state.a = record.a;
+    m_state.firstFrame = record.firstFrame;
+    m_state.lastFrame = record.lastFrame;
+    m_enabled = record.enabled;
+    m_depth = record.depth;
+    // A child without keys stands still in its placement.
+    m_keys = record.keys.empty() ? &defaultKeys() : &record.keys;
+    if (m_state.lastFrame > parent->m_lastFrame) parent->m_lastFrame = m_state.lastFrame;
+
+    createChildren(firstChild);
+}
+
+void Sprite::play() {
+    m_time = 0.0f;
+    m_currentFrame = 0;
+    m_frameFraction = 0.0f;
+    m_playing = true;
+    m_finished = false;
+    m_playOnce = false;
+}
+
+void Sprite::playOnce() {
+    play();
+    m_playOnce = true;
+}
+
+void Sprite::playFromFrame(std::uint32_t frame, bool once) {
+    m_currentFrame = std::min(frame, m_lastFrame);
+    m_playing = true;
+    m_playOnce = once;
+    m_time = static_cast<float>(m_currentFrame) * m_frameTime;
+    m_frameFraction = 0.0f;
+}
+
+void Sprite::setFrame(std::uint32_t frame) {
+    m_currentFrame = std::min(frame, m_lastFrame);
+    m_playing = false;
+    m_playOnce = false;
+    m_time = static_cast<float>(m_currentFrame) * m_frameTime;
+    m_frameFraction = 0.0f;
+}
+
+bool Sprite::setFrameByName(const std::string& animation) {
+    const int frame = getAnimationFirstFrame(animation);
+    if (frame < 0) return false;
+    setFrame(static_cast<std::uint32_t>(frame));
+    return true;
+}
+
+void Sprite::restart() {
+    m_currentFrame = 0;
+    m_time = 0.0f;
+    m_playing = true;
+    m_playOnce = false;
+    m_frameFraction = 0.0f;
+    for (int i = 0; i < m_childCount; ++i) m_children[i].restart();
+}
+
+void Sprite::resetToStart() {
+    m_time = 0.0f;
+    m_frameFraction = 0.0f;
+    m_cueMarker = -1.0f;
+    m_currentFrame = 0;
+    m_finished = false;
+    for (int i = 0; i < m_childCount; ++i) m_children[i].resetToStart();
+}
+
+void Sprite::setInterpolation(bool interpolate) {
+    for (int i = 0; i < m_childCount; ++i) {
+        m_children[i].m_interpolate = interpolate;
+        m_children[i].setInterpolation(interpolate);
+    }
+}
+
+bool Sprite::setPosition(float x, float y) {
+    if (m_state.x == x && m_state.y == y) return false;
+    m_state.x = x;
+    m_state.y = y;
+    m_dirty = true;
+    return true;
+}
+
+bool Sprite::setZ(float z) {
+    if (m_state.z == z) return false;
+    m_state.z = z;
+    m_dirty = true;
+    return true;
+}
+
+bool Sprite::setUniformScale(float scale) {
+    if (m_state.scaleX == scale && m_state.scaleY == scale) return false;
+    m_state.scaleX = scale;
+    m_state.scaleY = scale;
+    m_dirty = true;
+    return true;
+}
+
+bool Sprite::setRotation(float angle) {
+    if (m_state.rotation == angle) return false;
+    m_state.rotation = angle;
+    m_dirty = true;
+    return true;
+}
+
+bool Sprite::setAlpha(float alpha) {
+    if (m_state.a == alpha) return false;
+    m_state.a = alpha;
+    m_dirty = true;
+    return true;
+}
+
+void Sprite::setPivot(float x, float y) {
+    if (m_state.pivotX == x && m_state.pivotY == y) return;
+    m_state.pivotX = x;
+    m_state.pivotY = y;
+    m_dirty = true;
+}
+
+void Sprite::setScale(float x, float y) {
+    if (m_state.scaleX == x && m_state.scaleY == y) return;
+    m_state.scaleX = x;
+    m_state.scaleY = y;
+    m_dirty = true;
+}
+
+void Sprite::setColor(float r, float g, float b, float a) {
+    if (m_state.r == r && m_state.g == g && m_state.b == b && m_state.a == a) return;
+    m_state.r = r;
+    m_state.g = g;
+    m_state.b = b;
+    m_state.a = a;
+    m_dirty = true;
+}
+
+void Sprite::advanceTime(float dt) {
+    if (m_lastFrame == 0) {
+        if (m_playOnce) {
+            m_playing = false;
+            m_finished = true;
+            m_currentFrame = 0;
+        }
+        return;
+    }
+    m_time += m_speed * dt;
+    const int n = frameIndexOf(m_time / m_frameTime);
+    const float loopTime = (static_cast<float>(m_lastFrame) + 1.0f) * m_frameTime;
+    if (n < 0) {
+        m_currentFrame = m_lastFrame;
+        m_time = std::fmod(m_time, loopTime);
+    } else if (static_cast<std::uint32_t>(n) <= m_lastFrame) {
+        m_currentFrame = static_cast<std::uint32_t>(n);
+    } else if (m_playOnce) {
+        m_playing = false;
+        m_finished = true;
+        m_currentFrame = m_lastFrame;
+    } else {
+        m_currentFrame = 0;
+        m_time = std::fmod(m_time, loopTime);
+    }
+}
+
+// From the present key on, then from the first, to the first key holding the parent's
+// frame; key 0 when none does.
+void Sprite::findKey() {
+    const std::uint32_t frame = m_parent->m_currentFrame;
+    const std::vector<SpriteNodeState>& keys = *m_keys;
+    const int count = static_cast<int>(keys.size());
+    int found = -1;
+    for (int i = m_keyIndex; i < count && found < 0; ++i) {
+        if (keys[i].holdsFrame(frame)) found = i;
+    }
+    for (int i = 0; i < m_keyIndex && found < 0; ++i) {
+        if (keys[i].holdsFrame(frame)) found = i;
+    }
+    if (found < 0) found = 0;
+    if (found != m_keyIndex || m_parent->m_dirty) m_dirty = true;
+    m_keyIndex = found;
+    if (m_interpolate) {
+        m_dirty = true;
+        // A key spanning several frames holds still and blends towards the next key only
+        // during its last frame.
+        m_frameFraction = frame == keys[found].lastFrame && m_parent->m_frameTime > 0.0f
+                              ? std::fmod(m_parent->m_time / m_parent->m_frameTime, 1.0f)
+                              : 0.0f;
+    }
+}
+
+void Sprite::recompose() {
+    const std::vector<SpriteNodeState>& keys = *m_keys;
+    const bool blending = m_interpolate && m_frameFraction != 0.0f &&
+                          static_cast<std::size_t>(m_keyIndex) + 1 < keys.size();
+    const SpriteNodeState key =
+        blending ? blend(keys[m_keyIndex], keys[m_keyIndex + 1], m_frameFraction) : keys[m_keyIndex];
+
+    const fpMatrix4 local = makeTransform2D(m_state.x + key.x, m_state.y + key.y, m_state.z,
+                                            m_state.scaleX * key.scaleX, m_state.scaleY * key.scaleY, 1.0f,
+                                            m_state.rotation + key.rotation);
+    m_worldColor[0] = m_state.r * key.r;
+    m_worldColor[1] = m_state.g * key.g;
+    m_worldColor[2] = m_state.b * key.b;
+    m_worldColor[3] = m_state.a * key.a;
+    if (m_parent) {
+        multiplyAffine(m_parent->m_worldMatrix, local, m_worldMatrix);
+        for (int i = 0; i < 4; ++i) m_worldColor[i] *= m_parent->m_worldColor[i];
+    } else {
+        m_worldMatrix = local;
+    }
+    const float alpha = m_worldColor[3];
+    m_packedColor = PackedColor::fromChannels(toByte(m_worldColor[0] * alpha), toByte(m_worldColor[1] * alpha),
+                                              toByte(m_worldColor[2] * alpha), toByte(alpha));
+}
+
+void Sprite::update(float dt, bool force) {
+    if (m_playing && m_frameTime > 0.0f) advanceTime(dt);
+    if (m_parent) findKey();
+    if (m_dirty) recompose();
+    for (int i = m_childCount - 1; i >= 0; --i) {
+        Sprite& child = m_children[i];
+        if (child.m_enabled && (force || child.alive(m_currentFrame))) {
+            child.update(dt, force);
+        } else {
+            // Recomposes when it comes back.
+            child.m_dirty = true;
+        }
+    }
+    m_dirty = false;
+}
+
+void Sprite::updateWithCues(float dt, const CuePlayer& playCue) {
+    const std::uint32_t previous = m_currentFrame;
+    update(dt, false);
+    if (!m_cues || !m_playing || !(m_frameTime > 0.0f) || !m_definition) return;
+    const auto& labels = m_definition->labels;
+    for (auto label = labels.lower_bound(previous); label != labels.end() && label->first < m_currentFrame;
+         ++label) {
+        playCueLabel(label->second, playCue);
+    }
+}
+
+void Sprite::playCueLabel(const std::string& label, const CuePlayer& playCue) const {
+    if (label.compare(0, playCuePrefix.size(), playCuePrefix) != 0) return;
+    std::string cue = label.substr(playCuePrefix.size());
+    const std::size_t mark = cue.rfind(loopCueMark);
+    const bool loop = mark != std::string::npos && mark + loopCueMark.size() == cue.size();
+    if (loop) {
+        if (m_cueMarker != -1.0f) return;
+        cue.erase(mark);
+    }
+    playCue(cue);
+}
+
+void Sprite::draw(ITextureBatch& batch) const {
+    if (!m_enabled || !(m_state.a > 0.0f)) return;
+    drawImage(batch);
+    for (int i = 0; i < m_childCount; ++i) {
+        const Sprite& child = m_children[i];
+        if (child.m_enabled && child.m_state.a > 0.0f && child.alive(m_currentFrame)) child.draw(batch);
+    }
+}
+
+void Sprite::drawImage(ITextureBatch& batch) const {
+    if (!m_image.texture) return;
+    const fpRect& image = m_image.rect;
+    const float cropX = m_crop.x * image.w;
+    const float cropY = m_crop.y * image.h;
+    const fpRect source(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
+    fpVector2 offset(m_state.pivotX, m_state.pivotY);
+    if (m_crop.x != 0.0f || m_crop.y != 0.0f) offset -= fpVector2(cropX, cropY);
+    const std::uint32_t reserved = 0;
+    batch.drawMatrix(*m_image.texture, m_worldMatrix, source, m_packedColor, reserved, offset, 0);
+}
+
+fpRect Sprite::localBounds() const {
+    if (!m_image.texture) {
+        const fpVector2 origin = transformPoint(m_worldMatrix, -m_state.pivotX, -m_state.pivotY);
+        return fpRect(origin.x, origin.y, 0.0f, 0.0f);
+    }
+    const float w = m_image.rect.w;
+    const float h = m_image.rect.h;
+    float cx, cy, hw, hh;
+    if (m_crop.x != 0.0f || m_crop.y != 0.0f) {
+        hw = w * m_crop.w / 2.0f;
+        hh = h * m_crop.h / 2.0f;
+        cx = m_crop.x * w + hw - m_state.pivotX;
+        cy = m_crop.y * h + hh - m_state.pivotY;
+    } else {
+        // Extents alone do not shrink the bounds.
+        hw = w / 2.0f;
+        hh = h / 2.0f;
+        cx = hw - m_state.pivotX;
+        cy = hh - m_state.pivotY;
+    }
+    const fpVector2 centre = transformPoint(m_worldMatrix, cx, cy);
+    const fpMatrix4& m = m_worldMatrix;
+    const float ex = std::fabs(m[0]) * hw + std::fabs(m[4]) * hh;
+    const float ey = std::fabs(m[1]) * hw + std::fabs(m[5]) * hh;
+    return fpRect(centre.x - ex, centre.y - ey, 2.0f * ex, 2.0f * ey);
+}
+
+fpRect Sprite::computeBounds() const {
+    fpRect bounds = localBounds();
+    for (int i = 0; i < m_childCount; ++i) {
+        const Sprite& child = m_children[i];
+        if (child.m_enabled && child.alive(m_currentFrame)) bounds.unite(child.computeBounds());
+    }
+    return bounds;
+}
+
+fpRect Sprite::computeBoundsRelative() const {
+    fpRect bounds = computeBounds();
+    bounds.x -= m_state.x;
+    bounds.y -= m_state.y;
+    return bounds;
+}
+
+Sprite* Sprite::findVisibleChild() {
+    for (int i = 0; i < m_childCount; ++i) {
+        if (m_children[i].alive(m_currentFrame)) return &m_children[i];
+    }
+    return nullptr;
+}
+
+Sprite* Sprite::findChild(const std::string& name) {
+    for (int i = 0; i < m_childCount; ++i) {
+        if (m_children[i].alive(m_currentFrame) && m_children[i].name() == name) return &m_children[i];
+    }
+    for (int i = 0; i < m_childCount; ++i) {
+        if (!m_children[i].alive(m_currentFrame)) continue;
+        if (Sprite* found = m_children[i].findChild(name)) return found;
+    }
+    return nullptr;
+}
+
+Sprite* Sprite::findDescendant(const std::string& name) {
+    for (int i = 0; i < m_childCount; ++i) {
+        if (m_children[i].name() == name) return &m_children[i];
+    }
+    for (int i = 0; i < m_childCount; ++i) {
+        if (Sprite* found = m_children[i].findDescendant(name)) return found;
+    }
+    return nullptr;
+}
+
+Sprite* Sprite::findCurrencyChild() {
+    static const std::string currency = "currency";
+    for (int i = 0; i < m_childCount; ++i) {
+        if (m_children[i].name() == currency) return &m_children[i];
+    }
+    return nullptr;
+}
+
+void Sprite::visitChildren(const std::string& name, const std::function<void(Sprite&)>& visit, SpriteVisit mode) {
+    for (int i = 0; i < m_childCount; ++i) {
+        if (mode == SpriteVisit::All || m_children[i].name() == name) visit(m_children[i]);
+    }
+    for (int i = 0; i < m_childCount; ++i) {
+        Sprite& child = m_children[i];
+        if (mode == SpriteVisit::NamedSubtrees) {
+            child.visitChildren(name, visit, child.name() == name ? SpriteVisit::All : SpriteVisit::NamedSubtrees);
+        } else {
+            child.visitChildren(name, visit, mode);
+        }
+    }
+}
+
+void Sprite::collectNodes(std::vector<Sprite*>& out) {
+    for (int i = 0; i < m_childCount; ++i) {
+        out.push_back(&m_children[i]);
+        m_children[i].collectAlive(out);
+    }
+}
+
+void Sprite::collectAlive(std::vector<Sprite*>& out) {
+    for (int i = 0; i < m_childCount; ++i) {
+        Sprite& child = m_children[i];
+        if (!child.m_enabled || !child.alive(m_currentFrame)) continue;
+        out.push_back(&child);
+        child.collectAlive(out);
+    }
+}
+
+int Sprite::getAnimationFirstFrame(const std::string& animation) const {
+    if (!m_definition) return -1;
+    const auto found = m_definition->animations.find(animation);
+    return found == m_definition->animations.end() ? -1 : static_cast<int>(found->second.first);
+}
+
+int Sprite::getAnimationLastFrame(const std::string& animation) const {
+    if (!m_definition) return -1;
+    const auto found = m_definition->animations.find(animation);
+    return found == m_definition->animations.end() ? -1 : static_cast<int>(found->second.last);
+}
+
+const std::vector<SettingValue>& Sprite::getNameParameters() const {
+    static const std::vector<SettingValue> none;
+    return m_nodeDefinition ? m_nodeDefinition->nameParameters : none;
+}
+
+const std::string& Sprite::name() const {
+    return m_nodeDefinition ? m_nodeDefinition->name : m_definition->name;
+}
+
+template <class Match>
+bool Sprite::findShape(const Match& match, std::vector<fpVector2>& points, bool searchChildren,
+                       bool worldSpace) const {
+    if (m_definition) {
+        for (const SpriteShape& shape : m_definition->shapes) {
+            if (!match(shape)) continue;
+            const auto key = std::find_if(shape.keys.begin(), shape.keys.end(),
+                                          [this](const SpriteNodeState& k) { return k.holdsFrame(m_currentFrame); });
+            if (key == shape.keys.end()) continue;
+            fpMatrix4 transform = makeTransform2D(key->x, key->y, 0.0f, key->scaleX, key->scaleY, 1.0f, key->rotation);
+            if (worldSpace) multiplyAffine(m_worldMatrix, fpMatrix4(transform), transform);
+            // An odd last coordinate has no partner and is left out.
+            for (std::size_t i = 0; i + 1 < shape.coordinates.size(); i += 2) {
+                points.push_back(transformPoint(transform, shape.coordinates[i], shape.coordinates[i + 1]));
+            }
+            return true;
+        }
+    }
+    if (!searchChildren) return false;
+    for (int i = 0; i < m_childCount; ++i) {
+        const Sprite& child = m_children[i];
+        if (child.alive(m_currentFrame) && child.findShape(match, points, true, worldSpace)) return true;
+    }
+    return false;
+}
+
+bool Sprite::findCollisionShape(const std::string& name, std::vector<fpVector2>& points, bool searchChildren,
+                                bool worldSpace) const {
+    if (name.empty()) return false;
+    return findShape([&name](const SpriteShape& shape) { return shape.name == name; }, points, searchChildren,
+                     worldSpace);
+}
+
+bool Sprite::findShapeOfType(std::uint8_t type, std::vector<fpVector2>& points, bool searchChildren,
+                             bool worldSpace) const {
+    return findShape([type](const SpriteShape& shape) { return shape.type == type; }, points, searchChildren,
+                     worldSpace);
+}
+
+bool Sprite::getHitShape(std::vector<fpVector2>& points, bool worldSpace) const {
+    points.clear();
+    return findShapeOfType(SpriteShapeHitArea, points, false, worldSpace);
+}
+
+} // namespace zor

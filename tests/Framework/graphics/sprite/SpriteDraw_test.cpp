@@ -1,0 +1,119 @@
+// Drawing and bounds of trees whose nodes show images, queued into a batch without GL.
+
+#include "Framework/graphics/sprite/Sprite.h"
+
+#include "Framework/graphics/batch/CommonBatch.h"
+#include "Framework/graphics/sprite/SpriteManager.h"
+#include "tests/Framework/graphics/sprite/SpriteTestData.h"
+
+#include <gtest/gtest.h>
+
+namespace zor {
+namespace {
+
+// "dot" is an 8 x 4 image whose pivot is its centre. On the 16 x 8 atlas page it lies at
+// (2, 2) behind the padding.
+const char* const pairXml = R"(<SpriteSet FramesPerSecond="10" Padding="2">
+  <Image File="red.png"/>
+  <Sprite Name="dot" Texture="red" Origin="-4;-2"/>
+  <Sprite Name="pair" Frames="6">
+    <Child Name="clear" Sprite="dot" Depth="3" Color="1;1;1;0"/>
+    <Child Name="a" Sprite="dot" Depth="1" Position="10;10" Life="0;5"/>
+    <Child Name="off" Sprite="dot" Depth="2" Enabled="false"/>
+    <Child Name="later" Sprite="dot" Depth="4" Life="5;5" Position="50;50"/>
+    <Child Name="tinted" Sprite="dot" Depth="5" Position="30;10" Life="0;5" Color="1;0;0;0.5"/>
+  </Sprite>
+</SpriteSet>)";
+
+struct Corner {
+    float x, y, u, v;
+};
+
+void expectQuad(const Quad& quad, const Corner (&corners)[4]) {
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(quad.vertices[i].x, corners[i].x, 1e-4f);
+        EXPECT_NEAR(quad.vertices[i].y, corners[i].y, 1e-4f);
+        EXPECT_NEAR(quad.vertices[i].u, corners[i].u, 1e-6f);
+        EXPECT_NEAR(quad.vertices[i].v, corners[i].v, 1e-6f);
+    }
+}
+
+class SpriteDrawTest : public ::testing::Test {
+protected:
+    SpriteDrawTest() {
+        data.writeSpriteSet("Sprites/pair", pairXml, {{"red.png", test::solidImage(8, 4, 255, 0, 0)}});
+        manager = std::make_unique<SpriteManager>("Sprites/pair");
+        pair = manager->createSprite("pair");
+        pair->update(0.0f, false);
+    }
+
+    Sprite& child(const std::string& name) { return *pair->findDescendant(name); }
+
+    test::TempGameData data;
+    std::unique_ptr<SpriteManager> manager;
+    SpritePtr pair;
+    CommonBatch batch{16, 0.0f};
+};
+
+TEST_F(SpriteDrawTest, DrawsEnabledVisibleLiveNodesInDepthOrder) {
+    ASSERT_NE(child("a").image().texture, nullptr);
+    EXPECT_EQ(pair->image().texture, nullptr) << "a root shows no image";
+    pair->draw(batch);
+    ASSERT_EQ(batch.count(), 2);
+    expectQuad(batch.quads()[0], {{6, 8, 2 / 16.f, 2 / 8.f}, {6, 12, 2 / 16.f, 6 / 8.f}, {14, 8, 10 / 16.f, 2 / 8.f},
+                                  {14, 12, 10 / 16.f, 6 / 8.f}});
+    EXPECT_EQ(batch.quads()[0].vertices[0].color, PackedColor(0xFFFFFFFF));
+    EXPECT_EQ(batch.quads()[1].vertices[0].x, 26.0f);
+    EXPECT_EQ(batch.quads()[1].vertices[3].color, PackedColor::fromChannels(127, 0, 0, 127));
+
+    pair->setFrame(5);
+    pair->update(0.0f, false);
+    batch.discardQuads();
+    pair->draw(batch);
+    EXPECT_EQ(batch.count(), 3) << "'later' lives on frame 5";
+
+    batch.discardQuads();
+    pair->setAlpha(0.0f);
+    pair->draw(batch);
+    EXPECT_EQ(batch.count(), 0) << "a transparent node hides its children";
+}
+
+TEST_F(SpriteDrawTest, CropDrawsPartOfTheImage) {
+    Sprite& a = child("a");
+    a.setCrop(fpRect(0.5f, 0.0f, 0.5f, 1.0f));
+    pair->draw(batch);
+    // The right half, in its place.
+    expectQuad(batch.quads()[0], {{10, 8, 6 / 16.f, 2 / 8.f}, {10, 12, 6 / 16.f, 6 / 8.f}, {14, 8, 10 / 16.f, 2 / 8.f},
+                                  {14, 12, 10 / 16.f, 6 / 8.f}});
+    EXPECT_EQ(a.computeBounds(), fpRect(10, 8, 4, 4));
+
+    // Extents alone draw the left half but keep the bounds of the whole image.
+    batch.discardQuads();
+    a.setCrop(fpRect(0.0f, 0.0f, 0.5f, 1.0f));
+    pair->draw(batch);
+    expectQuad(batch.quads()[0], {{6, 8, 2 / 16.f, 2 / 8.f}, {6, 12, 2 / 16.f, 6 / 8.f}, {10, 8, 6 / 16.f, 2 / 8.f},
+                                  {10, 12, 6 / 16.f, 6 / 8.f}});
+    EXPECT_EQ(a.computeBounds(), fpRect(6, 8, 8, 4));
+}
+
+TEST_F(SpriteDrawTest, BoundsUniteEnabledLiveNodesWhateverTheirAlpha) {
+    // The root adds its origin; "clear" counts though transparent; "off" and "later" do not.
+    EXPECT_EQ(pair->computeBounds(), fpRect(-4, -2, 38, 14));
+    pair->setPosition(100.0f, 50.0f);
+    pair->update(0.0f, false);
+    EXPECT_EQ(pair->computeBounds(), fpRect(96, 48, 38, 14));
+    EXPECT_EQ(pair->computeBoundsRelative(), fpRect(-4, -2, 38, 14));
+
+    Sprite& a = child("a");
+    a.setRotation(1.5707964f);
+    pair->update(0.0f, false);
+    const fpRect turned = a.computeBounds();
+    EXPECT_NEAR(turned.x, 108.0f, 1e-4f);
+    EXPECT_NEAR(turned.y, 56.0f, 1e-4f);
+    EXPECT_NEAR(turned.w, 4.0f, 1e-4f);
+    EXPECT_NEAR(turned.h, 8.0f, 1e-4f);
+}
+
+} // namespace
+} // namespace zor

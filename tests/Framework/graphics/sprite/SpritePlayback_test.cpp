@@ -1,0 +1,289 @@
+#include "Framework/graphics/sprite/Sprite.h"
+
+#include "tests/Framework/graphics/sprite/SpriteTestData.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace zor {
+namespace {
+
+// A node whose timeline runs from frame 0 to 3 at 10 frames a second.
+const char* const clipXml = R"(<SpriteSet FramesPerSecond="10">
+  <Sprite Name="clip" Frames="4">
+    <Label Frame="0" Text="stand"/><Label Frame="2" Text="walk"/>
+    <Child Name="c" Sprite="leaf" Life="0;3"/>
+  </Sprite>
+  <Sprite Name="leaf"/>
+</SpriteSet>)";
+
+struct PlaybackCase {
+    const char* name;
+    std::function<void(Sprite&)> run;
+    std::uint32_t frame;
+    float time;
+    bool playing;
+    bool finished;
+    bool once;
+};
+
+TEST(SpritePlayback, FramesFollowTimeSpeedAndMode) {
+    const PlaybackCase cases[] = {
+        {"play advances whole frames", [](Sprite& s) { s.play(); s.update(0.25f, false); }, 2, 0.25f, true, false, false},
+        {"a loop wraps its time past the end and shows frame 0",
+         [](Sprite& s) { s.play(); s.update(0.45f, false); }, 0, std::fmod(0.45f, 0.4f), true, false, false},
+        {"play-once stops on the last frame with its time past the end",
+         [](Sprite& s) { s.playOnce(); s.update(0.45f, false); }, 3, 0.45f, false, true, true},
+        {"negative speed shows the last frame and wraps keeping the sign",
+         [](Sprite& s) { s.play(); s.setSpeed(-1.0f); s.update(0.15f, false); }, 3, -0.15f, true, false, false},
+        {"less than a frame backwards still rounds to frame 0",
+         [](Sprite& s) { s.play(); s.setSpeed(-1.0f); s.update(0.05f, false); }, 0, -0.05f, true, false, false},
+        {"half speed", [](Sprite& s) { s.play(); s.setSpeed(0.5f); s.update(0.5f, false); }, 2, 0.25f, true, false, false},
+        {"playFromFrame clamps to the last frame and keeps finished",
+         [](Sprite& s) { s.playOnce(); s.update(1.0f, false); s.playFromFrame(100, true); }, 3, 0.3f, true, true, true},
+        {"setFrame clamps and stops",
+         [](Sprite& s) { s.play(); s.setFrame(100); s.update(1.0f, false); }, 3, 0.3f, false, false, false},
+        {"setFrameByName stops on the animation's first frame",
+         [](Sprite& s) { s.play(); EXPECT_TRUE(s.setFrameByName("walk")); }, 2, 0.2f, false, false, false},
+        {"an unknown animation changes nothing",
+         [](Sprite& s) { s.setFrame(1); EXPECT_FALSE(s.setFrameByName("run")); }, 1, 0.1f, false, false, false},
+        {"restart loops from 0 and keeps finished",
+         [](Sprite& s) { s.playOnce(); s.update(1.0f, false); s.restart(); }, 0, 0.0f, true, true, false},
+        {"resetToStart clears finished and keeps the mode",
+         [](Sprite& s) { s.playOnce(); s.update(1.0f, false); s.resetToStart(); }, 0, 0.0f, false, false, true},
+        {"a stopped node stands still", [](Sprite& s) { s.update(1.0f, false); }, 0, 0.0f, false, false, false},
+    };
+    test::TestTrees trees(clipXml);
+    for (const PlaybackCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SpritePtr sprite = trees.make("clip");
+        ASSERT_EQ(sprite->lastFrame(), 3u);
+        ASSERT_FLOAT_EQ(sprite->frameTime(), 0.1f);
+        c.run(*sprite);
+        EXPECT_EQ(sprite->currentFrame(), c.frame);
+        EXPECT_NEAR(sprite->time(), c.time, 1e-6f);
+        EXPECT_EQ(sprite->isPlaying(), c.playing);
+        EXPECT_EQ(sprite->isFinished(), c.finished);
+        EXPECT_EQ(sprite->isPlayOnce(), c.once);
+    }
+}
+
+TEST(SpritePlayback, ANodeWithoutTimelineFinishesAtOnceOrStaysOnFrame0) {
+    test::TestTrees trees(clipXml);
+    SpritePtr once = trees.make("leaf");
+    ASSERT_EQ(once->lastFrame(), 0u);
+    once->playOnce();
+    once->update(0.01f, false);
+    EXPECT_FALSE(once->isPlaying());
+    EXPECT_TRUE(once->isFinished());
+
+    SpritePtr looping = trees.make("leaf");
+    looping->play();
+    looping->update(5.0f, false);
+    EXPECT_TRUE(looping->isPlaying());
+    EXPECT_EQ(looping->currentFrame(), 0u);
+    EXPECT_EQ(looping->time(), 0.0f);
+}
+
+TEST(SpritePlayback, RestartAndResetReachTheWholeTree) {
+    test::TestTrees trees(clipXml);
+    SpritePtr sprite = trees.make("clip");
+    Sprite& child = sprite->child(0);
+    child.playOnce();
+    child.setCueMarker(2.0f);
+    sprite->restart();
+    EXPECT_TRUE(child.isPlaying());
+    EXPECT_FALSE(child.isPlayOnce());
+    sprite->resetToStart();
+    EXPECT_EQ(child.cueMarker(), -1.0f);
+    EXPECT_EQ(sprite->cueMarker(), -1.0f);
+}
+
+// Keys of one child, at 10 frames a second.
+const char* const slideXml = R"(<SpriteSet FramesPerSecond="10">
+  <Sprite Name="slide">
+    <Child Name="s" Sprite="leaf" Life="0;7">
+      <Key Frames="0;0" Position="0;0"/>
+      <Key Frames="1;1" Position="10;0" Color="1;1;1;0"/>
+      <Key Frames="2;3" Position="20;0"/>
+      <Key Frames="4;6" Position="40;0"/>
+      <Key Frames="7;7" Position="70;0"/>
+    </Child>
+  </Sprite>
+  <Sprite Name="turn">
+    <Child Name="t" Sprite="leaf" Life="0;1">
+      <Key Frames="0;0" Rotation="171.88733853924697"/>
+      <Key Frames="1;1" Rotation="-171.88733853924697"/>
+    </Child>
+  </Sprite>
+  <Sprite Name="flip">
+    <Child Name="f" Sprite="leaf" Life="0;1">
+      <Key Frames="0;0" Scale="1;1" Rotation="0"/>
+      <Key Frames="1;1" Scale="-1;1" Rotation="57.29577951308232"/>
+    </Child>
+  </Sprite>
+  <Sprite Name="search">
+    <Child Name="k" Sprite="leaf" Life="0;4">
+      <Key Frames="2;3" Position="1;0"/>
+      <Key Frames="0;1" Position="2;0"/>
+      <Key Frames="2;3" Position="3;0"/>
+    </Child>
+  </Sprite>
+  <Sprite Name="leaf"/>
+</SpriteSet>)";
+
+// The child's x after the parent has played `time` seconds.
+float slideX(test::TestTrees& trees, float time, bool interpolate) {
+    SpritePtr sprite = trees.make("slide");
+    sprite->setInterpolation(interpolate);
+    sprite->play();
+    sprite->update(time, false);
+    return sprite->child(0).worldMatrix()[12];
+}
+
+TEST(SpriteKeys, InterpolationBlendsOnlyDuringAKeysLastFrame) {
+    const struct {
+        float time;
+        bool interpolate;
+        float x;
+    } cases[] = {
+        {0.15f, false, 10.0f},  // without interpolation the key of the frame holds
+        {0.05f, true, 5.0f},    // half way from key 0 to key 1
+        {0.15f, true, 15.0f},
+        {0.25f, true, 20.0f},   // frame 2 is not the last of key 2..3: still
+        {0.35f, true, 30.0f},   // frame 3 is: towards key 4..6
+        {0.45f, true, 40.0f},
+        {0.55f, true, 40.0f},
+        {0.65f, true, 55.0f},
+        {0.75f, true, 70.0f},   // the last key has nothing to blend towards
+    };
+    test::TestTrees trees(slideXml);
+    for (const auto& c : cases) {
+        EXPECT_NEAR(slideX(trees, c.time, c.interpolate), c.x, 1e-3f) << "time " << c.time;
+    }
+}
+
+TEST(SpriteKeys, ColourBlendsAndPacksPremultiplied) {
+    test::TestTrees trees(slideXml);
+    SpritePtr sprite = trees.make("slide");
+    sprite->setInterpolation(true);
+    sprite->play();
+    sprite->update(0.05f, false);
+    const Sprite& child = sprite->child(0);
+    EXPECT_NEAR(child.worldColor()[3], 0.5f, 1e-4f);
+    EXPECT_EQ(child.packedColor(), PackedColor::fromChannels(127, 127, 127, 127));
+}
+
+TEST(SpriteKeys, RotationTurnsTheShortWayUnlessTheScaleFlips) {
+    test::TestTrees trees(slideXml);
+    SpritePtr turn = trees.make("turn");
+    turn->setInterpolation(true);
+    turn->play();
+    turn->update(0.05f, false);
+    // Half way from 3 to -3 radians is pi, not 0.
+    EXPECT_NEAR(turn->child(0).worldMatrix()[0], -1.0f, 1e-4f);
+
+    SpritePtr flip = trees.make("flip");
+    flip->setInterpolation(true);
+    flip->play();
+    flip->update(0.025f, false);
+    // A quarter of the way: scale x 0.5 and the next key's rotation of 1 radian.
+    const fpMatrix4& m = flip->child(0).worldMatrix();
+    EXPECT_NEAR(m[0], 0.5f * std::cos(1.0f), 1e-4f);
+    EXPECT_NEAR(m[1], 0.5f * std::sin(1.0f), 1e-4f);
+}
+
+TEST(SpriteKeys, SearchStartsAtThePresentKeyAndFallsBackToKey0) {
+    test::TestTrees trees(slideXml);
+    SpritePtr sprite = trees.make("search");
+    const Sprite& child = sprite->child(0);
+    const auto xAtFrame = [&](std::uint32_t frame) {
+        sprite->setFrame(frame);
+        sprite->update(0.0f, false);
+        return child.worldMatrix()[12];
+    };
+    EXPECT_EQ(xAtFrame(2), 1.0f);  // from key 0 on, key 0 holds frame 2
+    EXPECT_EQ(xAtFrame(0), 2.0f);
+    EXPECT_EQ(xAtFrame(2), 3.0f);  // from key 1 on, key 2 is the first to hold it
+    EXPECT_EQ(xAtFrame(4), 1.0f);  // none holds frame 4: key 0
+    EXPECT_EQ(child.keyIndex(), 0);
+}
+
+TEST(SpriteKeys, AChildOutOfItsLifeRecomposesWhenItComesBack) {
+    test::TestTrees trees(R"(<SpriteSet FramesPerSecond="10">
+      <Sprite Name="late"><Child Name="c" Sprite="leaf" Life="2;3" Position="1;0"/></Sprite>
+      <Sprite Name="leaf"/>
+    </SpriteSet>)");
+    SpritePtr sprite = trees.make("late");
+    Sprite& child = sprite->child(0);
+    sprite->update(0.0f, false);
+    EXPECT_TRUE(child.isDirty());
+    EXPECT_EQ(child.worldMatrix()[12], 0.0f) << "not composed while out of range";
+
+    sprite->setPosition(5.0f, 0.0f);
+    sprite->update(0.0f, false);
+    EXPECT_FALSE(sprite->isDirty());
+    EXPECT_TRUE(child.isDirty());
+
+    sprite->setFrame(2);
+    sprite->update(0.0f, false);
+    EXPECT_FALSE(child.isDirty());
+    EXPECT_EQ(child.worldMatrix()[12], 6.0f);
+
+    // Forced updates reach children out of range too.
+    sprite->setFrame(0);
+    sprite->setPosition(7.0f, 0.0f);
+    sprite->update(0.0f, true);
+    EXPECT_EQ(child.worldMatrix()[12], 8.0f);
+}
+
+const char* const cuesXml = R"(<SpriteSet FramesPerSecond="10">
+  <Sprite Name="steps" Frames="10">
+    <Label Frame="3" Text="playCue:step"/>
+    <Label Frame="4" Text="blink"/>
+    <Label Frame="5" Text="playCue:scrape"/>
+    <Label Frame="6" Text="playCue:hum[loopAnim]"/>
+    <Child Name="c" Sprite="leaf" Life="0;9"/>
+  </Sprite>
+  <Sprite Name="leaf"/>
+</SpriteSet>)";
+
+TEST(SpriteCues, ACueLabelPlaysInTheStepThatLeavesItsFrame) {
+    test::TestTrees trees(cuesXml);
+    SpritePtr sprite = trees.make("steps");
+    std::vector<std::string> played;
+    const Sprite::CuePlayer record = [&played](const std::string& cue) { played.push_back(cue); };
+    const auto step = [&](float dt) {
+        played.clear();
+        sprite->updateWithCues(dt, record);
+        return played;
+    };
+    using Cues = std::vector<std::string>;
+
+    sprite->play();
+    EXPECT_EQ(step(0.35f), Cues{}) << "arriving on frame 3 plays nothing yet";
+    EXPECT_EQ(sprite->currentFrame(), 3u);
+    sprite->setCuesEnabled(true);
+    EXPECT_EQ(step(0.1f), Cues{"step"}) << "leaving frame 3";
+    EXPECT_EQ(step(0.3f), (Cues{"scrape", "hum"})) << "frames 4 to 6 in one step; 'blink' is not a cue";
+
+    sprite->playFromFrame(5, false);
+    sprite->setCueMarker(0.0f);
+    EXPECT_EQ(step(0.2f), Cues{"scrape"}) << "loop cues wait for the marker -1";
+
+    sprite->playFromFrame(8, false);
+    EXPECT_EQ(step(0.3f), Cues{}) << "the step that wraps plays nothing";
+    EXPECT_EQ(sprite->currentFrame(), 0u);
+
+    sprite->playFromFrame(2, true);
+    EXPECT_EQ(step(2.0f), Cues{}) << "a play-once run that finishes has stopped playing";
+
+    sprite->setCuesEnabled(false);
+    sprite->playFromFrame(2, false);
+    EXPECT_EQ(step(0.5f), Cues{});
+}
+
+} // namespace
+} // namespace zor
