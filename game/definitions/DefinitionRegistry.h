@@ -38,11 +38,16 @@ public:
 
     // The record registered under `name`; the name must come from the data set or the game,
     // so a missing one means broken data and throws CheckReleaseError naming kind and name.
-    T& get(const std::string& name) const {
+    T& get(const std::string& name) const { return *getShared(name); }
+    // As get, for callers that keep the record or address it by position.
+    const std::shared_ptr<T>& getShared(const std::string& name) const {
+        return m_definitions[static_cast<std::size_t>(indexOf(name))];
+    }
+    int indexOf(const std::string& name) const {
         auto found = m_nameIndex.find(name);
         if (found == m_nameIndex.end())
             throw CheckReleaseError("Could not find " + m_elementName + " definition '" + name + "'");
-        return *m_definitions[static_cast<std::size_t>(found->second)];
+        return found->second;
     }
 
     // Null when the name is not registered.
