@@ -1,0 +1,10 @@
+#include "Framework/system/ApplicationState.h"
+
+namespace zor {
+
+ApplicationState& appState() {
+    static ApplicationState state;
+    return state;
+}
+
+} // namespace zor

@@ -1,0 +1,118 @@
+#include "Framework/system/MainLoop.h"
+
+#include "Framework/core/commands/Commands.h"
+#include "Framework/core/commands/NamedPipe.h"
+#include "Framework/core/debug/DebugFlags.h"
+#include "Framework/core/settings/SettingsHandler.h"
+#include "Framework/core/text/TextUtils.h"
+#include "Framework/graphics/batch/VertexBufferPool.h"
+#include "Framework/graphics/screen/Screen.h"
+#include "Framework/input/SdlInput.h"
+#include "Framework/platform/TimerResolution.h"
+#include "Framework/store/StoreService.h"
+#include "Framework/system/ApplicationState.h"
+#include "Framework/system/EventPump.h"
+#include "Framework/system/FramePacing.h"
+#include "Framework/system/UpdateStep.h"
+#include "Framework/system/Window.h"
+
+#include <GL/glew.h>
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace zor {
+
+namespace {
+
+// Seconds each pass sleeps while the window has no focus.
+constexpr double UnfocusedSleepSeconds = 0.020;
+
+void updateCursor(float step) {
+    ApplicationState& app = appState();
+    if (app.overlayActive) {
+        SDL_ShowCursor(SDL_ENABLE);
+    } else if (app.fullscreen) {
+        app.cursorTimer -= step;
+        if (app.cursorTimer <= 0.0f) SDL_ShowCursor(SDL_DISABLE);
+    }
+}
+
+void renderViewports() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const std::vector<Screen::Viewport>& viewports = Screen::viewports();
+    for (std::size_t i = 0; i < viewports.size(); ++i) {
+        const Screen::Viewport& viewport = viewports[i];
+        Screen::setCurrentViewportIndex(std::int32_t(i));
+        Screen::setStereoMode(Screen::StereoNone);
+        glViewport(viewport.x, viewport.windowHeight - viewport.y - viewport.height, viewport.width, viewport.height);
+        renderFrame();
+    }
+}
+
+void applySwapInterval() {
+    const std::int32_t wanted = coreDebugFlags().disableVSync ? 0 : appState().vsync;
+    if (SDL_GL_GetSwapInterval() != wanted) SDL_GL_SetSwapInterval(wanted);
+}
+
+} // namespace
+
+void runMainLoop() {
+    ApplicationState& app = appState();
+    const CoreDebugFlags& flags = coreDebugFlags();
+    const std::vector<EventConnection> screenConnections = watchScreenSettings();
+    setStoreOverlayListener([](bool active) { appState().overlayActive = active; });
+    const double resolution = timerResolution();
+    auto pipe = std::make_unique<NamedPipe>(kLevelEditorPipeName);
+
+    SettingsHandler& settings = SettingsHandler::instance();
+    const FramePacing pacing =
+        FramePacing::fromRates(settings.getFloat("System.UpdatesPerSecond"), settings.getFloat("System.MaxFramesPerSecond"),
+                               settings.getFloat("System.MinFramesPerSecond"));
+    const bool busyWait = settings.getBool("System.BusyWait");
+    const float step = float(pacing.step);
+    const double frequency = double(SDL_GetPerformanceFrequency());
+    double accumulator = 0.0;
+    Uint64 last = SDL_GetPerformanceCounter();
+
+    while (!app.quit) {
+        const Uint64 now = SDL_GetPerformanceCounter();
+        // Capture mode (debug flag "capture") makes the frame capturer here and fixes the
+        // frame time at 1/59.94 s.
+        if (!pumpEvents()) break;
+        // A counter that went back gives a negative time, which resets the frame.
+        const float frameTime = float(double(std::int64_t(now - last)) / frequency);
+        const FramePass pass = planFramePass(pacing, frameTime, accumulator);
+        if (pass.kind == FramePass::Frame) {
+            last = now;
+            const std::string pipeText = pipe->takeText();
+            if (!pipeText.empty()) runPipeText(pipeText);
+            accumulator = pass.accumulator;
+            for (int i = 0; i < pass.steps; ++i) {
+                pollInput();
+                updateCursor(step);
+                updateStep(step);
+            }
+            VertexBufferPool::nextFrame();
+            Screen::setFrameTime(pass.frameTime);
+            Screen::setInterpolation(float(accumulator / pacing.step));
+            renderViewports();
+            applySwapInterval();
+            SDL_GL_SwapWindow(app.window);
+        } else if (pass.kind == FramePass::Reset) {
+            last = now;
+        } else if (!busyWait && !flags.disableSleep) {
+            const unsigned sleep = frameSleepMilliseconds(pass.frameTime, pacing.minFrameTime, resolution);
+            if (sleep > 0) sleepSeconds(double(sleep) / 1000.0);
+        }
+        if (app.unfocused && !flags.disableSleep) sleepSeconds(UnfocusedSleepSeconds);
+    }
+
+    pipe.reset();
+    setStoreOverlayListener(nullptr);
+}
+
+} // namespace zor

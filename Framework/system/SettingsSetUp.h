@@ -1,0 +1,17 @@
+#pragma once
+// The settings of the program: declared in code, then in "Definitions/settings.xml" of the
+// game data, then the user's values from "settings.xml" of the user folder.
+
+#include <string>
+
+namespace zor {
+
+// The version of this build, stored in the setting "Version".
+std::string buildVersion();
+
+// Creates the SettingsHandler and fills it; runs once (later calls return at once). A
+// stored "Version" other than this build's is replaced and "settings.xml" rewritten.
+// A broken declaration file throws CheckReleaseError.
+void setUpSettings();
+
+} // namespace zor

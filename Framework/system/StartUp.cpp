@@ -1,0 +1,62 @@
+#include "Framework/system/StartUp.h"
+
+#include "Framework/core/Errors.h"
+#include "Framework/core/debug/DebugFlags.h"
+#include "Framework/core/events/SystemEvents.h"
+#include "Framework/core/io/Files.h"
+#include "Framework/core/localization/LocalizedFileName.h"
+#include "Framework/core/log/LogHandler.h"
+#include "Framework/graphics/batch/VertexBufferPool.h"
+#include "Framework/graphics/screen/Screen.h"
+#include "Framework/graphics/texture/Texture.h"
+#include "Framework/platform/CrashHandler.h"
+#include "Framework/platform/Debugger.h"
+#include "Framework/platform/QuitSignals.h"
+#include "Framework/store/StoreService.h"
+#include "Framework/system/ApplicationState.h"
+#include "Framework/system/SettingsSetUp.h"
+#include "Framework/system/SystemCore.h"
+#include "Framework/system/SystemHandlers.h"
+#include "Framework/system/Window.h"
+
+namespace zor {
+
+namespace {
+
+// Assets are authored at three times the layout unit.
+constexpr float AssetScale = 1.0f / 3.0f;
+
+} // namespace
+
+[[noreturn]] void raiseLoadError(const std::string& text) {
+    throw MainError("Error while loading: " + text + "\n\nPlease verify game cache integrity.");
+}
+
+void requestQuit() { appState().quit = true; }
+
+void startUp() {
+    installQuitSignalHandlers();
+    storeInit();
+    // An attached debugger should stop at a fault itself.
+    if (!isDebuggerAttached()) installCrashTranslator();
+    setLoadErrorHandler(&raiseLoadError);
+    setQuitHandler(&requestQuit);
+    // The log and the system events live until the process ends.
+    if (!LogHandler::exists()) new LogHandler();
+    if (!SystemEvents::exists()) new SystemEvents();
+    initFileSystem("BundlePC");
+    setCrashFileFolder(resolvePath("", FileLocation::User));
+    setUpSettings();
+    createWindow();
+    checkOpenGLSupport();
+    Screen::initViewports();
+    textureScale = AssetScale;
+    // The texture-set map scale joins here with the texture sets.
+    setLocalizedFileSuffix("");
+    applyScreenSettings(true);
+    initSystem();
+    VertexBufferPool::init();
+    coreDebugFlags();
+}
+
+} // namespace zor

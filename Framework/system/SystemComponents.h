@@ -1,0 +1,30 @@
+#pragma once
+// The shared drawing and data services handed to every game state.
+
+#include "Framework/graphics/primitive/PrimitiveBatch.h"
+#include "Framework/graphics/primitive/PrimitiveBatch3d.h"
+#include "Framework/system/ModelCache.h"
+
+#include <memory>
+
+namespace zor {
+
+class SystemComponents {
+public:
+    // The quad batch, the font set with its two debug fonts, the game session and the
+    // sprite-manager registry join this bundle as their services are built.
+    SystemComponents(std::shared_ptr<PrimitiveBatch> primitiveBatch, std::shared_ptr<PrimitiveBatch3d> primitiveBatch3d,
+                     std::shared_ptr<ModelCache> modelCache);
+    virtual ~SystemComponents() = default;
+    SystemComponents(const SystemComponents&) = delete;
+    SystemComponents& operator=(const SystemComponents&) = delete;
+
+    std::shared_ptr<PrimitiveBatch> primitiveBatch;
+    std::shared_ptr<PrimitiveBatch3d> primitiveBatch3d;
+    std::shared_ptr<ModelCache> modelCache;
+};
+
+// The one bundle of the program, made by createServices and released by shutdownSystem.
+std::shared_ptr<SystemComponents>& systemComponents();
+
+} // namespace zor

@@ -1,0 +1,107 @@
+#include "Framework/system/SystemCore.h"
+
+#include "Framework/core/Errors.h"
+#include "Framework/core/debug/DebugFlags.h"
+#include "Framework/core/localization/LocalizationHandler.h"
+#include "Framework/core/math/Randomizer.h"
+#include "Framework/core/settings/SettingsHandler.h"
+#include "Framework/graphics/render/RenderThread.h"
+#include "Framework/graphics/texture/TextureCache.h"
+#include "Framework/input/InputState.h"
+#include "Framework/store/StoreService.h"
+#include "Framework/system/ApplicationState.h"
+#include "Framework/system/GameHooks.h"
+#include "Framework/system/OnScreenLog.h"
+#include "Framework/system/SettingsSetUp.h"
+#include "Framework/system/SystemComponents.h"
+#include "Framework/system/SystemHandlers.h"
+#include "Framework/system/surface/StateMachine.h"
+#include "game/definitions/TextureDefinition.h"
+
+#include <thread>
+
+namespace zor {
+
+void initSystem() {
+    ApplicationState& app = appState();
+    app.totalTime = 0.0f;
+    app.stateFailed = false;
+    resetStateMachine();
+    app.onScreenLogId = 0;
+    app.mainThreadId = std::this_thread::get_id();
+    app.processorCount = int(std::thread::hardware_concurrency());
+
+    GameHooks& hooks = gameHooks();
+    callGameHook(hooks.registerMenuItemTypes);
+    callGameHook(hooks.registerGameFactories);
+    callGameHook(hooks.setDefaultViewSizes);
+
+    try {
+        createServices();
+    } catch (const CheckReleaseError& error) {
+        app.stateFailed = true;
+        if (hasLoadErrorHandler()) reportLoadError(error.what());
+    }
+
+    callGameHook(hooks.watchForcedPatchSetting, StateRequestFunction(&requestState));
+}
+
+void createServices() {
+    ApplicationState& app = appState();
+    GameHooks& hooks = gameHooks();
+
+    app.pumpedQueue = std::make_unique<PumpedWorkQueue>();
+    setRenderQueue(app.pumpedQueue.get());
+    app.threadedQueue = std::make_unique<ThreadedWorkQueue>();
+    // DebugDraw (the debug-draw service).
+    setOnScreenLog(true);
+    setUpSettings();
+    if (!LocalizationHandler::exists()) new LocalizationHandler();
+    LocalizationHandler::instance().init("Language");
+    // GameSession (the game's session, all counters zero).
+    callGameHook(hooks.loadKeyTextures);
+    // AudioHandler: init, the sound volume from "SoundVolume", the music volume from
+    // "MusicVolume" with the music gain re-applied and its event list fired.
+    // ModelCache and FontSet (the font list of "Fonts").
+    auto modelCache = std::make_shared<ModelCache>();
+    auto primitiveBatch3d = std::make_shared<PrimitiveBatch3d>();
+    auto primitiveBatch = std::make_shared<PrimitiveBatch>();
+    // QuadBatch of 1024 quads.
+    systemComponents() = std::make_shared<SystemComponents>(primitiveBatch, primitiveBatch3d, modelCache);
+    // With a store client (storeClientPresent): the store mirrors of the achievements and
+    // leaderboards, connected to the local stores' event lists.
+    // DebugDraw receives the small debug font, the quad batch and both primitive batches.
+    // PerfOverlay::init with the system components.
+    if (!app.randomizer) app.randomizer = new Randomizer(Randomizer::fromSeed(clockSeed()));
+    InputState::global().init();
+    loadTextureDefinitions();
+    // GameSession::load, initLocalAchievements, loadLeaderboardDefinitions.
+    callGameHook(hooks.attachStateManager, *systemComponents());
+    coreDebugFlags();
+    callGameHook(hooks.registerMenuDebugCommands);
+}
+
+void deleteWorkQueues() {
+    ApplicationState& app = appState();
+    app.threadedQueue.reset();
+    setRenderQueue(nullptr);
+    app.pumpedQueue.reset();
+}
+
+void shutdownSystem() {
+    deleteWorkQueues();
+    stateMachine().currentSurface.reset();
+    systemComponents().reset();
+    releaseServices();
+    TextureCache::purge();
+}
+
+void releaseServices() {
+    // DebugDraw, then the AudioHandler (its music thread joined).
+    storeShutdown();
+    // The settings debug menu, when open.
+    delete SettingsHandler::instancePointer();
+    appState().settingsSetUp = false;
+}
+
+} // namespace zor

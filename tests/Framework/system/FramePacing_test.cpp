@@ -1,0 +1,79 @@
+#include "Framework/system/FramePacing.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace zor {
+namespace {
+
+TEST(FramePacing, PassesOfTheMainLoop) {
+    const FramePacing standard = FramePacing::fromRates(60.0f, 300.0f, 10.0f);
+    const FramePacing fast = FramePacing::fromRates(120.0f, 60.0f, 20.0f);
+    struct Case {
+        const char* what;
+        const FramePacing& pacing;
+        float frameTime;
+        double accumulator;
+        FramePass::Kind kind;
+        float usedFrameTime;
+        int steps;
+        double accumulatorAfter;
+    };
+    const Case cases[] = {
+        {"three whole steps leave nothing", standard, 0.05f, 0.0, FramePass::Frame, 0.05f, 3, 0.0},
+        {"a long frame is cut to the minimum rate", standard, 0.3f, 0.0, FramePass::Frame, 0.1f, 6, 0.0},
+        {"exactly the minimum frame time waits", standard, 1.0f / 300.0f, 0.0, FramePass::Wait, 1.0f / 300.0f, 0, 0.0},
+        {"a little more runs a frame", standard, 0.004f, 0.0, FramePass::Frame, 0.004f, 0, 0.004},
+        {"left-over time counts", standard, 0.01f, 0.01, FramePass::Frame, 0.01f, 1, 0.02 - 1.0 / 60.0},
+        {"a counter that went back resets", standard, -0.5f, 0.01, FramePass::Reset, -0.5f, 0, 0.01},
+        {"no time waits and keeps the accumulator", standard, 0.0f, 0.01, FramePass::Wait, 0.0f, 0, 0.01},
+        {"other rates", fast, 0.1f, 0.0, FramePass::Frame, 0.05f, 6, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FramePass pass = planFramePass(c.pacing, c.frameTime, c.accumulator);
+        EXPECT_EQ(pass.kind, c.kind);
+        EXPECT_FLOAT_EQ(pass.frameTime, c.usedFrameTime);
+        EXPECT_EQ(pass.steps, c.steps);
+        EXPECT_NEAR(pass.accumulator, c.accumulatorAfter, 1e-6);
+        EXPECT_GE(pass.accumulator, 0.0);
+        EXPECT_LT(pass.accumulator, c.pacing.step);
+    }
+}
+
+TEST(FramePacing, UpdateRatesThatAreNotPositiveNumbersCountAsSixty) {
+    for (float rate : {0.0f, -60.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+        const FramePacing pacing = FramePacing::fromRates(rate, 300.0f, 10.0f);
+        EXPECT_DOUBLE_EQ(pacing.step, 1.0 / 60.0) << rate;
+        // The steps of a frame end.
+        EXPECT_EQ(planFramePass(pacing, 0.1f, 0.0).steps, 6) << rate;
+    }
+    const FramePacing pacing = FramePacing::fromRates(30.0f, 200.0f, 5.0f);
+    EXPECT_DOUBLE_EQ(pacing.step, 1.0 / 30.0);
+    EXPECT_FLOAT_EQ(pacing.minFrameTime, 0.005f);
+    EXPECT_FLOAT_EQ(pacing.maxFrameTime, 0.2f);
+}
+
+TEST(FramePacing, SleepStopsOneTimerResolutionShortOfTheFrame) {
+    struct Case {
+        float frameTime, minFrameTime;
+        double resolution;
+        unsigned milliseconds;
+    };
+    const Case cases[] = {
+        {0.0f, 0.01f, 0.001, 8},       // 10 - 0 - 1 ms, truncated from 8.99...
+        {0.002f, 0.01f, 0.0005, 7},    // 7.5 ms
+        {0.0f, 1.0f / 300.0f, 0.001, 2},
+        {0.0f, 0.0019f, 0.001, 0},     // under 1 ms left: not worth a sleep
+        {0.0f, 0.0021f, 0.001, 1},
+        {0.0095f, 0.01f, 0.0, 0},      // half a millisecond remains
+        {0.02f, 0.01f, 0.001, 0},      // already late
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(frameSleepMilliseconds(c.frameTime, c.minFrameTime, c.resolution), c.milliseconds)
+            << c.frameTime << " of " << c.minFrameTime << " at resolution " << c.resolution;
+}
+
+} // namespace
+} // namespace zor
