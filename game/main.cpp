@@ -1,6 +1,7 @@
-#include <iostream>
+#include "Framework/system/Program.h"
+#include "game/ui/GameStates.h"
 
-int main() {
-    std::cout << "Morrowdeep: the engine builds; the game window arrives with the program's start-up.\n";
-    return 0;
+int main(int argc, char** argv) {
+    zor::installGameHooks();
+    return zor::runProgram(argc, argv);
 }

@@ -1,0 +1,57 @@
+#include "game/ui/GameStates.h"
+
+#include "Framework/graphics/screen/Screen.h"
+#include "Framework/system/GameHooks.h"
+#include "Framework/system/surface/StateMachine.h"
+#include "game/ui/ErrorMenu.h"
+#include "game/ui/StandInState.h"
+
+#include <utility>
+
+namespace zor {
+
+namespace {
+
+StateFactory standIn(std::int32_t stateId) {
+    return [stateId](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
+        return std::make_unique<StandInState>(stateId, std::move(request), components);
+    };
+}
+
+void setViewSize(Screen::Viewport& viewport, float width, float height) {
+    viewport.virtualWidth = width;
+    viewport.virtualHeight = height;
+    viewport.scaleMode = Screen::ScaleCover;
+    viewport.updateScale();
+}
+
+} // namespace
+
+void registerGameFactories() {
+    // Logos, Menus, Intro, Ingame and Levels arrive with the front end and the game.
+    for (std::int32_t id = StandInState::FirstState; id <= StandInState::LastState; ++id)
+        registerStateFactory(id, standIn(id));
+    registerStateFactory(StateErrorMenu, [](StateRequestFunction, SystemComponents*) -> std::unique_ptr<StateSurface> {
+        return std::make_unique<ErrorMenu>();
+    });
+    // The game's script node types and handlers, and the menu items "inventoryslot" and
+    // "indicator", are registered here too.
+}
+
+void setDefaultViewSizes() {
+    std::vector<Screen::Viewport>& viewports = Screen::viewports();
+    if (!viewports.empty()) setViewSize(viewports[0], 640.0f, 360.0f);
+    if (viewports.size() > 1) setViewSize(viewports[1], 320.0f, 240.0f);
+    // Text alignment offsets stay unrounded: the text meshes' pixel-snap flag is cleared here.
+}
+
+void installGameHooks() {
+    GameHooks& hooks = gameHooks();
+    hooks.registerGameFactories = &registerGameFactories;
+    hooks.setDefaultViewSizes = &setDefaultViewSizes;
+    // The menu items, key textures, forced patch-set reloads, the game's own state
+    // requests, the state manager and the menu debug commands join with the front end and
+    // the game session.
+}
+
+} // namespace zor

@@ -1,0 +1,15 @@
+#pragma once
+// The game's side of system initialisation: its game states by number and the view sizes.
+
+namespace zor {
+
+// Registers a factory for every game state number that has none yet.
+void registerGameFactories();
+
+// The main viewport lays out 640 x 360 units (a second one 320 x 240), scale mode 0.
+void setDefaultViewSizes();
+
+// Hands the engine the game's initialisation hooks; main calls it before start-up.
+void installGameHooks();
+
+} // namespace zor
