@@ -4,9 +4,12 @@
 
 namespace zor {
 
-SystemComponents::SystemComponents(std::shared_ptr<PrimitiveBatch> primitive, std::shared_ptr<PrimitiveBatch3d> primitive3d,
-                                   std::shared_ptr<ModelCache> models)
-    : primitiveBatch(std::move(primitive)), primitiveBatch3d(std::move(primitive3d)), modelCache(std::move(models)) {}
+SystemComponents::SystemComponents(std::shared_ptr<QuadBatch> quads, std::shared_ptr<PrimitiveBatch> primitive,
+                                   std::shared_ptr<PrimitiveBatch3d> primitive3d, std::shared_ptr<ModelCache> models)
+    : quadBatch(std::move(quads)),
+      primitiveBatch(std::move(primitive)),
+      primitiveBatch3d(std::move(primitive3d)),
+      modelCache(std::move(models)) {}
 
 std::shared_ptr<SystemComponents>& systemComponents() {
     static std::shared_ptr<SystemComponents> components;

@@ -1,6 +1,7 @@
 #pragma once
 // The shared drawing and data services handed to every game state.
 
+#include "Framework/graphics/batch/QuadBatch.h"
 #include "Framework/graphics/primitive/PrimitiveBatch.h"
 #include "Framework/graphics/primitive/PrimitiveBatch3d.h"
 #include "Framework/system/ModelCache.h"
@@ -11,14 +12,15 @@ namespace zor {
 
 class SystemComponents {
 public:
-    // The quad batch, the font set with its two debug fonts, the game session and the
-    // sprite-manager registry join this bundle as their services are built.
-    SystemComponents(std::shared_ptr<PrimitiveBatch> primitiveBatch, std::shared_ptr<PrimitiveBatch3d> primitiveBatch3d,
-                     std::shared_ptr<ModelCache> modelCache);
+    // The font set with its two debug fonts, the game session and the sprite-manager
+    // registry join this bundle as their services are built.
+    SystemComponents(std::shared_ptr<QuadBatch> quadBatch, std::shared_ptr<PrimitiveBatch> primitiveBatch,
+                     std::shared_ptr<PrimitiveBatch3d> primitiveBatch3d, std::shared_ptr<ModelCache> modelCache);
     virtual ~SystemComponents() = default;
     SystemComponents(const SystemComponents&) = delete;
     SystemComponents& operator=(const SystemComponents&) = delete;
 
+    std::shared_ptr<QuadBatch> quadBatch;
     std::shared_ptr<PrimitiveBatch> primitiveBatch;
     std::shared_ptr<PrimitiveBatch3d> primitiveBatch3d;
     std::shared_ptr<ModelCache> modelCache;

@@ -22,6 +22,13 @@
 
 namespace zor {
 
+namespace {
+
+// Quads of the general-purpose batch the game states share.
+constexpr int SystemQuadCapacity = 1024;
+
+} // namespace
+
 void initSystem() {
     ApplicationState& app = appState();
     app.totalTime = 0.0f;
@@ -66,8 +73,8 @@ void createServices() {
     auto modelCache = std::make_shared<ModelCache>();
     auto primitiveBatch3d = std::make_shared<PrimitiveBatch3d>();
     auto primitiveBatch = std::make_shared<PrimitiveBatch>();
-    // QuadBatch of 1024 quads.
-    systemComponents() = std::make_shared<SystemComponents>(primitiveBatch, primitiveBatch3d, modelCache);
+    auto quadBatch = std::make_shared<QuadBatch>(SystemQuadCapacity);
+    systemComponents() = std::make_shared<SystemComponents>(quadBatch, primitiveBatch, primitiveBatch3d, modelCache);
     // With a store client (storeClientPresent): the store mirrors of the achievements and
     // leaderboards, connected to the local stores' event lists.
     // DebugDraw receives the small debug font, the quad batch and both primitive batches.

@@ -108,10 +108,10 @@ void updateStep(float stepLength) {
 
 void renderFrame() {
     if (Screen::stereoMode() != Screen::StereoSecondEye) Screen::setFrameTime(debugScaledTime(Screen::frameTime()));
-    // The quad batch takes the current viewport's screen projection.
+    const std::shared_ptr<SystemComponents>& components = systemComponents();
+    if (components) components->quadBatch->setScreenProjection();
     StateMachine& machine = stateMachine();
     if (!appState().stateFailed && machine.currentSurface) machine.currentSurface->render();
-    const std::shared_ptr<SystemComponents>& components = systemComponents();
     if (machine.fadeLevel != 0.0f && components) drawFadeOverlay(machine.fadeLevel, *components->primitiveBatch);
 }
 

@@ -40,7 +40,8 @@ protected:
         target = std::make_unique<RenderTarget>(Size, Size);
         bindTarget(*target);
         systemComponents() = std::make_shared<SystemComponents>(
-            std::make_shared<PrimitiveBatch>(), std::make_shared<PrimitiveBatch3d>(), std::make_shared<ModelCache>());
+            std::make_shared<QuadBatch>(4), std::make_shared<PrimitiveBatch>(), std::make_shared<PrimitiveBatch3d>(),
+            std::make_shared<ModelCache>());
         stateFactories().clear();
         for (std::int32_t id : {0, 1})
             registerStateFactory(id, [](StateRequestFunction, SystemComponents*) -> std::unique_ptr<StateSurface> {
