@@ -1,0 +1,79 @@
+#include "Framework/graphics/font/Font.h"
+
+#include "Framework/core/Errors.h"
+#include "Framework/core/io/Files.h"
+#include "Framework/core/localization/LocalizedFileName.h"
+#include "Framework/core/text/TextUtils.h"
+#include "Framework/graphics/texture/Texture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace zor {
+
+namespace {
+
+const std::string ReadErrorPrefix = "Could not read font definition ";
+
+// Font pages are drawn scaled, so they are filtered linearly and never wrap into the
+// neighbouring glyph at the page's edge.
+const TextureSampling FontSampling{1, 1, 0, 0};
+
+void scaleGlyph(Glyph& glyph, float scale) {
+    glyph.x *= scale;
+    glyph.y *= scale;
+    glyph.width *= scale;
+    glyph.height *= scale;
+    glyph.offsetX *= scale;
+    glyph.offsetY *= scale;
+    glyph.advance = static_cast<std::int32_t>(std::lround(static_cast<float>(glyph.advance) * scale));
+}
+
+} // namespace
+
+Font::Font(const std::string& path) {
+    ByteArray data;
+    const std::size_t size = readFile(data, localizedFileName(path), FileLocation::GameData, false);
+    if (size == 0) throw CheckReleaseError(ReadErrorPrefix + path);
+    FontDefinition definition = readFontDefinition(data, size);
+    if (definition.glyphs.empty()) throw CheckReleaseError(ReadErrorPrefix + path + ": it holds no glyph");
+    texture = std::make_shared<Texture>(joinPath(directoryOf(path), definition.textureName), false, FontSampling);
+    adopt(std::move(definition), textureScale, path);
+}
+
+Font::Font(FontDefinition definition, std::shared_ptr<Texture> fontTexture) : texture(std::move(fontTexture)) {
+    adopt(std::move(definition), 1.0f, "font tables");
+}
+
+void Font::adopt(FontDefinition definition, float scale, const std::string& source) {
+    if (definition.glyphs.empty()) throw CheckReleaseError(ReadErrorPrefix + source + ": it holds no glyph");
+    lineHeight = definition.lineHeight;
+    glyphs = std::move(definition.glyphs);
+    kerningPairs = std::move(definition.kerning);
+    if (scale != 1.0f) {
+        lineHeight = static_cast<std::int32_t>(std::floor(static_cast<float>(lineHeight) * scale));
+        for (Glyph& glyph : glyphs) scaleGlyph(glyph, scale);
+        for (KerningPair& pair : kerningPairs) pair.amount *= scale;
+    }
+    // Taken after scaling, so the stand-in is drawn like every other glyph. A default
+    // code point above the whole table takes the last glyph.
+    const auto found = std::lower_bound(glyphs.begin(), glyphs.end(), definition.defaultCodePoint,
+                                        [](const Glyph& glyph, std::uint32_t code) { return glyph.codePoint < code; });
+    defaultGlyph = found == glyphs.end() ? glyphs.back() : *found;
+}
+
+const Glyph& Font::findGlyph(std::uint32_t codePoint) const {
+    const auto found = std::lower_bound(glyphs.begin(), glyphs.end(), codePoint,
+                                        [](const Glyph& glyph, std::uint32_t code) { return glyph.codePoint < code; });
+    return found != glyphs.end() && found->codePoint == codePoint ? *found : defaultGlyph;
+}
+
+float Font::kerning(std::int32_t previous, std::uint32_t codePoint) const {
+    const std::uint32_t key = kerningKey(static_cast<std::uint32_t>(previous), codePoint);
+    const auto found = std::lower_bound(kerningPairs.begin(), kerningPairs.end(), key,
+                                        [](const KerningPair& pair, std::uint32_t k) { return pair.key < k; });
+    return found != kerningPairs.end() && found->key == key ? found->amount : 0.0f;
+}
+
+} // namespace zor

@@ -1,0 +1,33 @@
+#pragma once
+// The binary font definition file (little-endian):
+//   uint32   not read
+//   uint16   line height
+//   uint32   default code point
+//   string   texture file name (uint16 byte count, then the bytes), beside the font file
+//   uint16   glyph count G, then G glyph records of 32 bytes, by ascending code point
+//   uint32   kerning pair count K, then K pairs of 8 bytes, by ascending key
+
+#include "Framework/core/io/ByteArray.h"
+#include "Framework/graphics/font/Glyph.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zor {
+
+struct FontDefinition {
+    std::uint16_t lineHeight = 0;
+    std::uint32_t defaultCodePoint = 0;
+    std::string textureName;
+    std::vector<Glyph> glyphs;
+    std::vector<KerningPair> kerning;
+};
+
+// The fields in file order. A file that ends early keeps what was read so far: a table
+// whose count promises more bytes than remain stays empty, so no count sizes a table
+// before its bytes are known to be there.
+FontDefinition readFontDefinition(const ByteArray& data, std::size_t size);
+
+} // namespace zor

@@ -1,0 +1,88 @@
+#pragma once
+// A laid-out piece of text: one quad per glyph, grouped in lines and aligned in a box.
+// Built by the Font layouts, aligned once and then drawn every frame; to change the
+// text, build a new mesh. Meshes are shared through an intrusive count and come from the
+// locked pools, since debug texts are laid out on any thread.
+
+#include "Framework/core/math/Anchor.h"
+#include "Framework/core/math/Color.h"
+#include "Framework/core/math/Matrix4.h"
+#include "Framework/core/math/Rect.h"
+#include "Framework/core/memory/PooledObject.h"
+
+#include <boost/intrusive_ptr.hpp>
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zor {
+
+class Font;
+class ITextureBatch;
+struct Glyph;
+
+struct GlyphQuad {
+    const Font* font = nullptr;
+    const Glyph* glyph = nullptr;
+    std::uint32_t codePoint = 0;
+    // Relative to the text origin, before alignment.
+    float x = 0.0f;
+    float y = 0.0f;
+    // Set by alignment.
+    float offsetX = 0.0f;
+    float offsetY = 0.0f;
+    // Counts only lines that received glyphs.
+    std::int32_t line = 0;
+};
+
+// Alignment modes: each line placed on its own, or the lines as one block.
+enum TextAlignMode : std::int32_t { AlignEachLine = 0, AlignBlock = 1 };
+
+class TextMesh : public LockedPooledObject {
+public:
+    explicit TextMesh(const std::string& text);
+    TextMesh(const TextMesh&) = delete;
+    TextMesh& operator=(const TextMesh&) = delete;
+
+    // Places the quads in the box: horizontally per line (AlignEachLine) or for all lines
+    // at once (any other mode), vertically as one block. Stores mode and anchor and sets
+    // the bounds to the aligned glyphs.
+    static void align(std::int32_t mode, TextMesh& mesh, const fpRect& box, CompassAnchor anchor);
+
+    // Queues the first shownGlyphs quads (all when negative) through the batch, each at
+    // transform x its aligned position.
+    void draw(ITextureBatch& batch, const PackedColor& color, const fpMatrix4& transform) const;
+
+    // The extent of the quads [first, first + count) by their pens and advances, with or
+    // without the alignment offsets; glyphs without area do not count. (0, 0, 0, 0) when
+    // no quad counts.
+    fpRect glyphRunBounds(std::size_t first, std::size_t count, bool withOffsets) const;
+
+    std::vector<GlyphQuad> quads;
+    fpRect bounds;
+    std::string text;
+    std::int32_t shownGlyphs = -1;
+    CompassAnchor anchor = CompassAnchor::NorthWest;
+    std::int32_t mode = AlignEachLine;
+    const Font* font = nullptr;
+
+private:
+    friend void intrusive_ptr_add_ref(TextMesh* mesh) { mesh->m_references.fetch_add(1, std::memory_order_relaxed); }
+    friend void intrusive_ptr_release(TextMesh* mesh) {
+        if (mesh->m_references.fetch_sub(1, std::memory_order_acq_rel) == 1) delete mesh;
+    }
+
+    std::atomic<std::int32_t> m_references{0};
+};
+
+using TextMeshPtr = boost::intrusive_ptr<TextMesh>;
+
+// Whether alignment rounds its offsets to whole units (halves away from zero). On at
+// program start; the start-up view set-up turns it off.
+bool textPixelSnap();
+void setTextPixelSnap(bool on);
+
+} // namespace zor
