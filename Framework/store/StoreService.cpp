@@ -36,27 +36,38 @@ public:
     }
 };
 
-// Defined before the overlay callback, so that the callback unregisters before these go.
-NoStoreClient g_noClient;
-std::unique_ptr<IStoreService> g_installed;
+struct StoreState {
+    NoStoreClient noClient;
+    std::unique_ptr<IStoreService> installed;
+    StoreOverlayListener overlayListener;
+    std::unique_ptr<StoreCallback<StoreOverlayActivated>> overlayCallback;
+};
 
-StoreOverlayListener g_overlayListener;
-std::unique_ptr<StoreCallback<StoreOverlayActivated>> g_overlayCallback;
+// Never destroyed: the store mirrors and listeners held by other static objects unregister
+// from the service when those objects go at process exit, whatever the order.
+StoreState& state() {
+    static StoreState* const instance = new StoreState;
+    return *instance;
+}
 
 void registerOverlayCallback() {
-    g_overlayCallback.reset();
-    if (!g_overlayListener) return;
-    g_overlayCallback = std::make_unique<StoreCallback<StoreOverlayActivated>>(
-        storeService(), [](const StoreOverlayActivated& message) { g_overlayListener(message.active != 0); });
+    StoreState& s = state();
+    s.overlayCallback.reset();
+    if (!s.overlayListener) return;
+    s.overlayCallback = std::make_unique<StoreCallback<StoreOverlayActivated>>(
+        storeService(), [](const StoreOverlayActivated& message) { state().overlayListener(message.active != 0); });
 }
 
 } // namespace
 
-IStoreService& storeService() { return g_installed ? *g_installed : static_cast<IStoreService&>(g_noClient); }
+IStoreService& storeService() {
+    StoreState& s = state();
+    return s.installed ? *s.installed : static_cast<IStoreService&>(s.noClient);
+}
 
 void setStoreService(std::unique_ptr<IStoreService> service) {
-    g_overlayCallback.reset();
-    g_installed = std::move(service);
+    state().overlayCallback.reset();
+    state().installed = std::move(service);
     registerOverlayCallback();
 }
 
@@ -69,7 +80,7 @@ bool storeClientPresent() { return storeService().clientPresent(); }
 void storeRunCallbacks() { storeService().runCallbacks(); }
 
 void setStoreOverlayListener(StoreOverlayListener listener) {
-    g_overlayListener = std::move(listener);
+    state().overlayListener = std::move(listener);
     registerOverlayCallback();
 }
 
