@@ -1,6 +1,7 @@
 #include "Framework/graphics/batch/VertexBufferPool.h"
 
 #include "Framework/core/debug/DebugFlags.h"
+#include "Framework/graphics/debug/DebugDraw.h"
 
 #include <GL/glew.h>
 
@@ -61,6 +62,17 @@ void nextFrame() {
         g_frames.front().clear();
         for (std::size_t i = 0; i + 1 < g_frames.size(); ++i) std::swap(g_frames[i], g_frames[i + 1]);
     }
+    if (g_showStats && *g_showStats) drawStats();
+}
+
+void drawStats() {
+    if (!DebugDraw::exists()) return;
+    DebugDraw& debug = DebugDraw::instance();
+    const std::array<std::string, 3> lines = statsLines();
+    const float tops[3] = {100.0f, 115.0f, 130.0f};
+    for (int i = 0; i < 3; ++i)
+        debug.addMessage(fpRect(160.0f, tops[i], 1000.0f, 1000.0f), debug.screenLayer, lines[i], 0.0f,
+                         PackedColor(0xFFFFFFFFu));
 }
 
 void shutdown() {

@@ -29,8 +29,11 @@ void init();
 VertexBuffer* acquire(std::uint32_t size);
 // The caller is done with the buffer; it waits for the next frame.
 void release(VertexBuffer* buffer);
-// Once per frame before the first draw: waiting buffers become free.
+// Once per frame before the first draw: waiting buffers become free; with the debug
+// flag "perf"/"vbpool" set, the statistics are drawn.
 void nextFrame();
+// Queues the three statistics lines into the debug drawing's screen layer for one frame.
+void drawStats();
 // After the main loop, while the GL context lives: deletes every buffer the pool holds.
 void shutdown();
 
