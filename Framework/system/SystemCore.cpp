@@ -8,6 +8,9 @@
 #include "Framework/graphics/render/RenderThread.h"
 #include "Framework/graphics/texture/TextureCache.h"
 #include "Framework/input/InputState.h"
+#include "Framework/store/AchievementStore.h"
+#include "Framework/store/LeaderboardDefinitions.h"
+#include "Framework/store/StoreMirrors.h"
 #include "Framework/store/StoreService.h"
 #include "Framework/system/ApplicationState.h"
 #include "Framework/system/GameHooks.h"
@@ -75,14 +78,15 @@ void createServices() {
     auto primitiveBatch = std::make_shared<PrimitiveBatch>();
     auto quadBatch = std::make_shared<QuadBatch>(SystemQuadCapacity);
     systemComponents() = std::make_shared<SystemComponents>(quadBatch, primitiveBatch, primitiveBatch3d, modelCache);
-    // With a store client (storeClientPresent): the store mirrors of the achievements and
-    // leaderboards, connected to the local stores' event lists.
+    if (storeClientPresent()) createStoreMirrors();
     // DebugDraw receives the small debug font, the quad batch and both primitive batches.
     // PerfOverlay::init with the system components.
     if (!app.randomizer) app.randomizer = new Randomizer(Randomizer::fromSeed(clockSeed()));
     InputState::global().init();
     loadTextureDefinitions();
-    // GameSession::load, initLocalAchievements, loadLeaderboardDefinitions.
+    // GameSession::load.
+    initLocalAchievements();
+    loadLeaderboardDefinitions();
     callGameHook(hooks.attachStateManager, *systemComponents());
     coreDebugFlags();
     callGameHook(hooks.registerMenuDebugCommands);

@@ -6,6 +6,7 @@
 #include "Framework/graphics/primitive/ScreenFade.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/input/InputState.h"
+#include "Framework/store/AchievementStore.h"
 #include "Framework/store/StoreService.h"
 #include "Framework/system/ApplicationState.h"
 #include "Framework/system/GameHooks.h"
@@ -73,9 +74,9 @@ void updateStep(float stepLength) {
     // clearDebugDraw (one-shot) empties the debug-draw queues.
     if (flags.showLog && app.onScreenLogId == 0) setOnScreenLog(true);
     if (!flags.showLog && app.onScreenLogId != 0) setOnScreenLog(false);
-    // resetAchievements (one-shot) resets the local achievements; resetProgress (one-shot,
-    // while a game session exists) resets the settings but the permanent and profile ones
-    // and saves "settings.xml"; showFps shows the performance overlay.
+    if (flags.resetAchievements.exchange(false)) resetAchievements();
+    // resetProgress (one-shot, while a game session exists) resets the settings but the
+    // permanent and profile ones and saves "settings.xml"; showFps shows the performance overlay.
     dt = std::min(dt, MaxStepLength);
     app.totalTime += dt;
     if (app.stateFailed) return;
