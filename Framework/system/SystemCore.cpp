@@ -1,5 +1,6 @@
 #include "Framework/system/SystemCore.h"
 
+#include "Framework/audio/AudioHandler.h"
 #include "Framework/core/Errors.h"
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/localization/LocalizationHandler.h"
@@ -70,8 +71,11 @@ void createServices() {
     LocalizationHandler::instance().init("Language");
     // GameSession (the game's session, all counters zero).
     callGameHook(hooks.loadKeyTextures);
-    // AudioHandler: init, the sound volume from "SoundVolume", the music volume from
-    // "MusicVolume" with the music gain re-applied and its event list fired.
+    // The AudioHandler (its music thread starts), then its volumes from the settings.
+    AudioHandler* audio = new AudioHandler();
+    audio->init();
+    audio->setSoundVolume(SettingsHandler::instance().getFloat("SoundVolume"));
+    audio->setMusicVolume(SettingsHandler::instance().getFloat("MusicVolume"));
     // ModelCache and FontSet (the font list of "Fonts").
     auto modelCache = std::make_shared<ModelCache>();
     auto primitiveBatch3d = std::make_shared<PrimitiveBatch3d>();
@@ -82,6 +86,7 @@ void createServices() {
     // DebugDraw receives the small debug font, the quad batch and both primitive batches.
     // PerfOverlay::init with the system components.
     if (!app.randomizer) app.randomizer = new Randomizer(Randomizer::fromSeed(clockSeed()));
+    AudioHandler::instance().setRandomizer(*app.randomizer);
     InputState::global().init();
     loadTextureDefinitions();
     // GameSession::load.
@@ -109,6 +114,7 @@ void shutdownSystem() {
 
 void releaseServices() {
     // DebugDraw, then the AudioHandler (its music thread joined).
+    delete AudioHandler::instancePointer();
     storeShutdown();
     // The settings debug menu, when open.
     delete SettingsHandler::instancePointer();

@@ -1,5 +1,6 @@
 #include "Framework/system/UpdateStep.h"
 
+#include "Framework/audio/AudioHandler.h"
 #include "Framework/core/Errors.h"
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/text/TextUtils.h"
@@ -95,6 +96,7 @@ void updateStep(float stepLength) {
     record.fading = machine.fadePhase != FadeNone;
     // The performance overlay records 1 / stepLength; the settings debug menu and the
     // audio handler's music take the record.
+    if (AudioHandler::exists()) AudioHandler::instance().updateMusic(record.stepLength);
     storeRunCallbacks();
     if (machine.currentSurface) {
         try {
