@@ -93,7 +93,7 @@ public:
     void setColor(float r, float g, float b, float a);
     // A disabled node is not updated or drawn and is left out of bounds.
     void setEnabled(bool enabled) { m_enabled = enabled; }
-    // Part of the image drawn, relative to the image: u start, v start, u extent, v extent.
+    // The share of the image drawn, relative to it: u start, v start, u extent, v extent.
     void setCrop(const fpRect& crop) { m_crop = crop; }
 
     // Advances the timeline by dt seconds and recomposes what changed, then the children
@@ -147,7 +147,8 @@ public:
     float depth() const { return m_depth; }
     Sprite* parent() const { return m_parent; }
     int childCount() const { return m_childCount; }
-    Sprite& child(int index) const { return m_children[index]; }
+    Sprite& child(int index) { return m_children[index]; }
+    const Sprite& child(int index) const { return m_children[index]; }
     bool enabled() const { return m_enabled; }
     const fpRect& crop() const { return m_crop; }
     float time() const { return m_time; }

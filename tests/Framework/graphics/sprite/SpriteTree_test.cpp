@@ -172,7 +172,7 @@ std::vector<std::string> namesOf(const std::vector<Sprite*>& nodes) {
     return names;
 }
 
-TEST(SpriteQueries, ChildSearchesRespectLifeRangesAsTheyShould) {
+TEST(SpriteQueries, FindChildSkipsChildrenOutOfRangeFindDescendantDoesNot) {
     test::TestTrees trees(menuXml);
     SpritePtr menu = trees.make("menu");
     Sprite& title = menu->child(0);
