@@ -10,8 +10,6 @@ template class DefinitionRegistry<ActorDefinition>;
 
 namespace {
 
-constexpr float kRadiansPerDegree = kPi / 180.0f;
-
 // Each child of `list`, whatever its name, becomes one fresh entry appended after the
 // entries that are already there (those of the template).
 template <class Entry>
@@ -123,7 +121,7 @@ void ActorDefinition::read(const pugi::xml_node& element) {
     if (const pugi::xml_node cannon = element.child("Cannon")) {
         cannonName = xmlAttributeString(cannon, "Name", cannonName);
         if (const pugi::xml_attribute maximumAngle = cannon.attribute("MaxAngle"))
-            cannonMaximumAngle = parseLenientFloat(maximumAngle.value()) * kRadiansPerDegree;
+            cannonMaximumAngle = parseLenientFloat(maximumAngle.value()) * kPi / 180.0f;
         cannonLength = xmlAttributeFloat(cannon, "Length", cannonLength);
     }
     behavior = xmlChildString(element, "Behavior", behavior);
