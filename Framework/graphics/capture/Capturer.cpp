@@ -63,7 +63,10 @@ Capturer::Capturer(RenderFunction renderFrame)
     m_queue->post([this] { findNextIndex(); });
 }
 
-Capturer::~Capturer() { m_queue.reset(); }
+Capturer::~Capturer() {
+    if (!waitForBacklog(0)) LogHandler::log(LogHandler::Warning, LogSource, "Captured frames were left unwritten");
+    m_queue.reset();
+}
 
 void Capturer::captureFrame() {
     if (m_frameCounter % m_framesPerImage == m_framesPerImage - 1 && !Screen::viewports().empty())
@@ -83,7 +86,9 @@ void Capturer::capturePair(const Screen::Viewport& viewport) {
     const iVector2 size(viewport.width, viewport.height);
     const std::size_t pixelCount = static_cast<std::size_t>(size.x) * static_cast<std::size_t>(size.y);
     const std::uint64_t imageBytes = std::uint64_t(4) * pixelCount;
-    if (!waitForRoom(2 * imageBytes)) {
+    // A pair larger than the whole allowance waits for an empty backlog.
+    const std::uint64_t pairBytes = 2 * imageBytes;
+    if (!waitForBacklog(pairBytes < MaxBufferedBytes ? MaxBufferedBytes - pairBytes : 0)) {
         LogHandler::log(LogHandler::Warning, LogSource, "The capture writer does not keep up; a frame pair is dropped");
         return;
     }
@@ -113,9 +118,9 @@ void Capturer::capturePair(const Screen::Viewport& viewport) {
     }
 }
 
-bool Capturer::waitForRoom(std::uint64_t bytes) {
+bool Capturer::waitForBacklog(std::uint64_t limit) {
     const double start = secondsSinceStart();
-    while (bufferedImages() > 0 && bufferedBytes() + bytes > MaxBufferedBytes) {
+    while (bufferedBytes() > limit) {
         if (secondsSinceStart() - start > MaxWaitSeconds) return false;
         sleepSeconds(0.001);
     }

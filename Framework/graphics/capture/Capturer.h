@@ -49,7 +49,8 @@ public:
     // `renderFrame` renders the current viewport (the system core's renderFrame). The
     // worker starts at once and first finds the next free number.
     explicit Capturer(RenderFunction renderFrame);
-    // Stops the worker after the image it is writing; images still waiting are dropped.
+    // Lets the writer finish the images still waiting (at most MaxWaitSeconds), so quitting
+    // keeps every captured frame, then stops the worker.
     ~Capturer();
     Capturer(const Capturer&) = delete;
     Capturer& operator=(const Capturer&) = delete;
@@ -63,7 +64,8 @@ public:
 
 private:
     void capturePair(const Screen::Viewport& viewport);
-    bool waitForRoom(std::uint64_t bytes);
+    // Waits until the writer's backlog is down to `limit` bytes; false after MaxWaitSeconds.
+    bool waitForBacklog(std::uint64_t limit);
     void findNextIndex();
     void saveFrame(Screen::StereoModeEnum eye, const CaptureImage& image);
 

@@ -111,5 +111,14 @@ TEST_F(CapturerTest, EverySecondFrameWritesAPairOfImagesSizedByTheViewportAtThat
     }
 }
 
+TEST_F(CapturerTest, ImagesStillWaitingAreWrittenWhenTheCapturerGoes) {
+    {
+        Capturer capturer([this] { render(); });
+        for (int frame = 0; frame < 8; ++frame) capturer.captureFrame();
+    }
+    for (const char* name : {"left0000008.tga", "right0000008.tga", "left0000011.tga", "right0000011.tga"})
+        EXPECT_EQ(std::filesystem::file_size(user / "Captures" / name), TgaHeaderSize + 32 * 16 * 4) << name;
+}
+
 } // namespace
 } // namespace zor
