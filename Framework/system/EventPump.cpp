@@ -39,10 +39,9 @@ void onWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
-bool altHeld() {
-    const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    return keys[SDL_SCANCODE_LALT] || keys[SDL_SCANCODE_RALT];
-}
+// Alt as it was when the key went down: the keyboard state is already that of the last
+// event SDL has taken in, so a quick Alt+Return would otherwise lose its Alt.
+bool altHeld(const SDL_KeyboardEvent& event) { return (event.keysym.mod & KMOD_ALT) != 0; }
 
 } // namespace
 
@@ -65,7 +64,7 @@ bool pumpEvents() {
             break;
         case SDL_KEYDOWN:
             if (event.key.repeat) break;
-            switch (keyDownAction(event.key.keysym.scancode, altHeld())) {
+            switch (keyDownAction(event.key.keysym.scancode, altHeld(event.key))) {
             case KeyAction::ToggleFullscreen:
                 SettingsHandler::instance().setValue("Screen.Fullscreen", std::int32_t(app.fullscreen ? 0 : 1));
                 SystemEvents::instance().fullscreenToggled.fire();
