@@ -6,6 +6,9 @@
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/core/text/TextUtils.h"
 #include "Framework/graphics/batch/VertexBufferPool.h"
+#include "Framework/graphics/capture/Capturer.h"
+#include "Framework/graphics/debug/DebugDraw.h"
+#include "Framework/graphics/debug/PerfOverlay.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/input/SdlInput.h"
 #include "Framework/platform/TimerResolution.h"
@@ -28,6 +31,8 @@ namespace {
 
 // Seconds each pass sleeps while the window has no focus.
 constexpr double UnfocusedSleepSeconds = 0.020;
+// The frame time of capture mode: 59.94 frames a second, as video runs.
+constexpr float CaptureFrameTime = 0.016683351f;
 
 void updateCursor(float step) {
     ApplicationState& app = appState();
@@ -67,6 +72,8 @@ void runMainLoop() {
     setStoreOverlayListener([](bool active) { appState().overlayActive = active; });
     const double resolution = timerResolution();
     auto pipe = std::make_unique<NamedPipe>(kLevelEditorPipeName);
+    // Made on the first frame in capture mode and kept for the rest of the run.
+    std::unique_ptr<Capturer> capturer;
 
     SettingsHandler& settings = SettingsHandler::instance();
     const FramePacing pacing =
@@ -80,11 +87,11 @@ void runMainLoop() {
 
     while (!app.quit) {
         const Uint64 now = SDL_GetPerformanceCounter();
-        // Capture mode (debug flag "capture") makes the frame capturer here and fixes the
-        // frame time at 1/59.94 s.
+        if (flags.capture && !capturer) capturer = std::make_unique<Capturer>(&renderFrame);
         if (!pumpEvents()) break;
         // A counter that went back gives a negative time, which resets the frame.
-        const float frameTime = float(double(std::int64_t(now - last)) / frequency);
+        const float frameTime =
+            flags.capture ? CaptureFrameTime : float(double(std::int64_t(now - last)) / frequency);
         const FramePass pass = planFramePass(pacing, frameTime, accumulator);
         if (pass.kind == FramePass::Frame) {
             last = now;
@@ -100,8 +107,11 @@ void runMainLoop() {
             Screen::setFrameTime(pass.frameTime);
             Screen::setInterpolation(float(accumulator / pacing.step));
             renderViewports();
+            if (DebugDraw::exists()) DebugDraw::instance().advance(pass.frameTime);
+            PerfOverlay::global().recordFrame(pass.frameTime);
             applySwapInterval();
             SDL_GL_SwapWindow(app.window);
+            if (flags.capture && capturer) capturer->captureFrame();
         } else if (pass.kind == FramePass::Reset) {
             last = now;
         } else if (!busyWait && !flags.disableSleep) {

@@ -2,6 +2,7 @@
 // The shared drawing and data services handed to every game state.
 
 #include "Framework/graphics/batch/QuadBatch.h"
+#include "Framework/graphics/font/FontSet.h"
 #include "Framework/graphics/primitive/PrimitiveBatch.h"
 #include "Framework/graphics/primitive/PrimitiveBatch3d.h"
 #include "Framework/system/ModelCache.h"
@@ -12,10 +13,12 @@ namespace zor {
 
 class SystemComponents {
 public:
-    // The font set with its two debug fonts, the game session and the sprite-manager
-    // registry join this bundle as their services are built.
+    // The game session and the sprite-manager registry join this bundle as their services
+    // are built. A font set must hold "debug" and "debug_small" (CheckReleaseError naming
+    // the missing one); without a font set, as in drawing tests, there are no debug fonts.
     SystemComponents(std::shared_ptr<QuadBatch> quadBatch, std::shared_ptr<PrimitiveBatch> primitiveBatch,
-                     std::shared_ptr<PrimitiveBatch3d> primitiveBatch3d, std::shared_ptr<ModelCache> modelCache);
+                     std::shared_ptr<PrimitiveBatch3d> primitiveBatch3d, std::shared_ptr<ModelCache> modelCache,
+                     std::shared_ptr<FontSet> fontSet = nullptr);
     virtual ~SystemComponents() = default;
     SystemComponents(const SystemComponents&) = delete;
     SystemComponents& operator=(const SystemComponents&) = delete;
@@ -24,6 +27,9 @@ public:
     std::shared_ptr<PrimitiveBatch> primitiveBatch;
     std::shared_ptr<PrimitiveBatch3d> primitiveBatch3d;
     std::shared_ptr<ModelCache> modelCache;
+    std::shared_ptr<FontSet> fontSet;
+    Font* debugFont = nullptr;       // "debug", owned by the font set
+    Font* debugSmallFont = nullptr;  // "debug_small", owned by the font set
 };
 
 // The one bundle of the program, made by createServices and released by shutdownSystem.

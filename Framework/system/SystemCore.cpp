@@ -6,6 +6,9 @@
 #include "Framework/core/localization/LocalizationHandler.h"
 #include "Framework/core/math/Randomizer.h"
 #include "Framework/core/settings/SettingsHandler.h"
+#include "Framework/graphics/debug/DebugDraw.h"
+#include "Framework/graphics/debug/PerfOverlay.h"
+#include "Framework/graphics/font/FontSet.h"
 #include "Framework/graphics/render/RenderThread.h"
 #include "Framework/graphics/texture/TextureCache.h"
 #include "Framework/input/InputState.h"
@@ -64,7 +67,7 @@ void createServices() {
     app.pumpedQueue = std::make_unique<PumpedWorkQueue>();
     setRenderQueue(app.pumpedQueue.get());
     app.threadedQueue = std::make_unique<ThreadedWorkQueue>();
-    // DebugDraw (the debug-draw service).
+    if (!DebugDraw::exists()) new DebugDraw();
     setOnScreenLog(true);
     setUpSettings();
     if (!LocalizationHandler::exists()) new LocalizationHandler();
@@ -78,13 +81,16 @@ void createServices() {
     audio->setMusicVolume(SettingsHandler::instance().getFloat("MusicVolume"));
     // ModelCache and FontSet (the font list of "Fonts").
     auto modelCache = std::make_shared<ModelCache>();
+    auto fontSet = std::make_shared<FontSet>();
+    fontSet->load("Fonts");
     auto primitiveBatch3d = std::make_shared<PrimitiveBatch3d>();
     auto primitiveBatch = std::make_shared<PrimitiveBatch>();
     auto quadBatch = std::make_shared<QuadBatch>(SystemQuadCapacity);
-    systemComponents() = std::make_shared<SystemComponents>(quadBatch, primitiveBatch, primitiveBatch3d, modelCache);
+    systemComponents() =
+        std::make_shared<SystemComponents>(quadBatch, primitiveBatch, primitiveBatch3d, modelCache, fontSet);
     if (storeClientPresent()) createStoreMirrors();
-    // DebugDraw receives the small debug font, the quad batch and both primitive batches.
-    // PerfOverlay::init with the system components.
+    DebugDraw::instance().setRenderer(fontSet->requireShared("debug_small"), quadBatch, primitiveBatch);
+    PerfOverlay::init(fontSet->requireShared("debug"));
     if (!app.randomizer) app.randomizer = new Randomizer(Randomizer::fromSeed(clockSeed()));
     AudioHandler::instance().setRandomizer(*app.randomizer);
     InputState::global().init();
@@ -113,7 +119,8 @@ void shutdownSystem() {
 }
 
 void releaseServices() {
-    // DebugDraw, then the AudioHandler (its music thread joined).
+    delete DebugDraw::instancePointer();
+    // Its music thread is joined.
     delete AudioHandler::instancePointer();
     storeShutdown();
     // The settings debug menu, when open.

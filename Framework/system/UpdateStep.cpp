@@ -4,6 +4,8 @@
 #include "Framework/core/Errors.h"
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/text/TextUtils.h"
+#include "Framework/graphics/debug/DebugDraw.h"
+#include "Framework/graphics/debug/PerfOverlay.h"
 #include "Framework/graphics/primitive/ScreenFade.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/input/InputState.h"
@@ -36,6 +38,16 @@ void yieldToWorker() {
         sleepSeconds(LoadingYieldSeconds);
     else
         std::this_thread::yield();
+}
+
+// Over everything else: the debug draw's screen layer in the last viewport, where the
+// on-screen log's box lies, and the performance overlay where it was laid out.
+void drawDebugLayers(QuadBatch& quads) {
+    if (DebugDraw::exists() && Screen::currentViewportIndex() == std::int32_t(Screen::viewports().size()) - 1)
+        DebugDraw::instance().draw(DebugDraw::instance().screenLayer, fpMatrix4());
+    quads.begin();
+    PerfOverlay::global().draw(quads, fpMatrix4());
+    quads.flush(0);
 }
 
 void passToLoadErrorHandler(const std::string& text) {
@@ -72,12 +84,13 @@ void updateStep(float stepLength) {
         dt = stepLength;
     }
     if (flags.crash.exchange(false)) provokeAccessFault();
-    // clearDebugDraw (one-shot) empties the debug-draw queues.
+    if (flags.clearDebugDraw.exchange(false) && DebugDraw::exists()) DebugDraw::instance().clear();
     if (flags.showLog && app.onScreenLogId == 0) setOnScreenLog(true);
     if (!flags.showLog && app.onScreenLogId != 0) setOnScreenLog(false);
     if (flags.resetAchievements.exchange(false)) resetAchievements();
     // resetProgress (one-shot, while a game session exists) resets the settings but the
-    // permanent and profile ones and saves "settings.xml"; showFps shows the performance overlay.
+    // permanent and profile ones and saves "settings.xml".
+    PerfOverlay::global().setShown(flags.showFps);
     dt = std::min(dt, MaxStepLength);
     app.totalTime += dt;
     if (app.stateFailed) return;
@@ -94,8 +107,9 @@ void updateStep(float stepLength) {
     record.stepLength = dt;
     record.totalTime = app.totalTime;
     record.fading = machine.fadePhase != FadeNone;
-    // The performance overlay records 1 / stepLength; the settings debug menu and the
-    // audio handler's music take the record.
+    PerfOverlay::recordFrameTime(stepLength > 0.0f ? 1.0f / stepLength : 0.0f);
+    PerfOverlay::update(record.stepLength);
+    // The settings debug menu and the audio handler's music take the record.
     if (AudioHandler::exists()) AudioHandler::instance().updateMusic(record.stepLength);
     storeRunCallbacks();
     if (machine.currentSurface) {
@@ -116,6 +130,7 @@ void renderFrame() {
     StateMachine& machine = stateMachine();
     if (!appState().stateFailed && machine.currentSurface) machine.currentSurface->render();
     if (machine.fadeLevel != 0.0f && components) drawFadeOverlay(machine.fadeLevel, *components->primitiveBatch);
+    if (components) drawDebugLayers(*components->quadBatch);
 }
 
 } // namespace zor

@@ -1,6 +1,7 @@
 #include "game/ui/GameStates.h"
 
 #include "Framework/graphics/screen/Screen.h"
+#include "Framework/graphics/text/TextMesh.h"
 #include "Framework/system/GameHooks.h"
 #include "Framework/system/surface/StateMachine.h"
 #include "game/ui/ErrorMenu.h"
@@ -42,7 +43,8 @@ void setDefaultViewSizes() {
     std::vector<Screen::Viewport>& viewports = Screen::viewports();
     if (!viewports.empty()) setViewSize(viewports[0], 640.0f, 360.0f);
     if (viewports.size() > 1) setViewSize(viewports[1], 320.0f, 240.0f);
-    // Text alignment offsets stay unrounded: the text meshes' pixel-snap flag is cleared here.
+    // Text alignment offsets stay unrounded from here on.
+    setTextPixelSnap(false);
 }
 
 void installGameHooks() {
