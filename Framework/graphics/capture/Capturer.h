@@ -1,7 +1,7 @@
 #pragma once
 // Capture mode's recorder of stereo image sequences. On every second displayed frame it
 // renders the first viewport once more for each eye, reads the pixels back and hands
-// each image to its own worker, which writes "Captures/left<n>.tga" and
+// each image to the capture worker, which writes "Captures/left<n>.tga" and
 // "Captures/right<n>.tga" in the user folder, n carrying on after the highest number
 // already there. Notes on the debug draw's screen layer show what was captured and what
 // still waits to be written.
