@@ -2,7 +2,6 @@
 # test folder, and the assembly of the game data folder "BundlePC".
 
 set(ZOR_BUNDLE_DIR ${CMAKE_BINARY_DIR}/BundlePC CACHE INTERNAL "Game data folder in the build tree")
-set_property(GLOBAL PROPERTY ZOR_BUNDLE_OUTPUTS "")
 
 function(zor_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
@@ -84,6 +83,8 @@ endfunction()
 
 # zor_bundle_generate(OUTPUTS <paths relative to BundlePC>... COMMAND <cmd...> DEPENDS <deps...>)
 # Registers generated game data; the command runs with BundlePC as working directory.
+# A custom command's rule belongs to a target of the folder that defines it, so each
+# call makes its own small target there, and the bundle target depends on those.
 function(zor_bundle_generate)
   cmake_parse_arguments(ARG "" "" "OUTPUTS;COMMAND;DEPENDS" ${ARGN})
   set(outputs "")
@@ -96,7 +97,14 @@ function(zor_bundle_generate)
     DEPENDS ${ARG_DEPENDS}
     WORKING_DIRECTORY ${ZOR_BUNDLE_DIR}
     VERBATIM)
-  set_property(GLOBAL APPEND PROPERTY ZOR_BUNDLE_OUTPUTS ${outputs})
+  get_property(count GLOBAL PROPERTY ZOR_BUNDLE_PART_COUNT)
+  if(NOT count)
+    set(count 0)
+  endif()
+  math(EXPR count "${count} + 1")
+  set_property(GLOBAL PROPERTY ZOR_BUNDLE_PART_COUNT ${count})
+  add_custom_target(bundle_part_${count} DEPENDS ${outputs})
+  set_property(GLOBAL APPEND PROPERTY ZOR_BUNDLE_PARTS bundle_part_${count})
 endfunction()
 
 # Copies data/bundle verbatim into BundlePC and adds every registered generator.
@@ -112,6 +120,9 @@ function(zor_finish_bundle)
       DEPENDS ${f} VERBATIM)
     list(APPEND copies ${out})
   endforeach()
-  get_property(generated GLOBAL PROPERTY ZOR_BUNDLE_OUTPUTS)
-  add_custom_target(bundle ALL DEPENDS ${copies} ${generated})
+  add_custom_target(bundle ALL DEPENDS ${copies})
+  get_property(parts GLOBAL PROPERTY ZOR_BUNDLE_PARTS)
+  if(parts)
+    add_dependencies(bundle ${parts})
+  endif()
 endfunction()
