@@ -2,7 +2,7 @@
 
 #include "Framework/core/log/LogHandler.h"
 #include "Framework/core/xml/XmlFile.h"
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 #include <boost/lexical_cast.hpp>
 

@@ -2,7 +2,7 @@
 
 #include "Framework/core/math/Angle.h"
 #include "game/definitions/DefinitionLoader.h"
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 namespace zor {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "game/definitions/DefinitionLoader.h"
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 namespace zor {
 

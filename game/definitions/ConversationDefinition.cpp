@@ -4,7 +4,7 @@
 
 #include "Framework/core/math/Randomizer.h"
 #include "game/definitions/DefinitionLoader.h"
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 namespace zor {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 namespace zor {
 

@@ -1,7 +1,7 @@
 #include "game/definitions/EnvironmentDefinition.h"
 
 #include "game/definitions/DefinitionLoader.h"
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 namespace zor {
 

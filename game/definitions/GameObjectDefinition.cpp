@@ -1,7 +1,7 @@
 #include "game/definitions/GameObjectDefinition.h"
 
 #include "game/definitions/NameEnumerations.h"
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 namespace zor {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "game/definitions/DefinitionLoader.h"
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 namespace zor {
 

@@ -1,6 +1,6 @@
 #include "game/definitions/VisualAttachment.h"
 
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 namespace zor {
 

@@ -8,7 +8,7 @@
 
 #include "Framework/core/io/Files.h"
 #include "game/definitions/DefinitionLoader.h"
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 #include "tests/support/common/TempFolder.h"
 
 namespace zor {

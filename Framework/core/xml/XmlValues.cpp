@@ -1,4 +1,4 @@
-#include "game/definitions/XmlValues.h"
+#include "Framework/core/xml/XmlValues.h"
 
 #include <cstdlib>
 #include <limits>
