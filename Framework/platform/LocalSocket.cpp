@@ -1,4 +1,5 @@
 #include "Framework/platform/LocalSocket.h"
+#include "Framework/platform/FileDescriptor.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -30,20 +31,6 @@ bool makeAddress(const std::string& path, sockaddr_un& address) {
     std::memcpy(address.sun_path, path.data(), path.size());
     return true;
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 int connectTo(const std::string& path) {
     sockaddr_un address;

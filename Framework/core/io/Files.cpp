@@ -4,6 +4,7 @@
 #include "Framework/core/io/CaseInsensitiveLookup.h"
 #include "Framework/core/text/TextUtils.h"
 #include "Framework/platform/UserFolder.h"
+#include "Framework/platform/FileDescriptor.h"
 
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
@@ -30,27 +31,6 @@ std::string g_roots[2];
 const std::string& rootOf(FileLocation location) {
     return g_roots[static_cast<int>(location)];
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-    // Closes now; close can report the last write error.
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool writeAll(int fd, const std::uint8_t* bytes, std::size_t length) {
     while (length > 0) {

@@ -14,6 +14,7 @@
 #include "Framework/graphics/texture/Texture.h"
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/gl/GLTestContext.h"
+#include "tests/support/common/LogCapture.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -26,25 +27,7 @@ namespace {
 
 using test::Pixel;
 
-// Collects the error lines of the log while it lives.
-class LogCapture {
-public:
-    LogCapture() {
-        if (!LogHandler::exists()) m_handler = std::make_unique<LogHandler>();
-        m_sink = LogHandler::instance().addSink(
-            [this](const std::string& line, LogHandler::LevelType level) {
-                if (LogHandler::isError(level)) errors.push_back(line);
-            },
-            99, LogHandler::Verbose, "%1%");
-    }
-    ~LogCapture() { LogHandler::instance().removeSink(m_sink); }
-
-    std::vector<std::string> errors;
-
-private:
-    std::unique_ptr<LogHandler> m_handler;
-    std::int32_t m_sink = 0;
-};
+using test::LogCapture;
 
 // Shader files of the test's own, found through a game data root of their own.
 class ShaderFiles {

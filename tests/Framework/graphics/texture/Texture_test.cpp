@@ -5,6 +5,7 @@
 #include "Framework/graphics/texture/TextureCache.h"
 #include "tests/Framework/graphics/texture/PngFixtures.h"
 #include "tests/Framework/graphics/texture/TempGameData.h"
+#include "tests/support/common/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +17,7 @@ namespace {
 using test::PngSpec;
 using test::writePng;
 
-// Collects the error lines of the log while it lives.
-class LogCapture {
-public:
-    LogCapture() {
-        if (!LogHandler::exists()) m_handler = std::make_unique<LogHandler>();
-        m_sink = LogHandler::instance().addSink(
-            [this](const std::string& line, LogHandler::LevelType level) {
-                if (LogHandler::isError(level)) errors.push_back(line);
-            },
-            99, LogHandler::Verbose, "%1%");
-    }
-    ~LogCapture() { LogHandler::instance().removeSink(m_sink); }
-
-    std::vector<std::string> errors;
-
-private:
-    std::unique_ptr<LogHandler> m_handler;
-    std::int32_t m_sink = 0;
-};
+using test::LogCapture;
 
 // No GL here: these tests run on a thread that is not the render thread and with no render
 // queue, so uploads are dropped and every GL name stays 0.
