@@ -6,8 +6,10 @@
 
 #include "Framework/core/math/Vector.h"
 #include "Framework/core/threads/WorkQueue.h"
+#include "Framework/system/ISettingsDebugMenu.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <thread>
@@ -19,6 +21,11 @@ namespace zor {
 class Randomizer;
 
 struct ApplicationState {
+    // The page of the settings debug menu, kept while the menu is closed.
+    std::int32_t settingsMenuPosition = 0;
+    std::unique_ptr<ISettingsDebugMenu> settingsDebugMenu;
+    // Set when the user closed the menu; the next step deletes it.
+    bool settingsMenuCloseRequest = false;
     // The global generator, made by system initialisation and kept until the process ends.
     Randomizer* randomizer = nullptr;
     // Set while the game loads in the background; jobs on the worker thread may clear it.
@@ -44,6 +51,9 @@ struct ApplicationState {
     void* glContext = nullptr;
     std::int32_t vsync = 0;  // the applied swap interval
     iVector2 windowSize;     // the last applied window size
+
+    // When the program began, for the start-up time it reports.
+    std::chrono::steady_clock::time_point startTime = std::chrono::steady_clock::now();
 };
 
 ApplicationState& appState();

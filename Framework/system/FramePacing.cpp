@@ -7,6 +7,8 @@ namespace zor {
 namespace {
 
 constexpr float DefaultUpdatesPerSecond = 60.0f;
+// Seconds each pass sleeps while the window has no focus.
+constexpr double UnfocusedSleepSeconds = 0.020;
 
 } // namespace
 
@@ -40,6 +42,15 @@ FramePass planFramePass(const FramePacing& pacing, float frameTime, double accum
 unsigned frameSleepMilliseconds(float frameTime, float minFrameTime, double timerResolution) {
     const double remaining = double(minFrameTime) - double(frameTime) - timerResolution;
     return remaining > 0.001 ? unsigned(remaining * 1000.0) : 0u;
+}
+
+double passSleepSeconds(const FramePass& pass, const FramePacing& pacing, const SleepRules& rules) {
+    if (rules.disableSleep) return 0.0;
+    double seconds = 0.0;
+    if (pass.kind == FramePass::Wait && !rules.busyWait)
+        seconds += frameSleepMilliseconds(pass.frameTime, pacing.minFrameTime, rules.timerResolution) / 1000.0;
+    if (rules.unfocused) seconds += UnfocusedSleepSeconds;
+    return seconds;
 }
 
 } // namespace zor

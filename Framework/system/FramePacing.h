@@ -36,4 +36,17 @@ FramePass planFramePass(const FramePacing& pacing, float frameTime, double accum
 // 1 ms or less.
 unsigned frameSleepMilliseconds(float frameTime, float minFrameTime, double timerResolution);
 
+// How the loop may sleep after a pass.
+struct SleepRules {
+    double timerResolution = 0.001;  // seconds
+    bool busyWait = false;           // "System.BusyWait": spin instead of the frame sleep
+    bool disableSleep = false;       // debug flag "perf"/"disableSleep": no sleep at all
+    bool unfocused = false;          // the window has lost the focus
+};
+
+// Seconds to sleep after a pass: a waiting pass sleeps out the rest of the frame
+// (frameSleepMilliseconds) unless busy waiting; any pass sleeps 20 ms more while the
+// window has no focus. Nothing with disableSleep.
+double passSleepSeconds(const FramePass& pass, const FramePacing& pacing, const SleepRules& rules);
+
 } // namespace zor

@@ -5,11 +5,15 @@
 
 #include "Framework/system/surface/StateRequest.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace zor {
 
+class GameSession;
+class ISettingsDebugMenu;
 class SystemComponents;
 
 struct GameHooks {
@@ -19,8 +23,12 @@ struct GameHooks {
     std::function<void()> registerGameFactories;
     // The virtual sizes of the viewports.
     std::function<void()> setDefaultViewSizes;
+    // The game session with every field zero; the game keeps it too.
+    std::function<std::shared_ptr<GameSession>()> createGameSession;
     // Textures of the key prompts.
     std::function<void()> loadKeyTextures;
+    // Reads the user's session file into the session.
+    std::function<void(GameSession& session)> loadGameSession;
     // Hands the game the state request handler for its own requests.
     std::function<void(StateRequestFunction request)> watchForcedPatchSetting;
     // The game's pending state requests, once per update step before the fade.
@@ -29,6 +37,9 @@ struct GameHooks {
     std::function<void(SystemComponents& components)> attachStateManager;
     // The game's debug commands.
     std::function<void()> registerMenuDebugCommands;
+    // The settings debug menu, starting at the given page.
+    std::function<std::unique_ptr<ISettingsDebugMenu>(SystemComponents& components, std::int32_t page)>
+        createSettingsDebugMenu;
 };
 
 GameHooks& gameHooks();

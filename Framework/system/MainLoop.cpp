@@ -3,6 +3,7 @@
 #include "Framework/core/commands/Commands.h"
 #include "Framework/core/commands/NamedPipe.h"
 #include "Framework/core/debug/DebugFlags.h"
+#include "Framework/core/log/LogHandler.h"
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/core/text/TextUtils.h"
 #include "Framework/graphics/batch/VertexBufferPool.h"
@@ -22,6 +23,9 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include <boost/format.hpp>
+
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -29,8 +33,6 @@ namespace zor {
 
 namespace {
 
-// Seconds each pass sleeps while the window has no focus.
-constexpr double UnfocusedSleepSeconds = 0.020;
 // The frame time of capture mode: 59.94 frames a second, as video runs.
 constexpr float CaptureFrameTime = 0.016683351f;
 
@@ -63,6 +65,12 @@ void applySwapInterval() {
     if (SDL_GL_GetSwapInterval() != wanted) SDL_GL_SetSwapInterval(wanted);
 }
 
+void reportFirstFrame() {
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - appState().startTime;
+    LogHandler::log(LogHandler::Info, "System",
+                    (boost::format("First frame shown %.3f s after the program started") % seconds.count()).str());
+}
+
 } // namespace
 
 void runMainLoop() {
@@ -84,6 +92,7 @@ void runMainLoop() {
     const double frequency = double(SDL_GetPerformanceFrequency());
     double accumulator = 0.0;
     Uint64 last = SDL_GetPerformanceCounter();
+    bool firstFrameShown = false;
 
     while (!app.quit) {
         const Uint64 now = SDL_GetPerformanceCounter();
@@ -112,13 +121,18 @@ void runMainLoop() {
             applySwapInterval();
             SDL_GL_SwapWindow(app.window);
             if (flags.capture && capturer) capturer->captureFrame();
+            if (!firstFrameShown) reportFirstFrame();
+            firstFrameShown = true;
         } else if (pass.kind == FramePass::Reset) {
             last = now;
-        } else if (!busyWait && !flags.disableSleep) {
-            const unsigned sleep = frameSleepMilliseconds(pass.frameTime, pacing.minFrameTime, resolution);
-            if (sleep > 0) sleepSeconds(double(sleep) / 1000.0);
         }
-        if (app.unfocused && !flags.disableSleep) sleepSeconds(UnfocusedSleepSeconds);
+        SleepRules rules;
+        rules.timerResolution = resolution;
+        rules.busyWait = busyWait;
+        rules.disableSleep = flags.disableSleep;
+        rules.unfocused = app.unfocused;
+        const double sleep = passSleepSeconds(pass, pacing, rules);
+        if (sleep > 0.0) sleepSeconds(sleep);
     }
 
     pipe.reset();

@@ -7,11 +7,14 @@
 #include "Framework/input/SdlInput.h"
 #include "Framework/platform/Debugger.h"
 #include "Framework/platform/MessageBox.h"
+#include "Framework/system/ApplicationState.h"
+#include "Framework/system/AudioOutput.h"
 #include "Framework/system/MainLoop.h"
 #include "Framework/system/StartUp.h"
 #include "Framework/system/SystemCore.h"
 #include "Framework/system/Window.h"
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -33,6 +36,9 @@ MainError toMainError(std::exception_ptr error) {
 }
 
 int runProgram(int argc, char** argv) {
+    appState().startTime = std::chrono::steady_clock::now();
+    // Before any thread exists: the choice forks.
+    chooseAudioOutput();
     try {
         try {
             startUp();

@@ -14,7 +14,8 @@ namespace zor {
 // debugger stops at it.
 MainError toMainError(std::exception_ptr error);
 
-// Start-up, the command line, the input bindings, the main loop and the shutdown.
+// The choice of sound output, start-up, the command line, the input bindings, the main
+// loop and the shutdown.
 // Returns 0, or -1 after a fatal error: the window is closed and the error's text shown
 // in an error message box (and written to standard error).
 int runProgram(int argc, char** argv);

@@ -5,12 +5,6 @@
 
 namespace zor {
 
-namespace {
-
-constexpr std::uint32_t UserSettingsMask = SettingPersistent | SettingPermanent;
-
-} // namespace
-
 std::string buildVersion() { return "1.05"; }
 
 void setUpSettings() {

@@ -2,9 +2,15 @@
 // The settings of the program: declared in code, then in "Definitions/settings.xml" of the
 // game data, then the user's values from "settings.xml" of the user folder.
 
+#include "Framework/core/settings/SettingsHandler.h"
+
+#include <cstdint>
 #include <string>
 
 namespace zor {
+
+// The settings the user's "settings.xml" holds.
+inline constexpr std::uint32_t UserSettingsMask = SettingPersistent | SettingPermanent;
 
 // The version of this build, stored in the setting "Version".
 std::string buildVersion();

@@ -9,11 +9,13 @@
 #include "Framework/graphics/batch/VertexBufferPool.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/graphics/texture/Texture.h"
+#include "Framework/graphics/textureset/TextureSet.h"
 #include "Framework/platform/CrashHandler.h"
 #include "Framework/platform/Debugger.h"
 #include "Framework/platform/QuitSignals.h"
 #include "Framework/store/StoreService.h"
 #include "Framework/system/ApplicationState.h"
+#include "Framework/system/DebugCommand.h"
 #include "Framework/system/SettingsSetUp.h"
 #include "Framework/system/SystemCore.h"
 #include "Framework/system/SystemHandlers.h"
@@ -51,12 +53,13 @@ void startUp() {
     checkOpenGLSupport();
     Screen::initViewports();
     textureScale = AssetScale;
-    // The texture-set map scale joins here with the texture sets.
+    textureMapScale = AssetScale;
     setLocalizedFileSuffix("");
     applyScreenSettings(true);
     initSystem();
     VertexBufferPool::init();
     coreDebugFlags();
+    registerDebugCommand();
 }
 
 } // namespace zor

@@ -8,7 +8,8 @@ namespace zor {
 // Start-up in its fixed order: quit signals, store, crash translator, load-error and quit
 // handlers, log, system events, file roots ("BundlePC" and the user folder), settings,
 // window and OpenGL checks, viewport, asset scales, screen settings, system
-// initialisation, vertex buffers, the core debug flags. Failures throw.
+// initialisation, vertex buffers, the core debug flags and the "debug" command. Failures
+// throw.
 void startUp();
 
 // The load-error handler: throws MainError("Error while loading: " + text +

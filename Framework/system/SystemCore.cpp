@@ -4,6 +4,7 @@
 #include "Framework/core/Errors.h"
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/localization/LocalizationHandler.h"
+#include "Framework/core/log/LogHandler.h"
 #include "Framework/core/math/Randomizer.h"
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/graphics/debug/DebugDraw.h"
@@ -17,8 +18,10 @@
 #include "Framework/store/StoreMirrors.h"
 #include "Framework/store/StoreService.h"
 #include "Framework/system/ApplicationState.h"
+#include "Framework/system/AudioOutput.h"
 #include "Framework/system/GameHooks.h"
 #include "Framework/system/OnScreenLog.h"
+#include "Framework/system/SettingsDebugMenuService.h"
 #include "Framework/system/SettingsSetUp.h"
 #include "Framework/system/SystemComponents.h"
 #include "Framework/system/SystemHandlers.h"
@@ -33,6 +36,8 @@ namespace {
 
 // Quads of the general-purpose batch the game states share.
 constexpr int SystemQuadCapacity = 1024;
+
+constexpr const char* LogSource = "System";
 
 } // namespace
 
@@ -72,14 +77,15 @@ void createServices() {
     setUpSettings();
     if (!LocalizationHandler::exists()) new LocalizationHandler();
     LocalizationHandler::instance().init("Language");
-    // GameSession (the game's session, all counters zero).
+    std::shared_ptr<GameSession> session = hooks.createGameSession ? hooks.createGameSession() : nullptr;
     callGameHook(hooks.loadKeyTextures);
-    // The AudioHandler (its music thread starts), then its volumes from the settings.
+    // The music thread starts here.
     AudioHandler* audio = new AudioHandler();
     audio->init();
+    if (nullAudioOutputChosen())
+        LogHandler::log(LogHandler::Warning, LogSource, "No sound device could be opened; the game runs silently");
     audio->setSoundVolume(SettingsHandler::instance().getFloat("SoundVolume"));
     audio->setMusicVolume(SettingsHandler::instance().getFloat("MusicVolume"));
-    // ModelCache and FontSet (the font list of "Fonts").
     auto modelCache = std::make_shared<ModelCache>();
     auto fontSet = std::make_shared<FontSet>();
     fontSet->load("Fonts");
@@ -87,7 +93,7 @@ void createServices() {
     auto primitiveBatch = std::make_shared<PrimitiveBatch>();
     auto quadBatch = std::make_shared<QuadBatch>(SystemQuadCapacity);
     systemComponents() =
-        std::make_shared<SystemComponents>(quadBatch, primitiveBatch, primitiveBatch3d, modelCache, fontSet);
+        std::make_shared<SystemComponents>(quadBatch, primitiveBatch, primitiveBatch3d, modelCache, fontSet, session);
     if (storeClientPresent()) createStoreMirrors();
     DebugDraw::instance().setRenderer(fontSet->requireShared("debug_small"), quadBatch, primitiveBatch);
     PerfOverlay::init(fontSet->requireShared("debug"));
@@ -95,7 +101,7 @@ void createServices() {
     AudioHandler::instance().setRandomizer(*app.randomizer);
     InputState::global().init();
     loadTextureDefinitions();
-    // GameSession::load.
+    if (session) callGameHook(hooks.loadGameSession, *session);
     initLocalAchievements();
     loadLeaderboardDefinitions();
     callGameHook(hooks.attachStateManager, *systemComponents());
@@ -123,7 +129,7 @@ void releaseServices() {
     // Its music thread is joined.
     delete AudioHandler::instancePointer();
     storeShutdown();
-    // The settings debug menu, when open.
+    closeSettingsDebugMenu();
     delete SettingsHandler::instancePointer();
     appState().settingsSetUp = false;
 }

@@ -3,6 +3,7 @@
 #include "Framework/audio/AudioHandler.h"
 #include "Framework/core/Errors.h"
 #include "Framework/core/debug/DebugFlags.h"
+#include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/core/text/TextUtils.h"
 #include "Framework/graphics/debug/DebugDraw.h"
 #include "Framework/graphics/debug/PerfOverlay.h"
@@ -14,6 +15,8 @@
 #include "Framework/system/ApplicationState.h"
 #include "Framework/system/GameHooks.h"
 #include "Framework/system/OnScreenLog.h"
+#include "Framework/system/SettingsDebugMenuService.h"
+#include "Framework/system/SettingsSetUp.h"
 #include "Framework/system/SystemComponents.h"
 #include "Framework/system/SystemHandlers.h"
 #include "Framework/system/surface/StateMachine.h"
@@ -54,6 +57,14 @@ void passToLoadErrorHandler(const std::string& text) {
     if (hasLoadErrorHandler()) reportLoadError(text);
 }
 
+// Every setting but the permanent and the profile ones.
+constexpr std::uint32_t ResetProgressMask = 0xFFFFFFF3u;
+
+bool gameSessionExists() {
+    const std::shared_ptr<SystemComponents>& components = systemComponents();
+    return components && components->gameSession;
+}
+
 void provokeAccessFault() {
     // The crash translator reports the fault, as it would any other.
     int* volatile address = nullptr;
@@ -88,8 +99,11 @@ void updateStep(float stepLength) {
     if (flags.showLog && app.onScreenLogId == 0) setOnScreenLog(true);
     if (!flags.showLog && app.onScreenLogId != 0) setOnScreenLog(false);
     if (flags.resetAchievements.exchange(false)) resetAchievements();
-    // resetProgress (one-shot, while a game session exists) resets the settings but the
-    // permanent and profile ones and saves "settings.xml".
+    if (gameSessionExists() && flags.resetProgress.exchange(false)) {
+        SettingsHandler& settings = SettingsHandler::instance();
+        settings.resetToDefaults(ResetProgressMask);
+        settings.writeValues("settings.xml", UserSettingsMask);
+    }
     PerfOverlay::global().setShown(flags.showFps);
     dt = std::min(dt, MaxStepLength);
     app.totalTime += dt;
@@ -100,8 +114,8 @@ void updateStep(float stepLength) {
     if (machine.fadePhase != FadeNone) updateFade(dt);
 
     InputState& input = InputState::global();
-    // An open settings debug menu takes the input first.
-    if (machine.currentSurface) machine.currentSurface->handleInput(input);
+    const bool menuTookInput = app.settingsDebugMenu && app.settingsDebugMenu->handleInput(input);
+    if (!menuTookInput && machine.currentSurface) machine.currentSurface->handleInput(input);
 
     UpdateRecord record;
     record.stepLength = dt;
@@ -109,7 +123,7 @@ void updateStep(float stepLength) {
     record.fading = machine.fadePhase != FadeNone;
     PerfOverlay::recordFrameTime(stepLength > 0.0f ? 1.0f / stepLength : 0.0f);
     PerfOverlay::update(record.stepLength);
-    // The settings debug menu and the audio handler's music take the record.
+    if (systemComponents()) pollSettingsDebugMenu(record, *systemComponents());
     if (AudioHandler::exists()) AudioHandler::instance().updateMusic(record.stepLength);
     storeRunCallbacks();
     if (machine.currentSurface) {

@@ -7,10 +7,11 @@ namespace zor {
 // still 0.
 float debugScaledTime(float seconds);
 
-// Runs one step of `stepLength` seconds: pumped jobs, a failed worker job, the debug time
-// controls (the step given to the game is at most 0.1 s), the game's state requests, the
-// state change and fade, input to the current game state, the store callbacks and the
-// current game state's update.
+// Runs one step of `stepLength` seconds: pumped jobs, a failed worker job, the debug
+// flags (time controls, with the step given to the game at most 0.1 s; resets, log,
+// frame-rate display), the game's state requests, the state change and fade, input to the
+// open settings debug menu or else the current game state, the menu itself, music, the
+// store callbacks and the current game state's update.
 void updateStep(float stepLength);
 
 // Draws the current game state into the current viewport, then the fade overlay.

@@ -3,8 +3,15 @@
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/graphics/text/TextMesh.h"
 #include "Framework/system/GameHooks.h"
+#include "Framework/system/SystemComponents.h"
 #include "Framework/system/surface/StateMachine.h"
+#include "game/simulation/GameSession.h"
+#include "game/simulation/StateRequests.h"
 #include "game/ui/ErrorMenu.h"
+#include "game/ui/KeyTextures.h"
+#include "game/ui/LoadingScreen.h"
+#include "game/ui/MenuDebugCommands.h"
+#include "game/ui/SettingsDebugMenu.h"
 #include "game/ui/StandInState.h"
 
 #include <utility>
@@ -29,7 +36,10 @@ void setViewSize(Screen::Viewport& viewport, float width, float height) {
 } // namespace
 
 void registerGameFactories() {
-    // Logos, Menus, Intro, Ingame and Levels arrive with the front end and the game.
+    registerStateFactory(StateLogos, [](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
+        return std::make_unique<LoadingScreen>(std::move(request), *components);
+    });
+    // Menus, Intro, Ingame and Levels arrive with the front end and the game.
     for (std::int32_t id = StandInState::FirstState; id <= StandInState::LastState; ++id)
         registerStateFactory(id, standIn(id));
     registerStateFactory(StateErrorMenu, [](StateRequestFunction, SystemComponents*) -> std::unique_ptr<StateSurface> {
@@ -47,13 +57,27 @@ void setDefaultViewSizes() {
     setTextPixelSnap(false);
 }
 
+std::shared_ptr<GameSession> createGameSession() {
+    gameSession() = std::make_shared<GameSession>();
+    return gameSession();
+}
+
 void installGameHooks() {
     GameHooks& hooks = gameHooks();
+    // The menu item types and the game's hold on the state manager join with the menu
+    // library and the game.
     hooks.registerGameFactories = &registerGameFactories;
     hooks.setDefaultViewSizes = &setDefaultViewSizes;
-    // The menu items, key textures, forced patch-set reloads, the game's own state
-    // requests, the state manager and the menu debug commands join with the front end and
-    // the game session.
+    hooks.createGameSession = &createGameSession;
+    hooks.loadKeyTextures = &loadKeyTextures;
+    hooks.loadGameSession = [](GameSession& session) { session.load(); };
+    hooks.watchForcedPatchSetting = &watchForcedPatchSetting;
+    hooks.serveStateRequests = &serveStateRequests;
+    hooks.registerMenuDebugCommands = &registerMenuDebugCommands;
+    hooks.createSettingsDebugMenu = [](SystemComponents& components,
+                                       std::int32_t page) -> std::unique_ptr<ISettingsDebugMenu> {
+        return std::make_unique<SettingsDebugMenu>(components, page);
+    };
 }
 
 } // namespace zor

@@ -15,13 +15,12 @@ StandInState::~StandInState() = default;
 
 PackedColor StandInState::colorOf(std::int32_t stateId) {
     static const PackedColor colors[] = {
-        PackedColor::fromChannels(24, 32, 56, 255),  // deep blue
         PackedColor::fromChannels(56, 40, 24, 255),  // earth brown
         PackedColor::fromChannels(24, 56, 40, 255),  // moss green
         PackedColor::fromChannels(56, 24, 48, 255),  // ore purple
         PackedColor::fromChannels(48, 48, 48, 255),  // stone grey
     };
-    return colors[stateId >= FirstState && stateId <= LastState ? stateId : FirstState];
+    return colors[(stateId >= FirstState && stateId <= LastState ? stateId : FirstState) - FirstState];
 }
 
 std::int32_t StandInState::nextState(std::int32_t stateId) {

@@ -1,6 +1,7 @@
 #pragma once
-// The game state that stands in for the front-end states until they exist: it fills the
-// screen with its state's colour, and "menu_accept" moves on to the next of them.
+// The game state that stands in for the front-end states after the loading screen until
+// they exist: it fills the screen with its state's colour, and "menu_accept" moves on to
+// the next of them.
 
 #include "Framework/core/math/Color.h"
 #include "Framework/system/surface/StateRequest.h"
@@ -13,7 +14,7 @@ class SystemComponents;
 class StandInState : public StateSurface {
 public:
     // The states that stand-ins take the place of, cycled through in this order.
-    static constexpr std::int32_t FirstState = StateLogos;
+    static constexpr std::int32_t FirstState = StateMenus;
     static constexpr std::int32_t LastState = StateLevels;
 
     StandInState(std::int32_t stateId, StateRequestFunction request, SystemComponents* components);
