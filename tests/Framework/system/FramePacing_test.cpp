@@ -75,5 +75,40 @@ TEST(FramePacing, SleepStopsOneTimerResolutionShortOfTheFrame) {
             << c.frameTime << " of " << c.minFrameTime << " at resolution " << c.resolution;
 }
 
+TEST(FramePacing, SleepAfterAPassFollowsFocusBusyWaitAndDisableSleep) {
+    const FramePacing pacing = FramePacing::fromRates(60.0f, 100.0f, 10.0f);  // frames at least 10 ms apart
+    const FramePass waiting = planFramePass(pacing, 0.0015f, 0.0);
+    const FramePass frame = planFramePass(pacing, 0.05f, 0.0);
+    const FramePass reset = planFramePass(pacing, -1.0f, 0.0);
+    ASSERT_EQ(waiting.kind, FramePass::Wait);
+    ASSERT_EQ(frame.kind, FramePass::Frame);
+    ASSERT_EQ(reset.kind, FramePass::Reset);
+    struct Case {
+        const char* what;
+        const FramePass& pass;
+        bool busyWait, disableSleep, unfocused;
+        double seconds;
+    };
+    const Case cases[] = {
+        {"a waiting pass sleeps out the frame", waiting, false, false, false, 0.007},  // 10 - 1.5 - 1 ms, whole ms
+        {"busy waiting spins instead", waiting, true, false, false, 0.0},
+        {"a drawn frame does not sleep", frame, false, false, false, 0.0},
+        {"nor does a reset", reset, false, false, false, 0.0},
+        {"without focus every pass sleeps 20 ms more", frame, false, false, true, 0.020},
+        {"also while busy waiting", waiting, true, false, true, 0.020},
+        {"and on top of the frame sleep", waiting, false, false, true, 0.027},
+        {"disableSleep: no frame sleep", waiting, false, true, false, 0.0},
+        {"disableSleep: none without focus either", waiting, false, true, true, 0.0},
+    };
+    for (const Case& c : cases) {
+        SleepRules rules;
+        rules.timerResolution = 0.001;
+        rules.busyWait = c.busyWait;
+        rules.disableSleep = c.disableSleep;
+        rules.unfocused = c.unfocused;
+        EXPECT_NEAR(passSleepSeconds(c.pass, pacing, rules), c.seconds, 1e-9) << c.what;
+    }
+}
+
 } // namespace
 } // namespace zor

@@ -1,14 +1,25 @@
 #include "Framework/core/Errors.h"
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/log/LogHandler.h"
+#include "Framework/core/io/Files.h"
+#include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/core/threads/WorkerFailure.h"
+#include "Framework/graphics/debug/DebugDraw.h"
+#include "Framework/graphics/debug/PerfOverlay.h"
+#include "Framework/input/InputState.h"
 #include "Framework/system/ApplicationState.h"
+#include "Framework/system/GameHooks.h"
+#include "Framework/system/ISettingsDebugMenu.h"
 #include "Framework/system/OnScreenLog.h"
+#include "Framework/system/SettingsDebugMenuService.h"
 #include "Framework/system/StartUp.h"
+#include "Framework/system/SystemComponents.h"
 #include "Framework/system/SystemHandlers.h"
 #include "Framework/system/UpdateStep.h"
 #include "Framework/system/surface/StateMachine.h"
 #include "Framework/system/surface/UpdateRecord.h"
+#include "game/simulation/GameSession.h"
+#include "tests/support/common/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +33,14 @@ namespace {
 std::vector<UpdateRecord> g_updates;
 std::vector<std::int32_t> g_made;
 bool g_throwInUpdate = false;
+int g_stateInputs = 0;
 
 class StepState : public StateSurface {
 public:
+    bool handleInput(InputState&) override {
+        ++g_stateInputs;
+        return true;
+    }
     void update(const UpdateRecord& record) override {
         g_updates.push_back(record);
         if (g_throwInUpdate) throw CheckReleaseError("Could not read the cave");
@@ -38,6 +54,7 @@ protected:
         g_updates.clear();
         g_made.clear();
         g_throwInUpdate = false;
+        g_stateInputs = 0;
         stateFactories().clear();
         for (std::int32_t id = 0; id < NoState; ++id)
             registerStateFactory(id, [id](StateRequestFunction, SystemComponents*) -> std::unique_ptr<StateSurface> {
@@ -54,7 +71,8 @@ protected:
     }
     void TearDown() override {
         const CoreDebugFlags& flags = coreDebugFlags();
-        for (DebugFlag* flag : {&flags.slowMo, &flags.speedUp, &flags.still, &flags.step, &flags.showLog})
+        for (DebugFlag* flag : {&flags.slowMo, &flags.speedUp, &flags.still, &flags.step, &flags.showLog,
+                                &flags.showFps, &flags.clearDebugDraw, &flags.resetProgress, &flags.settings})
             *flag = false;
         if (appState().onScreenLogId != 0) setOnScreenLog(false);
         appState().stateFailed = false;
@@ -182,6 +200,151 @@ TEST_F(UpdateStepTest, ErrorLoggedWhileTheOnScreenLogExistsSwitchesToTheErrorMen
     coreDebugFlags().showLog = true;
     updateStep(0.1f);
     EXPECT_NE(appState().onScreenLogId, 0);
+}
+
+} // namespace
+} // namespace zor
+
+namespace zor {
+namespace {
+
+TEST_F(UpdateStepTest, FrameRateDisplayFollowsItsFlagAndDebugDrawingIsClearedOnce) {
+    const CoreDebugFlags& flags = coreDebugFlags();
+    updateStep(0.0f);
+    flags.showFps = true;
+    updateStep(0.01f);
+    EXPECT_TRUE(PerfOverlay::global().shown());
+    flags.showFps = false;
+    updateStep(0.01f);
+    EXPECT_FALSE(PerfOverlay::global().shown());
+
+    new DebugDraw();
+    DebugDraw& debugDraw = DebugDraw::instance();
+    debugDraw.screenLayer.addLine(fpSegment(fpVector2(0, 0), fpVector2(4, 4)), 10.0f, PackedColor(0xFFFFFFFFu));
+    debugDraw.worldLayer.addGrid(fpRect(0, 0, 8, 8), fpVector2(4, 4), 10.0f, PackedColor(0xFFFFFFFFu));
+    updateStep(0.01f);
+    EXPECT_EQ(debugDraw.screenLayer.lines.size(), 1u) << "kept while the flag is off";
+    flags.clearDebugDraw = true;
+    updateStep(0.01f);
+    EXPECT_FALSE(flags.clearDebugDraw);
+    EXPECT_TRUE(debugDraw.screenLayer.lines.empty());
+    EXPECT_TRUE(debugDraw.worldLayer.grids.empty());
+    delete DebugDraw::instancePointer();
+}
+
+TEST_F(UpdateStepTest, ResetProgressWaitsForASessionThenResetsAllButPermanentAndProfileSettings) {
+    test::TempFolder user;
+    test::ScopedEnv userDir("ZOR_USER_DIR", user.path().string());
+    initFileSystem("BundlePC");
+    new SettingsHandler();
+    SettingsHandler& settings = SettingsHandler::instance();
+    const std::pair<const char*, std::uint32_t> declared[] = {
+        {"Test.Temporary", SettingTemporary},
+        {"Test.Persistent", SettingPersistent},
+        {"Test.Permanent", SettingPermanent},
+        {"Test.Profile", SettingProfile},
+    };
+    for (const auto& [key, persistence] : declared) {
+        settings.declare(key, "", std::int32_t(1), persistence, SettingInternal);
+        settings.setValue(key, std::int32_t(7));
+    }
+    const CoreDebugFlags& flags = coreDebugFlags();
+    flags.resetProgress = true;
+    updateStep(0.01f);
+    EXPECT_TRUE(flags.resetProgress) << "no session yet: the request waits";
+    EXPECT_EQ(settings.getInt("Test.Persistent"), 7);
+
+    systemComponents() =
+        std::make_shared<SystemComponents>(nullptr, nullptr, nullptr, nullptr, nullptr, std::make_shared<GameSession>());
+    updateStep(0.01f);
+    EXPECT_FALSE(flags.resetProgress);
+    EXPECT_EQ(settings.getInt("Test.Temporary"), 1);
+    EXPECT_EQ(settings.getInt("Test.Persistent"), 1);
+    EXPECT_EQ(settings.getInt("Test.Permanent"), 7);
+    EXPECT_EQ(settings.getInt("Test.Profile"), 7);
+    const std::string saved = user.read("settings.xml");
+    EXPECT_NE(saved.find("Key=\"Test.Permanent\" Value=\"7\""), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Test.Persistent"), std::string::npos) << saved;
+
+    systemComponents().reset();
+    delete SettingsHandler::instancePointer();
+    initFileSystem("BundlePC");
+}
+
+// Counts what the engine asks of the settings debug menu.
+struct MenuLog {
+    std::vector<std::int32_t> openedAt;
+    int inputs = 0;
+    int updates = 0;
+    bool takesInput = true;
+};
+
+class FakeSettingsMenu : public ISettingsDebugMenu {
+public:
+    FakeSettingsMenu(MenuLog& log, std::int32_t startPage) : page(startPage), m_log(log) {}
+    std::int32_t pagePosition() const override { return page; }
+    bool handleInput(InputState&) override {
+        ++m_log.inputs;
+        return m_log.takesInput;
+    }
+    void update(const UpdateRecord&) override { ++m_log.updates; }
+
+    std::int32_t page;
+
+private:
+    MenuLog& m_log;
+};
+
+TEST_F(UpdateStepTest, SettingsDebugMenuOpensOnItsFlagTakesInputFirstAndRemembersItsPage) {
+    MenuLog log;
+    gameHooks().createSettingsDebugMenu = [&log](SystemComponents&, std::int32_t page) {
+        log.openedAt.push_back(page);
+        return std::make_unique<FakeSettingsMenu>(log, page);
+    };
+    systemComponents() = std::make_shared<SystemComponents>(nullptr, nullptr, nullptr, nullptr);
+    ApplicationState& app = appState();
+    app.settingsMenuPosition = 2;
+    const CoreDebugFlags& flags = coreDebugFlags();
+
+    updateStep(0.01f);
+    EXPECT_EQ(g_stateInputs, 1);
+    flags.settings = true;
+    updateStep(0.01f);
+    ASSERT_EQ(log.openedAt, std::vector<std::int32_t>({2}));
+    EXPECT_FALSE(flags.settings);
+    EXPECT_EQ(log.updates, 1);
+
+    updateStep(0.01f);
+    EXPECT_EQ(log.inputs, 1);
+    EXPECT_EQ(g_stateInputs, 2) << "the menu took the input";
+    log.takesInput = false;
+    updateStep(0.01f);
+    EXPECT_EQ(g_stateInputs, 3) << "input the menu leaves reaches the state";
+    EXPECT_EQ(log.updates, 3);
+
+    flags.settings = true;
+    updateStep(0.01f);
+    EXPECT_EQ(log.openedAt.size(), 1u) << "the flag updates an open menu";
+
+    auto* menu = static_cast<FakeSettingsMenu*>(app.settingsDebugMenu.get());
+    menu->page = 5;
+    menu->closed.fireNoArgs();
+    EXPECT_NE(app.settingsDebugMenu, nullptr) << "deleted in the next step, not inside its own event";
+    updateStep(0.01f);
+    EXPECT_EQ(app.settingsDebugMenu, nullptr);
+    EXPECT_EQ(app.settingsMenuPosition, 5);
+
+    flags.settings = true;
+    updateStep(0.01f);
+    EXPECT_EQ(log.openedAt, std::vector<std::int32_t>({2, 5}));
+    static_cast<FakeSettingsMenu*>(app.settingsDebugMenu.get())->page = 1;
+    closeSettingsDebugMenu();
+    EXPECT_EQ(app.settingsDebugMenu, nullptr);
+    EXPECT_EQ(app.settingsMenuPosition, 1);
+
+    gameHooks().createSettingsDebugMenu = nullptr;
+    systemComponents().reset();
+    app.settingsMenuPosition = 0;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // The real program, started as a separate process on the sample data.
 
+#include "Framework/core/commands/NamedPipe.h"
+#include "Framework/platform/LocalSocket.h"
 #include "tests/support/common/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +12,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -25,20 +29,32 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+// The environment of a game: variables to set, and variables to remove (empty values).
+using Environment = std::map<std::string, std::string>;
+
 class GameProcess {
 public:
-    // Starts the game in `folder` with the environment variables added; standard error
-    // goes to a file of the test.
-    GameProcess(const fs::path& folder, const std::map<std::string, std::string>& environment,
-                const std::vector<std::string>& arguments, const fs::path& errorFile) {
+    // Starts the game in `folder` with the environment changed; standard error goes to
+    // `errorFile`, standard output (the log) to `logFile` when one is named.
+    GameProcess(const fs::path& folder, const Environment& environment, const std::vector<std::string>& arguments,
+                const fs::path& errorFile, const fs::path& logFile = fs::path()) {
         std::vector<std::string> argv = {ZOR_PROGRAM_PATH};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         m_pid = fork();
         if (m_pid == 0) {
             if (chdir(folder.c_str()) != 0) _exit(127);
-            for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+            for (const auto& [name, value] : environment) {
+                if (value.empty())
+                    unsetenv(name.c_str());
+                else
+                    setenv(name.c_str(), value.c_str(), 1);
+            }
             const int fd = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             if (fd < 0 || dup2(fd, STDERR_FILENO) < 0) _exit(127);
+            if (!logFile.empty()) {
+                const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+                if (log < 0 || dup2(log, STDOUT_FILENO) < 0) _exit(127);
+            }
             std::vector<char*> raw;
             for (std::string& a : argv) raw.push_back(a.data());
             raw.push_back(nullptr);
@@ -85,16 +101,55 @@ private:
 };
 
 std::string readText(const fs::path& path) {
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
+// A frame capture: 32-bit pixels, blue, green, red, alpha, rows bottom-up.
+struct CapturedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+// The image when the file is complete, else nothing (the writer may still be at it).
+std::optional<CapturedImage> readCapture(const fs::path& path) {
+    const std::string bytes = readText(path);
+    if (bytes.size() < 18) return std::nullopt;
+    CapturedImage image;
+    image.width = std::uint8_t(bytes[12]) | std::uint8_t(bytes[13]) << 8;
+    image.height = std::uint8_t(bytes[14]) | std::uint8_t(bytes[15]) << 8;
+    if (bytes.size() != 18 + std::size_t(image.width) * std::size_t(image.height) * 4) return std::nullopt;
+    image.pixels.assign(bytes.begin() + 18, bytes.end());
+    return image;
+}
+
+std::vector<fs::path> filesIn(const fs::path& folder) {
+    std::vector<fs::path> files;
+    if (fs::is_directory(folder))
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
+    return files;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// What AddressSanitizer and UndefinedBehaviorSanitizer write when they find a fault.
+bool hasSanitizerReport(const std::string& errors) {
+    return contains(errors, "ERROR: AddressSanitizer") || contains(errors, "runtime error:") ||
+           contains(errors, "ERROR: LeakSanitizer");
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
-    std::map<std::string, std::string> environment() const {
-        return {{"ZOR_USER_DIR", user.path().string()}, {"ALSOFT_DRIVERS", "null"}, {"ZOR_NO_MESSAGEBOX", "1"}};
+    // Every game of the tests gets its own user folder and level-editor channel, so games
+    // started side by side do not meet.
+    Environment environment() const {
+        return {{"ZOR_USER_DIR", user.path().string()},
+                {"XDG_RUNTIME_DIR", runtime.path().string()},
+                {"ALSOFT_DRIVERS", "null"},
+                {"ZOR_NO_MESSAGEBOX", "1"}};
     }
     // A copy of the sample data's folder to break things in.
     fs::path copyOfBundle() const {
@@ -102,7 +157,22 @@ protected:
         return work.path();
     }
 
+    // Sends command words to the game over its level-editor channel.
+    void sendCommand(const std::vector<std::string>& words) const {
+        test::ScopedEnv channelFolder("XDG_RUNTIME_DIR", runtime.path().string());
+        std::string text;
+        for (const std::string& word : words) text += "\"" + word + "\" ";
+        std::string error;
+        // The channel opens with the main loop, a moment after the log says the data is in.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            if (sendLocalMessage(kLevelEditorPipeName, text, &error)) return;
+            std::this_thread::sleep_for(100ms);
+        }
+        FAIL() << "could not reach the game: " << error;
+    }
+
     test::TempFolder user;
+    test::TempFolder runtime;
     test::TempFolder work;
     test::TempFolder output;
 };
@@ -122,6 +192,139 @@ TEST_F(ProgramTest, RunsUntilSigtermThenShutsDownInOrder) {
     ASSERT_TRUE(fs::exists(user / "settings.xml"));
     const std::string settings = readText(user / "settings.xml");
     EXPECT_NE(settings.find("Key=\"Screen.VSync\" Value=\"0\""), std::string::npos) << settings;
+}
+
+TEST_F(ProgramTest, LoadsTheSampleDataShowsItCapturedAndShutsDownInOrder) {
+    // A smaller window keeps the captured frames small.
+    user.write("settings.xml", "<Settings><Setting Key=\"Screen.WindowSize\" Value=\"640;360\"/></Settings>");
+    const fs::path errors = output / "stderr.txt";
+    const fs::path log = output / "log.txt";
+    GameProcess game(fs::current_path(), environment(), {"-set", "Screen.VSync", "0"}, errors, log);
+    ASSERT_GT(game.pid(), 0);
+    ASSERT_TRUE(game.waitUntil([&] { return contains(readText(log), "Game data loaded in "); }, 120s))
+        << readText(log) << readText(errors);
+    ASSERT_TRUE(game.running()) << readText(log) << readText(errors);
+    EXPECT_TRUE(contains(readText(log), "First frame shown ")) << readText(log);
+    // Past the fade-in.
+    std::this_thread::sleep_for(1s);
+
+    sendCommand({"-debug", "system", "capture"});
+    std::optional<CapturedImage> frame;
+    ASSERT_TRUE(game.waitUntil(
+        [&] {
+            for (const fs::path& file : filesIn(user / "Captures"))
+                if (file.filename().string().rfind("left", 0) == 0 && (frame = readCapture(file))) return true;
+            return false;
+        },
+        120s))
+        << readText(log) << readText(errors);
+    sendCommand({"-debug", "system", "capture"});
+    ASSERT_TRUE(frame) << "the game ended: " << readText(errors);
+    EXPECT_EQ(frame->width, 640);
+    EXPECT_EQ(frame->height, 360);
+    // The loading screen: its dark background nearly everywhere, bright text and the
+    // amber button on it.
+    std::map<std::uint32_t, int> colours;
+    int bright = 0;
+    int amber = 0;
+    for (std::size_t i = 0; i + 3 < frame->pixels.size(); i += 4) {
+        const int b = frame->pixels[i], g = frame->pixels[i + 1], r = frame->pixels[i + 2];
+        ++colours[std::uint32_t(r << 16 | g << 8 | b)];
+        if (r > 200 && g > 200 && b > 180) ++bright;
+        if (r > 150 && g > 90 && g < 170 && b < 80) ++amber;
+    }
+    const int pixels = frame->width * frame->height;
+    const int background = colours[std::uint32_t(18 << 16 | 22 << 8 | 34)];
+    EXPECT_GT(background, pixels / 2) << colours.size() << " colours";
+    EXPECT_GT(bright, 200);
+    EXPECT_GT(amber, 1000);
+    EXPECT_GT(colours.size(), 20u);
+
+    sendCommand({"-debug", "system", "resetAchievements"});
+    ASSERT_TRUE(game.waitUntil([&] { return fs::exists(user / "progress.xml"); }, 60s)) << readText(errors);
+    EXPECT_TRUE(game.running()) << readText(errors);
+
+    game.signal(SIGTERM);
+    EXPECT_EQ(game.exitCode(60s), 0) << readText(errors);
+    const std::string settings = readText(user / "settings.xml");
+    EXPECT_TRUE(contains(settings, "Key=\"Screen.VSync\" Value=\"0\"")) << settings;
+    EXPECT_TRUE(contains(settings, "Key=\"Screen.WindowSize\" Value=\"640;360\"")) << settings;
+    EXPECT_TRUE(contains(readText(user / "progress.xml"), "<Progress")) << readText(user / "progress.xml");
+    EXPECT_FALSE(hasSanitizerReport(readText(errors))) << readText(errors);
+}
+
+TEST_F(ProgramTest, BrokenGameDataEndsInTheLoadErrorOrIsLoggedAndGoesOn) {
+    struct Case {
+        const char* what;
+        const char* file;      // below BundlePC
+        const char* contents;  // null: the file is removed
+        bool fatal;            // ends in the error box (exit code 255), else runs until SIGTERM
+        std::vector<std::string> expected;  // in standard error when fatal, else in the log
+    };
+    const Case cases[] = {
+        {"a missing definition file", "Definitions/quests.xml", nullptr, true,
+         {"Error while loading: Worker thread: Could not load QuestDefinitions from file 'Definitions/quests.xml', "
+          "reason: Could not read file Definitions/quests.xml\n\nPlease verify game cache integrity.\n"}},
+        {"a malformed definition file", "Definitions/actors.xml", "<ActorDefinitions><Actor Name=", true,
+         {"Error while loading: Worker thread: Could not load ActorDefinitions from file 'Definitions/actors.xml', "
+          "reason: Could not parse file Definitions/actors.xml: "}},
+        {"a missing font", "Fonts/medium.fnt", nullptr, true,
+         {"Error while loading: Could not read font definition Fonts/medium.fnt\n\nPlease verify game cache "
+          "integrity.\n"}},
+        {"a font list naming no font at all", "Fonts/fonts.txt", "", true,
+         {"Error while loading: ", "debug"}},
+        // An error logged during start-up leaves the game in the error menu.
+        {"an unreadable key image", "Textures/key_4.png", "not a picture", false,
+         {"Error: Could not load texture 'Textures/key_4.png': "}},
+        // Loaded on the worker: the data loads on, with the placeholder image.
+        {"an unreadable sprite page", "Sprites/ui/page0.png", "\x89PNG\r\n\x1a\n cut short", false,
+         {"Error: Could not load texture 'Sprites/ui/page0.png': ", "Game data loaded in "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempFolder folder;
+        fs::copy("BundlePC", folder / "BundlePC", fs::copy_options::recursive);
+        if (c.contents)
+            folder.write(std::string("BundlePC/") + c.file, c.contents);
+        else
+            fs::remove(folder / "BundlePC" / c.file);
+        test::TempFolder caseUser;
+        Environment env = environment();
+        env["ZOR_USER_DIR"] = caseUser.path().string();
+        const fs::path errors = output / "stderr.txt";
+        const fs::path log = output / "log.txt";
+        GameProcess game(folder.path(), env, {}, errors, log);
+        if (c.fatal) {
+            EXPECT_EQ(game.exitCode(120s), 255) << readText(log);
+            for (const std::string& part : c.expected) EXPECT_TRUE(contains(readText(errors), part)) << readText(errors);
+        } else {
+            const auto logged = [&] {
+                const std::string text = readText(log);
+                for (const std::string& part : c.expected)
+                    if (!contains(text, part)) return false;
+                return true;
+            };
+            EXPECT_TRUE(game.waitUntil(logged, 120s) && logged()) << readText(log) << readText(errors);
+            EXPECT_TRUE(game.running()) << readText(errors);
+            game.signal(SIGTERM);
+            EXPECT_EQ(game.exitCode(60s), 0) << readText(errors);
+        }
+        EXPECT_FALSE(hasSanitizerReport(readText(errors))) << readText(errors);
+    }
+}
+
+TEST_F(ProgramTest, RunsWithoutChoosingASoundBackend) {
+    // Where no sound device opens, the game picks openal-soft's null output itself.
+    Environment env = environment();
+    env["ALSOFT_DRIVERS"] = "";
+    const fs::path errors = output / "stderr.txt";
+    const fs::path log = output / "log.txt";
+    GameProcess game(fs::current_path(), env, {}, errors, log);
+    ASSERT_TRUE(game.waitUntil([&] { return contains(readText(log), "Game data loaded in "); }, 120s))
+        << readText(log) << readText(errors);
+    EXPECT_TRUE(game.running()) << readText(errors);
+    game.signal(SIGTERM);
+    EXPECT_EQ(game.exitCode(60s), 0) << readText(errors);
 }
 
 TEST_F(ProgramTest, BrokenSettingsDeclarationsEndInAnErrorBox) {
