@@ -10,7 +10,7 @@ packages=(
   libvorbis-dev libogg-dev libboost-dev libpugixml-dev libutfcpp-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 mesa-utils
-  vorbis-tools sox fonts-dejavu-core xdotool imagemagick
+  vorbis-tools sox fonts-dejavu-core xdotool imagemagick time
 )
 missing=()
 for p in "${packages[@]}"; do
