@@ -66,8 +66,9 @@ bool gameSessionExists() {
 }
 
 void provokeAccessFault() {
-    // The crash translator reports the fault, as it would any other.
-    int* volatile address = nullptr;
+    // The crash translator reports the fault, as it would any other. Both the address and
+    // the store are volatile, or the compiler drops a store it can see faulting.
+    volatile int* volatile address = nullptr;
     *address = 0;
 }
 

@@ -313,6 +313,16 @@ TEST_F(ProgramTest, BrokenGameDataEndsInTheLoadErrorOrIsLoggedAndGoesOn) {
     }
 }
 
+TEST_F(ProgramTest, TheCrashFlagEndsInTheCrashReport) {
+    const fs::path errors = output / "stderr.txt";
+    GameProcess game(fs::current_path(), environment(), {"-debug", "system", "crash"}, errors, output / "log.txt");
+    EXPECT_EQ(game.exitCode(120s), 255) << readText(errors);
+    const std::string report = readText(user / "crash.txt");
+    EXPECT_TRUE(contains(report, "Unhandled exception 0xC0000005 at 0x")) << report;
+    EXPECT_TRUE(contains(report, "Access violation trying to write to 0x0000000000000000.")) << report;
+    EXPECT_TRUE(contains(readText(errors), report.substr(0, report.find('\n')))) << readText(errors);
+}
+
 TEST_F(ProgramTest, RunsWithoutChoosingASoundBackend) {
     // Where no sound device opens, the game picks openal-soft's null output itself.
     Environment env = environment();
