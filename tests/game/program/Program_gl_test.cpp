@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,6 +29,51 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+
+// A virtual X server of one test's own. A game draws hundreds of frames a second into its
+// window, which would slow every other test on a shared server.
+class VirtualDisplay {
+public:
+    VirtualDisplay() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            close(fds[0]);
+            const int quiet = open("/dev/null", O_WRONLY);
+            if (quiet >= 0) {
+                dup2(quiet, STDOUT_FILENO);
+                dup2(quiet, STDERR_FILENO);
+            }
+            // The server picks a free display number and writes it to the pipe when ready.
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp",
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        pollfd ready{fds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&ready, 1, 30000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (!number.empty()) m_name = ":" + number;
+    }
+    ~VirtualDisplay() {
+        if (m_pid <= 0) return;
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+    }
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+    // Empty when the server did not start.
+    const std::string& name() const { return m_name; }
+
+private:
+    pid_t m_pid = -1;
+    std::string m_name;
+};
 
 // The environment of a game: variables to set, and variables to remove (empty values).
 using Environment = std::map<std::string, std::string>;
@@ -143,10 +189,13 @@ bool hasSanitizerReport(const std::string& errors) {
 
 class ProgramTest : public ::testing::Test {
 protected:
-    // Every game of the tests gets its own user folder and level-editor channel, so games
-    // started side by side do not meet.
+    void SetUp() override { ASSERT_FALSE(display.name().empty()) << "Xvfb did not start"; }
+
+    // Every game of the tests gets its own display, user folder and level-editor channel,
+    // so games started side by side do not meet.
     Environment environment() const {
-        return {{"ZOR_USER_DIR", user.path().string()},
+        return {{"DISPLAY", display.name()},
+                {"ZOR_USER_DIR", user.path().string()},
                 {"XDG_RUNTIME_DIR", runtime.path().string()},
                 {"ALSOFT_DRIVERS", "null"},
                 {"ZOR_NO_MESSAGEBOX", "1"}};
@@ -171,6 +220,7 @@ protected:
         FAIL() << "could not reach the game: " << error;
     }
 
+    VirtualDisplay display;
     test::TempFolder user;
     test::TempFolder runtime;
     test::TempFolder work;
