@@ -36,9 +36,10 @@ void setViewSize(Screen::Viewport& viewport, float width, float height) {
 } // namespace
 
 void registerGameFactories() {
-    registerStateFactory(StateLogos, [](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
-        return std::make_unique<LoadingScreen>(std::move(request), *components);
-    });
+    registerStateFactory(StateLogos,
+                         [](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
+                             return std::make_unique<LoadingScreen>(std::move(request), *components);
+                         });
     // Menus, Intro, Ingame and Levels arrive with the front end and the game.
     for (std::int32_t id = StandInState::FirstState; id <= StandInState::LastState; ++id)
         registerStateFactory(id, standIn(id));

@@ -128,7 +128,8 @@ void LoadingScreen::render() {
     quads.begin();
     const fpMatrix4 identity = fpMatrix4::identity();
     fpMatrix4 titlePlace;
-    fpMatrix4::translation(CentreX, TitleY, 0.0f).multiply(fpMatrix4::scaling(TitleScale, TitleScale, 1.0f), titlePlace);
+    const fpMatrix4 titleScale = fpMatrix4::scaling(TitleScale, TitleScale, 1.0f);
+    fpMatrix4::translation(CentreX, TitleY, 0.0f).multiply(titleScale, titlePlace);
     m_title->draw(quads, TitleColour, titlePlace);
     m_status->draw(quads, TextColour, identity);
     if (m_spinner) m_spinner->draw(quads);

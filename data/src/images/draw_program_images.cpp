@@ -105,7 +105,9 @@ RgbaImage gemIcon() {
     fill(image, roundedRect(1, 1, 30, 30, 6), solid({0.13f, 0.15f, 0.20f, 1.0f}));
     // A cut gem: a crown over a pointed pavilion, lighter on the left facets.
     const Shape crown = [](float x, float y) { return y >= 8 && y <= 13 && std::fabs(x - 16) <= 6 + (y - 8); };
-    const Shape pavilion = [](float x, float y) { return y > 13 && y <= 26 && std::fabs(x - 16) <= 11 * (26 - y) / 13; };
+    const Shape pavilion = [](float x, float y) {
+        return y > 13 && y <= 26 && std::fabs(x - 16) <= 11 * (26 - y) / 13;
+    };
     const Paint amber = [](float x, float) {
         const float shade = x < 16 ? 1.0f : 0.8f;
         return Rgba{0.98f * shade, 0.70f * shade, 0.22f * shade, 1.0f};

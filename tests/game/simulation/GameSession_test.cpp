@@ -10,7 +10,8 @@
 namespace zor {
 namespace {
 
-const char* const SlotsZeroAndTwoCurrentTwo = R"(<Session CurrentProfile="2"><Profile Slot="0"/><Profile Slot="2"/></Session>)";
+const char* const SlotsZeroAndTwoCurrentTwo =
+    R"(<Session CurrentProfile="2"><Profile Slot="0"/><Profile Slot="2"/></Session>)";
 const char* const SlotOneCurrentOne = R"(<Session CurrentProfile="1"><Profile Slot="1"/></Session>)";
 
 class GameSessionTest : public ::testing::Test {
