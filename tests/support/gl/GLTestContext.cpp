@@ -23,11 +23,23 @@ struct Context {
     TempFolder userFolder;  // the file system's user root, never a real home
 };
 
+// GLEW needs GLX, so only X11 will do: without this SDL quietly falls back to a driver
+// without GLX when the X server is briefly out of reach. Under a loaded virtual X server
+// (many test programs at once) a connection can fail once, so it is tried a few times.
+bool initVideoOnX11() {
+    setenv("SDL_VIDEODRIVER", "x11", 0);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (SDL_Init(SDL_INIT_VIDEO) == 0) return true;
+        SDL_Delay(200);
+    }
+    return false;
+}
+
 // Made once and kept until the process exits, so every test shares one context.
 Context& context() {
     static Context* made = [] {
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            ADD_FAILURE() << "SDL_Init: " << SDL_GetError();
+        if (!initVideoOnX11()) {
+            ADD_FAILURE() << "SDL_Init: " << SDL_GetError() << " (run under xvfb-run)";
             std::abort();
         }
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
