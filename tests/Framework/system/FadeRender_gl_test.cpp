@@ -28,16 +28,8 @@ class FadeRenderTest : public test::GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
-        Screen::initViewports();
-        Screen::Viewport& viewport = Screen::viewports()[0];
-        viewport = Screen::Viewport();
-        viewport.windowWidth = viewport.windowHeight = Size;
-        viewport.width = viewport.height = Size;
-        viewport.virtualWidth = 640.0f;
-        viewport.virtualHeight = 360.0f;
-        viewport.updateScale();
-        Screen::setCurrentViewportIndex(0);
         target = std::make_unique<RenderTarget>(Size, Size);
+        useTargetAsScreen(*target, 640.0f, 360.0f);
         bindTarget(*target);
         systemComponents() = std::make_shared<SystemComponents>(
             std::make_shared<QuadBatch>(4), std::make_shared<PrimitiveBatch>(), std::make_shared<PrimitiveBatch3d>(),

@@ -121,14 +121,19 @@ void GLTest::bindTarget(const RenderTarget& target) {
 
 void GLTest::useTargetAsScreen(const RenderTarget& target) {
     const iVector2 size = target.getSize();
+    useTargetAsScreen(target, static_cast<float>(size.x), static_cast<float>(size.y));
+}
+
+void GLTest::useTargetAsScreen(const RenderTarget& target, float virtualWidth, float virtualHeight) {
+    const iVector2 size = target.getSize();
     Screen::initViewports();
     Screen::setCurrentViewportIndex(0);
     Screen::Viewport& viewport = Screen::viewports().front();
     viewport = Screen::Viewport{};
     viewport.windowWidth = viewport.width = size.x;
     viewport.windowHeight = viewport.height = size.y;
-    viewport.virtualWidth = static_cast<float>(size.x);
-    viewport.virtualHeight = static_cast<float>(size.y);
+    viewport.virtualWidth = virtualWidth;
+    viewport.virtualHeight = virtualHeight;
     viewport.updateScale();
 }
 

@@ -42,6 +42,8 @@ protected:
     // Makes the screen's one viewport the target's size at scale 1, so batches that set
     // the screen projection draw in the target's pixels, y from the top.
     static void useTargetAsScreen(const RenderTarget& target);
+    // The same, with content laid out in the given virtual size and scaled to the target.
+    static void useTargetAsScreen(const RenderTarget& target, float virtualWidth, float virtualHeight);
     // Pixels of a rectangle of the target, rows bottom to top as OpenGL counts them.
     static std::vector<Pixel> readPixels(const RenderTarget& target, int x, int y, int width, int height);
     // One pixel, with y counted from the top as the batches draw.

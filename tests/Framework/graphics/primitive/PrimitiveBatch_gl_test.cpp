@@ -22,15 +22,8 @@ class PrimitiveBatchTest : public test::GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
-        Screen::initViewports();
-        Screen::Viewport& viewport = Screen::viewports()[0];
-        viewport = Screen::Viewport();
-        viewport.windowWidth = viewport.windowHeight = Size;
-        viewport.width = viewport.height = Size;
-        viewport.virtualWidth = viewport.virtualHeight = float(Size);
-        viewport.updateScale();
-        Screen::setCurrentViewportIndex(0);
         target = std::make_unique<RenderTarget>(Size, Size);
+        useTargetAsScreen(*target);
         bindTarget(*target);
         glDisable(GL_DEPTH_TEST);
         glClearColor(1, 1, 1, 1);
