@@ -97,16 +97,27 @@ void InputState::setAnalogueValue(AnalogueCode code, float raw) {
     }
 }
 
+void InputState::holdPointer(const std::vector<fpVector2>& positions) {
+    m_pointer.buttonDown = true;
+    m_pointer.pressBegan = !m_pointer.held;
+    m_pointer.held = true;
+    if (!positions.empty()) m_pointer.position = positions.front();
+}
+
 void InputState::pointerPressed(const std::vector<fpVector2>& positions) {
     m_gestures.pointerPressed(positions, m_clock);
+    holdPointer(positions);
 }
 
 void InputState::pointerMoved(const std::vector<fpVector2>& positions) {
     m_gestures.pointerMoved(positions, m_clock);
+    holdPointer(positions);
 }
 
 void InputState::pointerReleased(const std::vector<fpVector2>& positions) {
     m_gestures.pointerReleased(positions, m_clock);
+    // Still held for this step: the release has its own flag in the gestures.
+    m_pointer.buttonDown = false;
 }
 
 template <class Flag>
@@ -239,6 +250,19 @@ void InputState::update(float dt) {
         if (state.repeatTimer > 0.0f) state.repeatTimer -= dt;
     }
     m_gestures.endStep(m_clock, dt);
+    if (m_pointer.buttonDown) {
+        m_pointer.pressBegan = !m_pointer.held;
+        m_pointer.held = true;
+    } else {
+        m_pointer.held = false;
+    }
+}
+
+bool getPointerHeld(const InputState& input, fpVector2& position, bool& pressBegan) {
+    if (!input.pointerHeld()) return false;
+    position = input.pointerHeldPosition();
+    pressBegan = input.pointerPressBegan();
+    return true;
 }
 
 } // namespace zor

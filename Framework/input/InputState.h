@@ -45,6 +45,8 @@ public:
     // Stores a raw value and updates the bound threshold buttons over that input's variable.
     void setAnalogueValue(AnalogueCode code, float raw);
 
+    // The poll before each update step reports the left button: pressed since the last
+    // poll, still down, or released; positions are design units, the first one the pointer.
     void pointerPressed(const std::vector<fpVector2>& positions);
     void pointerMoved(const std::vector<fpVector2>& positions);
     void pointerReleased(const std::vector<fpVector2>& positions);
@@ -62,6 +64,12 @@ public:
     bool getKeyDisplayName(const std::string& keyName, std::string& text) const;
     // 1 while the game controller is the input in use, else 0.
     float gamepadUsed() const;
+
+    // The held pointer: set from the step in which a press is polled until the end of the
+    // step in which its release is polled; pressBegan only in the step of the press.
+    bool pointerHeld() const { return m_pointer.held; }
+    bool pointerPressBegan() const { return m_pointer.pressBegan; }
+    const fpVector2& pointerHeldPosition() const { return m_pointer.position; }
 
     const PointerGestures& gestures() const { return m_gestures; }
     const AnalogueInput* analogueInput(AnalogueCode code) const;
@@ -83,7 +91,8 @@ public:
     const std::shared_ptr<ConfigFile>& controlsConfig() const { return m_controlsConfig; }
 
     // End of the update step: advances the clock, clears the one-step flags, counts the
-    // repeat timers down and ends the step of the gesture recognizer.
+    // repeat timers down, ends the step of the gesture recognizer and lets go of a pointer
+    // whose button is up.
     void update(float dt);
 
 private:
@@ -92,8 +101,17 @@ private:
     template <class Flag>
     bool anyWithName(const std::string& name, Flag flag) const;
     KeyState* findKeyState(KeyCode code);
+    void holdPointer(const std::vector<fpVector2>& positions);
+
+    struct HeldPointer {
+        bool buttonDown = false;  // as the last poll saw it
+        bool held = false;
+        bool pressBegan = false;
+        fpVector2 position;
+    };
 
     PointerGestures m_gestures;
+    HeldPointer m_pointer;
     KeyStates m_keyStates;
     std::unordered_map<std::string, std::vector<std::string>> m_bindings;
     std::unordered_map<std::string, Button, CaseFoldedHash, CaseFoldedEqual> m_thresholdButtons;
@@ -103,5 +121,10 @@ private:
     float m_clock = 0.0f;
     EventConnection m_screenChanged;
 };
+
+// The held pointer for a debug menu's buttons: when the pointer is held, writes its
+// position and whether the press began in this step and returns true; otherwise returns
+// false and leaves both outputs alone.
+bool getPointerHeld(const InputState& input, fpVector2& position, bool& pressBegan);
 
 } // namespace zor

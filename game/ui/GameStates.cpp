@@ -7,7 +7,9 @@
 #include "Framework/system/surface/StateMachine.h"
 #include "game/simulation/GameSession.h"
 #include "game/simulation/StateRequests.h"
+#include "game/simulation/ports/GamePorts.h"
 #include "game/ui/ErrorMenu.h"
+#include "game/ui/IngameHost.h"
 #include "game/ui/KeyTextures.h"
 #include "game/ui/LoadingScreen.h"
 #include "game/ui/MenuDebugCommands.h"
@@ -40,14 +42,20 @@ void registerGameFactories() {
                          [](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
                              return std::make_unique<LoadingScreen>(std::move(request), *components);
                          });
-    // Menus, Intro, Ingame and Levels arrive with the front end and the game.
+    registerStateFactory(StateIngame,
+                         [](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
+                             return std::make_unique<IngameHost>(std::move(request), *components);
+                         });
+    // Menus, Intro and Levels arrive with the front end; the in-game host is registered.
     for (std::int32_t id = StandInState::FirstState; id <= StandInState::LastState; ++id)
         registerStateFactory(id, standIn(id));
     registerStateFactory(StateErrorMenu, [](StateRequestFunction, SystemComponents*) -> std::unique_ptr<StateSurface> {
         return std::make_unique<ErrorMenu>();
     });
-    // The game's script node types and handlers, and the menu items "inventoryslot" and
-    // "indicator", are registered here too.
+    const GamePorts& ports = *programGamePorts();
+    ports.registerLogicNodeTypes();
+    ports.registerActionNodeTypes();
+    // The menu items "inventoryslot" and "indicator" are registered here too.
 }
 
 void setDefaultViewSizes() {

@@ -4,6 +4,7 @@
 
 #include <boost/algorithm/string/trim.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -120,6 +121,15 @@ bool isTrue(std::string_view text) {
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
+}
+
+void splitTokens(std::string_view text, std::string_view separators, std::vector<std::string>& pieces) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find_first_of(separators, start), text.size());
+        if (end > start) pieces.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
 }
 
 std::size_t parseOptionList(const std::string& name, std::vector<OptionalSettingValue>& values) {

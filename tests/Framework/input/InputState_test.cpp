@@ -53,6 +53,39 @@ TEST(InputState, KeyTimelineOfOneUpdateStepPerPass) {
     }
 }
 
+TEST(InputState, HeldPointerOverOnePress) {
+    struct Row {
+        char poll;  // P pressed, M still down, R released, '.' up
+        float x;    // pointer x of the poll
+        bool held;
+        bool pressBegan;
+        float heldX;
+    } rows[] = {
+        {'.', 0, false, true, -1},  // up: the outputs keep what the caller put there
+        {'P', 10, true, true, 10},   // the step of the press
+        {'M', 12, true, false, 12},
+        {'M', 15, true, false, 15},
+        {'R', 15, true, false, 15},  // the release is its own flag; still held in its step
+        {'.', 0, false, true, -1},
+        {'P', 30, true, true, 30},   // a new press begins anew
+    };
+    InputState input;
+    int step = 1;
+    for (const Row& row : rows) {
+        const std::vector<fpVector2> at = {fpVector2(row.x, 5.0f)};
+        if (row.poll == 'P') input.pointerPressed(at);
+        if (row.poll == 'M') input.pointerMoved(at);
+        if (row.poll == 'R') input.pointerReleased(at);
+        fpVector2 position(-1.0f, -1.0f);
+        bool pressBegan = true;
+        EXPECT_EQ(getPointerHeld(input, position, pressBegan), row.held) << "step " << step;
+        EXPECT_EQ(pressBegan, row.pressBegan) << "step " << step;
+        EXPECT_EQ(position.x, row.heldX) << "step " << step;
+        input.update(Step);
+        ++step;
+    }
+}
+
 TEST(InputState, HeldKeyRepeatsAfterFirstDelayThenEveryInterval) {
     InputState input;
     input.bind("menu_down", "Key.Down");

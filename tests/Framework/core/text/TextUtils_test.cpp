@@ -115,6 +115,29 @@ TEST(TextUtilsTest, StartsWith) {
     EXPECT_FALSE(startsWith("abc", "b"));
 }
 
+TEST(TextUtilsTest, SplitTokensDropsEmptyPiecesAndAppends) {
+    const struct {
+        const char* text;
+        const char* separators;
+        Lines expected;
+    } cases[] = {
+        {"mireth;deepvault", ";", {"mireth", "deepvault"}},
+        {";;a;;b;", ";", {"a", "b"}},
+        {"a b,c", " ,", {"a", "b", "c"}},
+        {"", ";", {}},
+        {";;;", ";", {}},
+        {"whole", "", {"whole"}},
+        {"whole", ";", {"whole"}},
+    };
+    for (const auto& c : cases) {
+        Lines pieces = {"kept"};
+        splitTokens(c.text, c.separators, pieces);
+        Lines expected = {"kept"};
+        expected.insert(expected.end(), c.expected.begin(), c.expected.end());
+        EXPECT_EQ(pieces, expected) << '"' << c.text << '"';
+    }
+}
+
 // The texts of parsed values; every one must be a set string.
 Lines textsOf(const std::vector<OptionalSettingValue>& values) {
     Lines texts;

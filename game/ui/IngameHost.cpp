@@ -1,0 +1,164 @@
+#include "game/ui/IngameHost.h"
+
+#include "game/definitions/LoadAllDefinitions.h"
+#include "game/simulation/Game.h"
+#include "game/simulation/Simulator.h"
+#include "game/world/World.h"
+
+#include "Framework/core/events/SystemEvents.h"
+#include "Framework/core/log/LogHandler.h"
+#include "Framework/core/math/Randomizer.h"
+#include "Framework/graphics/screen/Screen.h"
+#include "Framework/input/InputState.h"
+#include "Framework/system/ApplicationState.h"
+#include "Framework/system/SystemComponents.h"
+
+#include <utility>
+
+namespace zor {
+
+namespace {
+
+constexpr const char* LogSource = "Ingame";
+
+iRect mainViewArea() {
+    const std::vector<Screen::Viewport>& viewports = Screen::viewports();
+    if (viewports.empty()) return iRect();
+    return iRect(0, 0, std::int32_t(viewports.front().virtualWidth), std::int32_t(viewports.front().virtualHeight));
+}
+
+} // namespace
+
+IngameHost::IngameHost(StateRequestFunction request, SystemComponents& components)
+    : StateSurface(mainViewArea()),
+      m_request(std::move(request)),
+      m_components(components),
+      m_slot(std::make_shared<GameSlot>()),
+      m_loader(components) {
+    m_slot->host = this;
+    ApplicationState& app = appState();
+    GameContext context;
+    context.components = &components;
+    context.ports = programGamePorts();
+    context.workerQueue = app.threadedQueue.get();
+    context.mainQueue = app.pumpedQueue.get();
+    // Drawn here: the program's generator belongs to the main thread.
+    context.seed = app.randomizer ? app.randomizer->next() : clockSeed();
+
+    app.backgroundLoading = true;
+    app.threadedQueue->post(&loadAllDefinitions);
+    app.threadedQueue->post([slot = m_slot, context] {
+        context.components->spriteManagers->setLoadOnDemand(true);
+        slot->game = std::make_unique<Game>(context);
+        context.mainQueue->post([slot] {
+            if (slot->host) slot->host->onGameBuilt();
+        });
+        appState().backgroundLoading = false;
+    });
+
+    if (SystemEvents::exists()) {
+        SystemEvents& events = SystemEvents::instance();
+        m_connections.push_back(events.focusLost.connect(this, [](IngameHost* host) { host->m_unfocused = true; }));
+        m_connections.push_back(events.focusGained.connect(this, [](IngameHost* host) { host->m_unfocused = false; }));
+    }
+}
+
+IngameHost::~IngameHost() {
+    std::shared_ptr<GameSlot> slot = m_slot;
+    slot->host = nullptr;
+    if (m_phase == Phase::Ending) {
+        // The Game went on the worker; only then are the pools idle.
+        if (slot->destroyed) {
+            PooledObject::releaseFreeMemory();
+            PooledObject::releaseFreeMemoryLocked();
+        }
+        return;
+    }
+    ApplicationState& app = appState();
+    if (!app.threadedQueue || !app.pumpedQueue) {
+        // Shutdown: the worker is gone, so nothing else holds the Game.
+        if (slot->game && slot->handedBack) slot->game->world().leavingGame.fireNoArgs();
+        slot->game.reset();
+        return;
+    }
+    // The Game may still be built, or build a level, on the worker, with its hand-back to
+    // follow on the main thread. Wait for both, then leave and destroy it on the worker.
+    ThreadedWorkQueue* worker = app.threadedQueue.get();
+    PumpedWorkQueue* main = app.pumpedQueue.get();
+    worker->post([slot, worker, main] {
+        main->post([slot, worker] {
+            if (slot->game && slot->handedBack) slot->game->world().leavingGame.fireNoArgs();
+            worker->post([slot] { slot->game.reset(); });
+        });
+    });
+}
+
+void IngameHost::onGameBuilt() {
+    m_components.spriteManagers->setLoadOnDemand(false);
+    m_phase = Phase::Running;
+    m_slot->handedBack = true;
+    m_slot->game->recreateGraphics();
+    LogHandler::log(LogHandler::Info, LogSource, "Game built and handed back");
+}
+
+bool IngameHost::gameReady() const {
+    return m_phase == Phase::Running && !m_slot->game->levelBuildRunning();
+}
+
+bool IngameHost::handleInput(InputState& input) {
+    if (!gameReady() || m_unfocused) return false;
+    Game& game = *m_slot->game;
+    if (game.handleInput(input)) return true;
+    if (!input.wasPressed(QuitButton)) return false;
+    game.world().quitRequested.fireNoArgs();
+    return true;
+}
+
+void IngameHost::update(const UpdateRecord& record) {
+    if (gameReady()) {
+        m_loaderShown = false;
+        Game& game = *m_slot->game;
+        m_renderRecord = record;
+        if (m_unfocused) m_renderRecord.stepLength = 0.0f;
+        game.update(m_renderRecord);
+        if (!game.levelBuildRunning() && game.quitRequested() && game.fadeOver()) {
+            game.world().leavingGame.fireNoArgs();
+            endGame();
+        }
+        return;
+    }
+    if (!m_loaderShown) {
+        m_loader.restart();
+        m_loaderShown = true;
+    }
+    m_loader.update(record);
+}
+
+void IngameHost::endGame() {
+    m_phase = Phase::Ending;
+    PumpedWorkQueue* main = appState().pumpedQueue.get();
+    appState().threadedQueue->post([slot = m_slot, main, request = m_request] {
+        slot->game.reset();
+        main->post([slot, request] {
+            slot->destroyed = true;
+            LogHandler::log(LogHandler::Info, LogSource, "Game destroyed, back to the menus");
+            if (slot->host) request({RequestState, StateMenus});
+        });
+    });
+}
+
+void IngameHost::render() {
+    if (gameReady()) {
+        Game& game = *m_slot->game;
+        if (Screen::currentViewportIndex() == 0) {
+            const bool frozen = game.isPaused() || m_unfocused;
+            m_renderRecord.stepLength = frozen ? 0.0f : Screen::frameTime() * game.simulator().timeScale();
+            m_renderRecord.totalTime += m_renderRecord.stepLength;
+        }
+        game.draw(m_renderRecord);
+    } else if (m_loaderShown && m_phase != Phase::Ending) {
+        m_loader.draw();
+    }
+}
+
+} // namespace zor

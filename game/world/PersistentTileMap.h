@@ -1,0 +1,38 @@
+#pragma once
+// A level's byte grid: one byte per 40 x 40 cell of the main tile layer, row-major.
+// Bit value 1: a tile is present (solid for collision and digging); bit value 2: the
+// player has seen the cell.
+
+#include "Framework/core/math/Vector.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace zor {
+
+namespace TileBits {
+constexpr std::uint8_t Solid = 1;
+constexpr std::uint8_t Seen = 2;
+} // namespace TileBits
+
+class PersistentTileMap {
+public:
+    // All cells zero.
+    PersistentTileMap(std::int32_t width, std::int32_t height);
+
+    std::int32_t width() const { return m_width; }
+    std::int32_t height() const { return m_height; }
+    // The cell must lie inside the grid.
+    std::uint8_t* cell(std::int32_t column, std::int32_t row) { return &m_data[std::size_t(column + row * m_width)]; }
+    std::uint8_t* cellAt(const iVector2& cell) { return this->cell(cell.x, cell.y); }
+    // The byte at (x, y), or the fallback outside the grid.
+    std::uint8_t get(std::int32_t x, std::int32_t y, std::uint8_t fallback) const;
+    const std::vector<std::uint8_t>& data() const { return m_data; }
+
+private:
+    std::vector<std::uint8_t> m_data;
+    std::int32_t m_width;
+    std::int32_t m_height;
+};
+
+} // namespace zor

@@ -1,0 +1,20 @@
+#pragma once
+// A quest target marker. The quest tracker refreshes the remaining time of a marker it
+// still wants, so one it stops refreshing is removed half a second later.
+
+#include "game/world/entity/Entity.h"
+
+namespace zor {
+
+class Destination final : public Entity {
+public:
+    Destination() : Entity(EntityType::Destination) {}
+
+    bool shown = true;
+    float remainingTime = 0.0f;  // seconds
+    float secondTime = 0.0f;     // seconds
+    float countdown = 0.0f;      // seconds
+    std::int32_t value = 0;
+};
+
+} // namespace zor

@@ -1,0 +1,150 @@
+#include "tests/support/game/FixtureDefinitions.h"
+
+#include "game/definitions/ActorDefinition.h"
+#include "game/definitions/EffectDefinition.h"
+#include "game/definitions/ProjectileDefinition.h"
+#include "game/definitions/ResourceDefinition.h"
+
+namespace zor::test {
+
+namespace {
+
+const char* const Actors = R"(
+  <Actor>
+    <Name>player</Name>
+    <SpecialType>player</SpecialType>
+    <CollisionBox>-10;-34;20;34</CollisionBox>
+    <CollisionGroup>player</CollisionGroup>
+    <CollideAgainst>enemies;rocks;tiles;items;trigger;bounds;exits</CollideAgainst>
+    <HitPoints>10</HitPoints>
+    <Water>5</Water>
+    <LightTime>120</LightTime>
+    <Persistent>true</Persistent>
+    <ResetWithEarth>false</ResetWithEarth>
+  </Actor>
+  <Actor>
+    <Name>crawler</Name>
+    <CollisionBox>-12;-16;24;16</CollisionBox>
+    <CollisionGroup>enemies</CollisionGroup>
+    <CollideAgainst>player;rocks;tiles;bounds</CollideAgainst>
+    <HitPoints>2</HitPoints>
+    <WakeNeighboursOnMove>true</WakeNeighboursOnMove>
+  </Actor>
+  <Actor>
+    <Name>keeper</Name>
+    <Template>crawler</Template>
+    <Persistent>true</Persistent>
+    <ResetWithEarth>true</ResetWithEarth>
+  </Actor>
+  <Actor>
+    <Name>stone_guard</Name>
+    <Template>crawler</Template>
+    <Persistent>true</Persistent>
+    <ResetWithEarth>false</ResetWithEarth>
+  </Actor>
+  <Actor>
+    <Name>turner</Name>
+    <CollisionBox>-10;-4;30;8</CollisionBox>
+    <CollisionGroup>rocks</CollisionGroup>
+    <CanRotate>true</CanRotate>
+    <RoundPosition>true</RoundPosition>
+  </Actor>
+)";
+
+const char* const Resources = R"(
+  <Resource>
+    <Name>ore</Name>
+    <CollisionBox>-6;-6;12;12</CollisionBox>
+    <CollisionGroup>items</CollisionGroup>
+    <CollideAgainst>rocks;tiles;bounds</CollideAgainst>
+    <Value>4</Value>
+  </Resource>
+  <Resource>
+    <Name>gem</Name>
+    <Template>ore</Template>
+    <Persistent>true</Persistent>
+  </Resource>
+  <Resource>
+    <Name>orb</Name>
+    <CollisionBox>-4;-4;8;8</CollisionBox>
+    <CollisionGroup>items</CollisionGroup>
+    <ValueOrb>1</ValueOrb>
+    <LifeTime>12</LifeTime>
+  </Resource>
+  <Resource>
+    <Name>refill_health</Name>
+    <CollisionBox>-6;-6;12;6</CollisionBox>
+    <CollisionGroup>items</CollisionGroup>
+    <GiveHitPoints>2</GiveHitPoints>
+    <LifeTime>20</LifeTime>
+  </Resource>
+  <Resource>
+    <Name>refill_water</Name>
+    <Template>refill_health</Template>
+    <GiveHitPoints>0</GiveHitPoints>
+    <GiveWater>4</GiveWater>
+  </Resource>
+  <Resource>
+    <Name>refill_light</Name>
+    <Template>refill_health</Template>
+    <GiveHitPoints>0</GiveHitPoints>
+    <GiveLightFraction>1</GiveLightFraction>
+  </Resource>
+  <Resource>
+    <Name>supply_crate</Name>
+    <CollisionBox>-10;-14;20;14</CollisionBox>
+    <CollisionGroup>items</CollisionGroup>
+    <SpawnRefill>true</SpawnRefill>
+  </Resource>
+  <Resource>
+    <Name>orb_cluster</Name>
+    <CollisionBox>-8;-8;16;16</CollisionBox>
+    <CollisionGroup>items</CollisionGroup>
+    <SpawnOrbs Min="2" Max="4"/>
+  </Resource>
+  <Resource>
+    <Name>spore_cache</Name>
+    <Template>ore</Template>
+    <SpawnProjectile>spores</SpawnProjectile>
+  </Resource>
+  <Resource>
+    <Name>crawler_egg</Name>
+    <Template>ore</Template>
+    <SpawnActor>crawler</SpawnActor>
+  </Resource>
+)";
+
+const char* const Projectiles = R"(
+  <Projectile>
+    <Name>spores</Name>
+    <CollisionBox>-2;-2;4;4</CollisionBox>
+    <CollisionGroup>projectiles</CollisionGroup>
+    <TimeFuze>3</TimeFuze>
+  </Projectile>
+)";
+
+const char* const Effects = R"(
+  <Effect>
+    <Name>puff</Name>
+  </Effect>
+  <Effect>
+    <Name>glow_burst</Name>
+    <Sprite Scale="2">Sprites/effects;glow</Sprite>
+    <Light Sprite="Sprites/lights;soft_round" Scale="1.5" Offset="0;-4" Color="1;0.8;0.4" Strength="0.7"/>
+  </Effect>
+)";
+
+} // namespace
+
+void loadFixtureDefinitions() {
+    static const bool loaded = [] {
+        addDefinitions(actorRegistry(), "fixture actors", Actors);
+        addDefinitions(projectileRegistry(), "fixture projectiles", Projectiles);
+        addDefinitions(resourceRegistry(), "fixture resources", Resources);
+        addDefinitions(effectRegistry(), "fixture effects", Effects);
+        return true;
+    }();
+    (void)loaded;
+}
+
+} // namespace zor::test

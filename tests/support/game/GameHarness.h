@@ -1,0 +1,99 @@
+#pragma once
+// A Game without window, sound or worker thread, stepped as the in-game host steps it:
+// recording ports, inline work queues, fixed 1/60 s steps, a seeded generator, viewport 0
+// laid out at 640 x 360 units, the fixture definitions and scripted virtual buttons.
+//
+//     GameHarness harness({.seed = 7});
+//     harness.world().spawnResource("orb_cluster", {100, 100}, -1);
+//     harness.runSteps(600);
+//     EXPECT_EQ(harness.stateHash(), other.stateHash());
+//
+// Each step, in this order: the worker's jobs, then the main thread's (hand-backs), then,
+// unless the Game builds a level, the buttons as input, Game::handleInput, Game::update and
+// Game::draw; then the input step ends. Once the Game has quit and its fade is over, the
+// harness fires the World's leavingGame list, as the host does, and steps nothing more.
+
+#include "tests/support/game/InlineWorkQueue.h"
+#include "tests/support/game/RecordingPorts.h"
+
+#include "Framework/input/InputState.h"
+#include "Framework/input/KeyNames.h"
+#include "Framework/system/surface/UpdateRecord.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace zor {
+class Game;
+class SettingsHandler;
+class Simulator;
+class World;
+} // namespace zor
+
+namespace zor::test {
+
+struct HarnessOptions {
+    std::uint32_t seed = 1;
+    // The level the game starts in.
+    std::string startLevel = "fixture_mine";
+};
+
+class GameHarness {
+public:
+    static constexpr float StepLength = 1.0f / 60.0f;
+
+    // Loads the fixture definitions and builds the Game (its first level included).
+    explicit GameHarness(const HarnessOptions& options = HarnessOptions());
+    ~GameHarness();
+    GameHarness(const GameHarness&) = delete;
+    GameHarness& operator=(const GameHarness&) = delete;
+
+    Game& game() { return *m_game; }
+    World& world();
+    Simulator& simulator();
+    Recordings& recordings() { return *m_ports->recordings; }
+    // The interface the game uses now.
+    RecordingUserInterface& userInterface() { return *m_ports->recordings->userInterface; }
+    InlineWorkQueue& workerQueue() { return m_worker; }
+    InlineWorkQueue& mainQueue() { return m_main; }
+    InputState& input() { return m_input; }
+
+    void runSteps(int count);
+    // True once the harness has left the quit game.
+    bool left() const { return m_left; }
+    // Steps run so far.
+    std::int32_t steps() const { return m_steps; }
+
+    // The virtual button goes down in the next step and stays held until released; the
+    // release shows in the next step.
+    void press(const std::string& button);
+    void release(const std::string& button);
+
+    // A digest of the simulation: every entity in id order (ids counted from the
+    // harness's first), the level's name and byte grid, the camera, the camera requests,
+    // the World's colours and counters, the progress, the pending level change, the fade
+    // and the generator. Floats by their bits.
+    std::uint64_t stateHash();
+
+private:
+    void step();
+    KeyCode keyOf(const std::string& button);
+
+    std::shared_ptr<RecordingPorts> m_ports = std::make_shared<RecordingPorts>();
+    std::unique_ptr<SettingsHandler> m_ownSettings;
+    InlineWorkQueue m_worker;
+    InlineWorkQueue m_main;
+    InputState m_input;
+    std::map<std::string, KeyCode> m_keys;
+    std::set<std::string> m_held;
+    std::int32_t m_firstId;
+    std::unique_ptr<Game> m_game;
+    UpdateRecord m_record;
+    std::int32_t m_steps = 0;
+    bool m_left = false;
+};
+
+} // namespace zor::test

@@ -1,0 +1,13 @@
+#include "tests/support/game/InlineWorkQueue.h"
+
+namespace zor::test {
+
+void InlineWorkQueue::drain() {
+    for (std::size_t count = m_pending.size(); count > 0; --count) {
+        Job job = std::move(m_pending.front());
+        m_pending.pop_front();
+        job();
+    }
+}
+
+} // namespace zor::test

@@ -1,0 +1,23 @@
+#pragma once
+// A work queue whose jobs run on the test's own thread when it is drained: the harness's
+// stand-in for both the worker and the pumped queue.
+
+#include "Framework/core/threads/WorkQueue.h"
+
+#include <deque>
+
+namespace zor::test {
+
+class InlineWorkQueue final : public IWorkQueue {
+public:
+    void post(Job job) override { m_pending.push_back(std::move(job)); }
+    bool hasPendingWork() const override { return !m_pending.empty(); }
+    // Runs the jobs posted so far, in posting order; jobs they post wait for the next drain.
+    // An exception leaves the drain, and the jobs after the failed one stay queued.
+    void drain();
+
+private:
+    std::deque<Job> m_pending;
+};
+
+} // namespace zor::test

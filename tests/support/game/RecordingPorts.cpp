@@ -1,0 +1,189 @@
+#include "tests/support/game/RecordingPorts.h"
+
+#include "Framework/system/surface/UpdateRecord.h"
+
+#include <sstream>
+
+namespace zor::test {
+
+namespace {
+
+// The call's name and its arguments, separated by blanks.
+template <class... Arguments>
+std::string callText(const char* name, const Arguments&... arguments) {
+    std::ostringstream text;
+    text << name;
+    ((text << ' ' << arguments), ...);
+    return text.str();
+}
+
+} // namespace
+
+std::vector<std::string> Recordings::callsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& call : calls)
+        if (call.compare(0, prefix.size(), prefix) == 0) found.push_back(call);
+    return found;
+}
+
+void RecordingVisualizer::createRenderResources() {
+    m_recordings.calls.push_back("Visualizer.createRenderResources");
+}
+
+void RecordingVisualizer::update(const UpdateRecord& record) {
+    m_recordings.calls.push_back("Visualizer.update");
+    m_recordings.visualizerSteps.push_back(record.stepLength);
+}
+
+void RecordingVisualizer::render(const UpdateRecord&) {
+    m_recordings.calls.push_back("Visualizer.render");
+}
+
+bool RecordingVisualizer::handleDebugInput(InputState&) {
+    m_recordings.calls.push_back("Visualizer.handleDebugInput");
+    return takesInput;
+}
+
+void RecordingAudiolizer::update(const UpdateRecord& record) {
+    m_recordings.calls.push_back("Audiolizer.update");
+    m_recordings.audiolizerSteps.push_back(record.stepLength);
+    std::vector<SoundRequest>& requests = m_world.soundRequests;
+    m_recordings.soundRequests.insert(m_recordings.soundRequests.end(), requests.begin(), requests.end());
+    requests.clear();
+}
+
+void RecordingScriptSimulator::build() {
+    m_recordings.calls.push_back("ScriptSimulator.build");
+}
+
+void RecordingScriptSimulator::update(float step) {
+    m_recordings.calls.push_back("ScriptSimulator.update");
+    m_recordings.scriptSteps.push_back(step);
+}
+
+void RecordingUserInterface::record(const std::string& call) {
+    m_recordings.calls.push_back("UserInterface." + call);
+}
+
+void RecordingUserInterface::createRenderResources() { record("createRenderResources"); }
+
+bool RecordingUserInterface::handleInput(InputState&) {
+    record("handleInput");
+    return takesInput;
+}
+
+void RecordingUserInterface::update(const UpdateRecord& record) {
+    this->record("update");
+    m_recordings.userInterfaceSteps.push_back(record.stepLength);
+}
+
+void RecordingUserInterface::draw() { record("draw"); }
+
+void RecordingUserInterface::clearInventorySelection() {
+    record("clearInventorySelection");
+    slotSelected = false;
+}
+
+EventList<>& RecordingUserInterface::showGameOver(std::int32_t lostCash) {
+    record(callText("showGameOver", lostCash));
+    return gameOverClosed;
+}
+
+void RecordingUserInterface::showBanner(const std::string& key, const std::string& headerTextId,
+                                        const std::string& itemText, float seconds) {
+    record(callText("showBanner", key, headerTextId, itemText, seconds));
+}
+
+void RecordingUserInterface::clearBanners() { record("clearBanners"); }
+
+void RecordingUserInterface::showExpBanner() { record("showExpBanner"); }
+
+void RecordingUserInterface::setExpBannerProgress(float experience, float levelProgress, std::int32_t levelNumber,
+                                                  std::int32_t nextThreshold) {
+    record(callText("setExpBannerProgress", experience, levelProgress, levelNumber, nextThreshold));
+}
+
+void RecordingUserInterface::setExpBannerMaxLevel() { record("setExpBannerMaxLevel"); }
+
+void RecordingUserInterface::spawnScreenEffect(const std::string& effectName, std::int32_t viewport,
+                                               const fpVector2& screenPosition) {
+    record(callText("spawnScreenEffect", effectName, viewport, screenPosition));
+}
+
+void RecordingUserInterface::showSavedGameNotice() { record("showSavedGameNotice"); }
+
+void RecordingUserInterface::startConversation(const std::string& conversationName) {
+    record(callText("startConversation", conversationName));
+}
+
+void RecordingUserInterface::showIndicator(const std::string& name, const std::string& text) {
+    record(callText("showIndicator", name, text));
+}
+
+void RecordingUserInterface::addMapTierDepth(float depthInTiles) { record(callText("addMapTierDepth", depthInTiles)); }
+
+void RecordingUserInterface::setMapToolInfo(std::int32_t weaponIndex, float value) {
+    record(callText("setMapToolInfo", weaponIndex, value));
+}
+
+void RecordingUserInterface::setStatusBar(StatusBar bar, float value, float maximum) {
+    record(callText("setStatusBar", std::int32_t(bar), value, maximum));
+}
+
+void RecordingUserInterface::flashStatusBar(StatusBar bar) { record(callText("flashStatusBar", std::int32_t(bar))); }
+
+void RecordingUserInterface::setStatusBarGlow(StatusBar bar, std::int32_t mode, PackedColor color) {
+    record(callText("setStatusBarGlow", std::int32_t(bar), mode, color.value));
+}
+
+void RecordingUserInterface::flashToolSlot() { record("flashToolSlot"); }
+
+void RecordingUserInterface::showInventoryPanel(float seconds) { record(callText("showInventoryPanel", seconds)); }
+
+std::uint32_t RecordingGameAudio::playCue(const std::string& cue, float gain, float pitch,
+                                          const std::optional<fpVector2>& position, bool loop) {
+    m_recordings.cues.push_back({cue, gain, pitch, position, loop});
+    return std::uint32_t(m_recordings.cues.size());
+}
+
+void RecordingGameAudio::stop(std::uint32_t handle) {
+    m_recordings.calls.push_back(callText("GameAudio.stop", handle));
+}
+
+void RecordingGameAudio::stopAllSounds() {
+    m_recordings.calls.push_back("GameAudio.stopAllSounds");
+}
+
+void RecordingGameAudio::stopMusic(float fade) {
+    m_recordings.calls.push_back(callText("GameAudio.stopMusic", fade));
+}
+
+void RecordingGameAudio::setMusicAttenuation(float factor) {
+    m_recordings.musicAttenuations.push_back(factor);
+}
+
+std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World&) const {
+    return std::make_shared<RecordingGameAudio>(*recordings);
+}
+
+std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(Preloader*, SystemComponents*, World&) const {
+    auto userInterface = std::make_shared<RecordingUserInterface>(*recordings);
+    recordings->userInterface = userInterface.get();
+    return userInterface;
+}
+
+std::shared_ptr<Visualizer> RecordingPorts::makeVisualizer(SystemComponents*, Preloader*, World&) const {
+    auto visualizer = std::make_shared<RecordingVisualizer>(*recordings);
+    recordings->visualizer = visualizer.get();
+    return visualizer;
+}
+
+std::shared_ptr<Audiolizer> RecordingPorts::makeAudiolizer(World& world) const {
+    return std::make_shared<RecordingAudiolizer>(*recordings, world);
+}
+
+std::unique_ptr<ScriptSimulator> RecordingPorts::makeScriptSimulator(SystemComponents*, Simulator&, World&) const {
+    return std::make_unique<RecordingScriptSimulator>(*recordings);
+}
+
+} // namespace zor::test

@@ -1,0 +1,163 @@
+#pragma once
+// Ports that record what a harness game asks of them. Every port call is appended to one
+// call list ("UserInterface.showBanner banner_quest found_secret found_secret 2"), the step
+// lengths of the updates and the game's sound requests and cues to lists of their own. The
+// interface's pause state and the answers to input are set by the test.
+
+#include "game/simulation/audio/GameAudio.h"
+#include "game/simulation/ports/GamePorts.h"
+#include "game/simulation/ports/NullPorts.h"
+#include "game/world/World.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zor::test {
+
+class RecordingUserInterface;
+class RecordingVisualizer;
+
+struct CuePlay {
+    std::string cue;
+    float gain = 1.0f;
+    float pitch = 1.0f;
+    std::optional<fpVector2> position;
+    bool loop = false;
+};
+
+struct Recordings {
+    std::vector<std::string> calls;
+    std::vector<float> visualizerSteps;
+    std::vector<float> audiolizerSteps;
+    std::vector<float> userInterfaceSteps;
+    std::vector<float> scriptSteps;
+    // The World's sound requests, as the Audiolizer took them each step.
+    std::vector<SoundRequest> soundRequests;
+    std::vector<CuePlay> cues;
+    std::vector<float> musicAttenuations;
+    // The ports the game made last (a demo restart makes new ones).
+    RecordingUserInterface* userInterface = nullptr;
+    RecordingVisualizer* visualizer = nullptr;
+
+    // The calls whose text begins with `prefix`.
+    std::vector<std::string> callsStartingWith(const std::string& prefix) const;
+};
+
+class RecordingVisualizer final : public Visualizer {
+public:
+    explicit RecordingVisualizer(Recordings& recordings) : m_recordings(recordings) {}
+
+    void createRenderResources() override;
+    void update(const UpdateRecord& record) override;
+    void render(const UpdateRecord& drawRecord) override;
+    bool handleDebugInput(InputState& input) override;
+
+    // The answer to input.
+    bool takesInput = false;
+
+private:
+    Recordings& m_recordings;
+};
+
+class RecordingAudiolizer final : public Audiolizer {
+public:
+    // Plays (records) and empties the World's sound requests every step.
+    RecordingAudiolizer(Recordings& recordings, World& world) : m_recordings(recordings), m_world(world) {}
+
+    void update(const UpdateRecord& record) override;
+
+private:
+    Recordings& m_recordings;
+    World& m_world;
+};
+
+class RecordingScriptSimulator final : public ScriptSimulator {
+public:
+    explicit RecordingScriptSimulator(Recordings& recordings) : m_recordings(recordings) {}
+
+    void build() override;
+    void update(float step) override;
+
+private:
+    Recordings& m_recordings;
+};
+
+class RecordingUserInterface final : public NullUserInterface {
+public:
+    explicit RecordingUserInterface(Recordings& recordings) : m_recordings(recordings) {}
+
+    void createRenderResources() override;
+    bool handleInput(InputState& input) override;
+    void update(const UpdateRecord& record) override;
+    void draw() override;
+    bool pauseScreenOpen() const override { return pauseScreen; }
+    bool inventorySlotSelected() const override { return slotSelected; }
+    void clearInventorySelection() override;
+    EventList<>& showGameOver(std::int32_t lostCash) override;
+    void showBanner(const std::string& key, const std::string& headerTextId, const std::string& itemText,
+                    float seconds) override;
+    void clearBanners() override;
+    void showExpBanner() override;
+    void setExpBannerProgress(float experience, float levelProgress, std::int32_t levelNumber,
+                              std::int32_t nextThreshold) override;
+    void setExpBannerMaxLevel() override;
+    void spawnScreenEffect(const std::string& effectName, std::int32_t viewport,
+                           const fpVector2& screenPosition) override;
+    void showSavedGameNotice() override;
+    void startConversation(const std::string& conversationName) override;
+    void showIndicator(const std::string& name, const std::string& text) override;
+    void addMapTierDepth(float depthInTiles) override;
+    void setMapToolInfo(std::int32_t weaponIndex, float value) override;
+    void setStatusBar(StatusBar bar, float value, float maximum) override;
+    void flashStatusBar(StatusBar bar) override;
+    void setStatusBarGlow(StatusBar bar, std::int32_t mode, PackedColor color) override;
+    void flashToolSlot() override;
+    void showInventoryPanel(float seconds) override;
+
+    // Set by the test: what pauses the game, and the answer to input.
+    bool pauseScreen = false;
+    bool slotSelected = false;
+    bool takesInput = false;
+    // Fired by the test when the player continues after a game over.
+    EventList<> gameOverClosed;
+
+private:
+    void record(const std::string& call);
+
+    Recordings& m_recordings;
+};
+
+class RecordingGameAudio final : public GameAudio {
+public:
+    explicit RecordingGameAudio(Recordings& recordings) : m_recordings(recordings) {}
+
+    // Every play gets a new handle, from 1 on.
+    std::uint32_t playCue(const std::string& cue, float gain, float pitch, const std::optional<fpVector2>& position,
+                          bool loop) override;
+    void stop(std::uint32_t handle) override;
+    void stopAllSounds() override;
+    void stopMusic(float fade) override;
+    void setMusicAttenuation(float factor) override;
+
+private:
+    Recordings& m_recordings;
+};
+
+// The factory of recording ports; the recordings outlive the ports.
+class RecordingPorts final : public GamePorts {
+public:
+    std::shared_ptr<GameAudio> makeGameAudio(World& world) const override;
+    std::shared_ptr<UserInterface> makeUserInterface(Preloader* preloader, SystemComponents* components,
+                                                     World& world) const override;
+    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
+                                               World& world) const override;
+    std::shared_ptr<Audiolizer> makeAudiolizer(World& world) const override;
+    std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,
+                                                         World& world) const override;
+
+    std::shared_ptr<Recordings> recordings = std::make_shared<Recordings>();
+};
+
+} // namespace zor::test
