@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -181,10 +182,10 @@ std::vector<fs::path> filesIn(const fs::path& folder) {
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// What AddressSanitizer and UndefinedBehaviorSanitizer write when they find a fault.
+// What the sanitizers write when they find a fault.
 bool hasSanitizerReport(const std::string& errors) {
     return contains(errors, "ERROR: AddressSanitizer") || contains(errors, "runtime error:") ||
-           contains(errors, "ERROR: LeakSanitizer");
+           contains(errors, "ERROR: LeakSanitizer") || contains(errors, "WARNING: ThreadSanitizer");
 }
 
 class ProgramTest : public ::testing::Test {
@@ -218,6 +219,42 @@ protected:
             std::this_thread::sleep_for(100ms);
         }
         FAIL() << "could not reach the game: " << error;
+    }
+
+    // Turns on the capture mode until one whole frame is written; nothing when the game ends
+    // or no frame comes.
+    std::optional<CapturedImage> captureFrame(GameProcess& game) const {
+        for (const fs::path& file : filesIn(user / "Captures")) fs::remove(file);
+        sendCommand({"-debug", "system", "capture"});
+        std::optional<CapturedImage> frame;
+        game.waitUntil(
+            [&] {
+                for (const fs::path& file : filesIn(user / "Captures"))
+                    if (file.filename().string().rfind("left", 0) == 0 && (frame = readCapture(file))) return true;
+                return false;
+            },
+            120s);
+        sendCommand({"-debug", "system", "capture"});
+        return frame;
+    }
+
+    // Types a key into the game's window, as a player would.
+    void pressKey(const std::string& key) const {
+        const std::string command = "DISPLAY=" + display.name() +
+                                    " xdotool search --name '^Morrowdeep$' windowfocus key " + key +
+                                    " >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    }
+
+    // Presses the key until the log holds the text; false when it never does.
+    bool pressUntilLogged(GameProcess& game, const std::string& key, const fs::path& log,
+                          const std::string& text) const {
+        const auto logged = [&] { return contains(readText(log), text); };
+        for (int attempt = 0; attempt < 60 && game.running() && !logged(); ++attempt) {
+            pressKey(key);
+            game.waitUntil(logged, 2s);
+        }
+        return logged();
     }
 
     VirtualDisplay display;
@@ -261,18 +298,8 @@ TEST_F(ProgramTest, LoadsTheSampleDataShowsItCapturedAndShutsDownInOrder) {
     // Past the fade-in.
     std::this_thread::sleep_for(1s);
 
-    sendCommand({"-debug", "system", "capture"});
-    std::optional<CapturedImage> frame;
-    ASSERT_TRUE(game.waitUntil(
-        [&] {
-            for (const fs::path& file : filesIn(user / "Captures"))
-                if (file.filename().string().rfind("left", 0) == 0 && (frame = readCapture(file))) return true;
-            return false;
-        },
-        120s))
-        << readText(log) << readText(errors);
-    sendCommand({"-debug", "system", "capture"});
-    ASSERT_TRUE(frame) << "the game ended: " << readText(errors);
+    const std::optional<CapturedImage> frame = captureFrame(game);
+    ASSERT_TRUE(frame) << readText(log) << readText(errors);
     EXPECT_EQ(frame->width, 640);
     EXPECT_EQ(frame->height, 360);
     // The loading screen: its dark background nearly everywhere, bright text and the
@@ -303,6 +330,45 @@ TEST_F(ProgramTest, LoadsTheSampleDataShowsItCapturedAndShutsDownInOrder) {
     EXPECT_TRUE(contains(settings, "Key=\"Screen.VSync\" Value=\"0\"")) << settings;
     EXPECT_TRUE(contains(settings, "Key=\"Screen.WindowSize\" Value=\"640;360\"")) << settings;
     EXPECT_TRUE(contains(readText(user / "progress.xml"), "<Progress")) << readText(user / "progress.xml");
+    EXPECT_FALSE(hasSanitizerReport(readText(errors))) << readText(errors);
+}
+
+TEST_F(ProgramTest, PlaysAGameFromTheMenusAndQuitsBackToThem) {
+    user.write("settings.xml", "<Settings><Setting Key=\"Screen.WindowSize\" Value=\"640;360\"/></Settings>");
+    const fs::path errors = output / "stderr.txt";
+    const fs::path log = output / "log.txt";
+    GameProcess game(fs::current_path(), environment(), {"-set", "Screen.VSync", "0"}, errors, log);
+    ASSERT_GT(game.pid(), 0);
+    const auto started = [&] {
+        const std::string text = readText(log);
+        return contains(text, "Game data loaded in ") && contains(text, "First frame shown ");
+    };
+    ASSERT_TRUE(game.waitUntil(started, 120s) && started()) << readText(log) << readText(errors);
+
+    // From the loading screen on to the menus, the intro and into the game, which is built
+    // on the worker and handed back.
+    ASSERT_TRUE(pressUntilLogged(game, "Return", log, "Game built and handed back"))
+        << readText(log) << readText(errors);
+    // Quitting fades the game out, destroys it on the worker and goes back to the menus.
+    ASSERT_TRUE(pressUntilLogged(game, "Escape", log, "Game destroyed, back to the menus"))
+        << readText(log) << readText(errors);
+    std::this_thread::sleep_for(1s);  // past the change of state
+    const std::optional<CapturedImage> frame = captureFrame(game);
+    ASSERT_TRUE(frame) << readText(log) << readText(errors);
+    std::map<std::uint32_t, int> colours;
+    for (std::size_t i = 0; i + 3 < frame->pixels.size(); i += 4)
+        ++colours[std::uint32_t(frame->pixels[i + 2] << 16 | frame->pixels[i + 1] << 8 | frame->pixels[i])];
+    const auto most = std::max_element(colours.begin(), colours.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    // The menus' stand-in fills the screen in earth brown.
+    EXPECT_EQ(most->first, std::uint32_t(56 << 16 | 40 << 8 | 24)) << std::hex << most->first;
+    EXPECT_GT(most->second, frame->width * frame->height / 2);
+
+    game.signal(SIGTERM);
+    EXPECT_EQ(game.exitCode(60s), 0) << readText(errors);
+    const std::string text = readText(log);
+    EXPECT_EQ(text.find("Game built and handed back"), text.rfind("Game built and handed back")) << text;
+    EXPECT_FALSE(contains(text, "Error")) << text;
     EXPECT_FALSE(hasSanitizerReport(readText(errors))) << readText(errors);
 }
 

@@ -149,22 +149,28 @@ void GameHarness::step() {
     m_main.drain();
     m_record.stepLength = StepLength;
     m_record.totalTime += StepLength;
-    Game& game = *m_game;
-    if (!game.levelBuildRunning()) {
-        for (const std::string& button : m_held) m_input.setKeyHeld(m_keys.at(button), true);
-        game.handleInput(m_input);
-        game.update(m_record);
-        Screen::setCurrentViewportIndex(0);
-        Screen::setFrameTime(StepLength);
-        UpdateRecord drawRecord = m_record;
-        drawRecord.stepLength = game.isPaused() ? 0.0f : StepLength * game.simulator().timeScale();
-        game.draw(drawRecord);
-        if (!game.levelBuildRunning() && game.quitRequested() && game.fadeOver()) {
-            game.world().leavingGame.fireNoArgs();
-            m_left = true;
-        }
-    }
+    playStep();
     m_input.update(StepLength);
+}
+
+void GameHarness::playStep() {
+    Game& game = *m_game;
+    if (game.levelBuildRunning()) return;
+    for (const std::string& button : m_held) m_input.setKeyHeld(m_keys.at(button), true);
+    game.handleInput(m_input);
+    game.update(m_record);
+    // The step that posts a level build draws nothing more.
+    if (game.levelBuildRunning()) return;
+    if (game.quitRequested() && game.fadeOver()) {
+        game.world().leavingGame.fireNoArgs();
+        m_left = true;
+        return;
+    }
+    Screen::setCurrentViewportIndex(0);
+    Screen::setFrameTime(StepLength);
+    UpdateRecord drawRecord = m_record;
+    drawRecord.stepLength = game.isPaused() ? 0.0f : StepLength * game.simulator().timeScale();
+    game.draw(drawRecord);
 }
 
 KeyCode GameHarness::keyOf(const std::string& button) {

@@ -9,9 +9,10 @@
 //     EXPECT_EQ(harness.stateHash(), other.stateHash());
 //
 // Each step, in this order: the worker's jobs, then the main thread's (hand-backs), then,
-// unless the Game builds a level, the buttons as input, Game::handleInput, Game::update and
-// Game::draw; then the input step ends. Once the Game has quit and its fade is over, the
-// harness fires the World's leavingGame list, as the host does, and steps nothing more.
+// unless the Game builds a level, the buttons as input, Game::handleInput, Game::update and,
+// unless that posted a level build, Game::draw; then the input step ends. Once the Game has
+// quit and its fade is over, the harness fires the World's leavingGame list instead of
+// drawing, as the host does, and steps nothing more.
 
 #include "tests/support/game/InlineWorkQueue.h"
 #include "tests/support/game/RecordingPorts.h"
@@ -80,6 +81,8 @@ public:
 
 private:
     void step();
+    // What the host does with the Game in one step.
+    void playStep();
     KeyCode keyOf(const std::string& button);
 
     std::shared_ptr<RecordingPorts> m_ports = std::make_shared<RecordingPorts>();

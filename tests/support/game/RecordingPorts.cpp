@@ -3,6 +3,7 @@
 #include "Framework/system/surface/UpdateRecord.h"
 
 #include <sstream>
+#include <stdexcept>
 
 namespace zor::test {
 
@@ -54,6 +55,7 @@ void RecordingAudiolizer::update(const UpdateRecord& record) {
 
 void RecordingScriptSimulator::build() {
     m_recordings.calls.push_back("ScriptSimulator.build");
+    if (!m_recordings.scriptBuildFailure.empty()) throw std::runtime_error(m_recordings.scriptBuildFailure);
 }
 
 void RecordingScriptSimulator::update(float step) {

@@ -37,6 +37,8 @@ struct Recordings {
     std::vector<SoundRequest> soundRequests;
     std::vector<CuePlay> cues;
     std::vector<float> musicAttenuations;
+    // When not empty, building a level's script graph throws a runtime error with it.
+    std::string scriptBuildFailure;
     // The ports the game made last (a demo restart makes new ones).
     RecordingUserInterface* userInterface = nullptr;
     RecordingVisualizer* visualizer = nullptr;
