@@ -10,6 +10,9 @@
 
 namespace zor {
 
+// The side of a cell in pixels: cell (x, y) covers pixels 40x to 40x + 40 and 40y to 40y + 40.
+constexpr float TileSize = 40.0f;
+
 namespace TileBits {
 constexpr std::uint8_t Solid = 1;
 constexpr std::uint8_t Seen = 2;
@@ -24,6 +27,9 @@ public:
     std::int32_t height() const { return m_height; }
     // The cell must lie inside the grid.
     std::uint8_t* cell(std::int32_t column, std::int32_t row) { return &m_data[std::size_t(column + row * m_width)]; }
+    const std::uint8_t* cell(std::int32_t column, std::int32_t row) const {
+        return &m_data[std::size_t(column + row * m_width)];
+    }
     std::uint8_t* cellAt(const iVector2& cell) { return this->cell(cell.x, cell.y); }
     // The byte at (x, y), or the fallback outside the grid.
     std::uint8_t get(std::int32_t x, std::int32_t y, std::uint8_t fallback) const;

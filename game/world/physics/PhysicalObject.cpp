@@ -4,15 +4,28 @@
 
 namespace zor {
 
+PhysicalObject::~PhysicalObject() { leaveCellSystem(); }
+
 void PhysicalObject::addBody(PhysicalBody body) {
+    // The cells hold the bodies' addresses, which growing the list may change.
+    const std::shared_ptr<CellSystem> cellSystem = m_cellSystem;
+    leaveCellSystem();
     body.owner = this;
     body.shape->setPosition(m_position);
     m_bodies.push_back(std::move(body));
+    if (cellSystem) enterCellSystem(cellSystem);
 }
 
 void PhysicalObject::setPosition(const fpVector2& position) {
     m_position = position;
     for (PhysicalBody& body : m_bodies) body.shape->setPosition(position);
+    registerBodies();
+}
+
+void PhysicalObject::registerBodies() {
+    if (!m_cellSystem) return;
+    for (PhysicalBody& body : m_bodies)
+        if (body.group != 0) m_cellSystem->update(body);
 }
 
 fpRect PhysicalObject::getBounds() const {
@@ -20,6 +33,19 @@ fpRect PhysicalObject::getBounds() const {
     fpRect bounds = m_bodies.front().getBounds();
     for (std::size_t i = 1; i < m_bodies.size(); ++i) bounds.unite(m_bodies[i].getBounds());
     return bounds;
+}
+
+void PhysicalObject::enterCellSystem(std::shared_ptr<CellSystem> cellSystem) {
+    if (m_cellSystem != cellSystem) leaveCellSystem();
+    m_cellSystem = std::move(cellSystem);
+    registerBodies();
+}
+
+void PhysicalObject::leaveCellSystem() {
+    if (!m_cellSystem) return;
+    for (PhysicalBody& body : m_bodies)
+        if (!body.cellRange().isZero()) m_cellSystem->remove(body);
+    m_cellSystem.reset();
 }
 
 } // namespace zor
