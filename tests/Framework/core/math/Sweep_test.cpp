@@ -57,6 +57,8 @@ TEST(SweepTest, RectStopsAtTheContact) {
         {{0, 20, 5, 5}, {30, 20}, true, {30, 20}, {7, 7}},                 // passes below
         {{0, 0, 5, 5}, {0, 0}, true, {0, 0}, {7, 7}},                      // no move, no overlap
         {{0, 0, 5, 5}, {3, 2}, true, {3, 2}, {7, 7}},                      // stops short
+        {{5, 0, 5, 5}, {10, 3}, false, {5, 0}, {-1, 0}},                   // touching, moving in: at once
+        {{5, 0, 5, 5}, {5, 20}, true, {5, 20}, {7, 7}},                    // touching, sliding along
     };
     for (const Case& c : cases) {
         fpRect moving = c.moving;

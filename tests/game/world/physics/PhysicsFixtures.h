@@ -35,9 +35,9 @@ inline PhysicalBody makeBody(AbstractShape* shape, std::uint32_t group, std::uin
 
 // A box whose position is its top-left corner.
 inline std::unique_ptr<PhysicalObject> makeBox(const fpRect& rect, std::uint32_t group, std::uint32_t mask,
-                                               bool sweepMove = true) {
+                                               bool sweepMove = true, bool sensor = false) {
     auto object = std::make_unique<PhysicalObject>();
-    object->addBody(makeBody(new RectShape(fpRect(0.0f, 0.0f, rect.w, rect.h), sweepMove), group, mask));
+    object->addBody(makeBody(new RectShape(fpRect(0.0f, 0.0f, rect.w, rect.h), sweepMove), group, mask, sensor));
     object->setPosition({rect.x, rect.y});
     return object;
 }
@@ -59,8 +59,9 @@ public:
     }
 
     // Places a box in the level; the level keeps it.
-    PhysicalObject& addBox(const fpRect& rect, std::uint32_t group, std::uint32_t mask, bool sweepMove = true) {
-        objects.push_back(makeBox(rect, group, mask, sweepMove));
+    PhysicalObject& addBox(const fpRect& rect, std::uint32_t group, std::uint32_t mask, bool sweepMove = true,
+                           bool sensor = false) {
+        objects.push_back(makeBox(rect, group, mask, sweepMove, sensor));
         physics.placeObject(*objects.back());
         return *objects.back();
     }
