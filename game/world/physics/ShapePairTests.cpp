@@ -137,13 +137,21 @@ bool testRectTileMap(const AbstractShape& first, const AbstractShape& second, Sh
     }
 
     // The candidate normal carries over from cell to cell, as the sweep only writes it
-    // when it finds one: a cell overlapped at the start keeps the last one written.
+    // when it finds one. A cell the rectangle already overlaps is met at the start and
+    // pushed out of along its shallowest side: deep in a level the 0.001 px contact gap is
+    // below float resolution, and a rectangle left a hair inside a ceiling must not stay
+    // stuck there with no normal (or another cell's).
     const fpVector2 target = start.position() + test.move;
     fpVector2 candidate;
     float best = std::numeric_limits<float>::max();
     visitSolidCells(grid, test.sweepBounds, [&](std::int32_t column, std::int32_t row) {
+        const fpRect cell = cellRectangle(column, row);
         fpRect swept = start;
-        if (sweepRect(target, swept, cellRectangle(column, row), candidate)) return false;
+        fpVector2 penetration;
+        if (rectPenetration(start, cell, penetration))
+            candidate = -penetration.normalized();
+        else if (sweepRect(target, swept, cell, candidate))
+            return false;
         const fpVector2 travel = swept.position() - start.position();
         const float squared = travel.dot(travel);
         if (squared < best) {

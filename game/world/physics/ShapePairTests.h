@@ -64,7 +64,8 @@ bool testRectRect(const AbstractShape& first, const AbstractShape& second, Shape
 // Rectangle against the tile map (cells visited row by row from the top, left to right).
 // Non-swept: the first solid cell under the end position decides, at distance 0, with the
 // push-out normal. Swept: the nearest contact over every solid cell under `sweepBounds`
-// (the earlier cell on a tie), with the face normal; no depth.
+// (the earlier cell on a tie), with the face normal; a cell overlapped at the start is met
+// at distance 0 with the start position's push-out normal. No depth.
 bool testRectTileMap(const AbstractShape& first, const AbstractShape& second, ShapeTest& test);
 // Rectangle against the level bounds, which keep it inside: a rectangle not wholly inside
 // touches at distance 0 with no normal; one whose move would leave stops at the border.

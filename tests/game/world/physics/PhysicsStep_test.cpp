@@ -215,6 +215,22 @@ TEST(PhysicsStepTest, AWedgedObjectStopsAfterThreeSweeps) {
     expectNear(box.position(), {189.997f, 100}, "wedged");
 }
 
+TEST(PhysicsStepTest, ABoxLeftAHairInsideADeepCeilingFallsFree) {
+    // At y 12840 a float step is 0.00098 px, about the 0.001 px contact gap, so a box that
+    // hit the ceiling may end one step inside it.
+    std::vector<std::string> rows(330, "....");
+    rows[320] = "####";
+    PhysicsLevel level(tileMapFromRows(rows));
+    const float hairInside = std::nextafter(12840.0f, 0.0f);
+    PhysicalObject& box = level.addBox({40, hairInside, 20, 20}, Items, Solid);
+    for (int step = 0; step < 3; ++step) {
+        box.gravity = {0, 100};
+        level.physics.stepObject(box, 0.1f, true);
+    }
+    EXPECT_NEAR(box.position().y, 12840.0f + 1 + 2 + 3, 2e-3f);
+    EXPECT_NEAR(box.velocity.y, 30.0f, 1e-4f);
+}
+
 TEST(PhysicsStepTest, WithoutCollisionsTheObjectGoesWhereItsMotionTakesIt) {
     PhysicsLevel level(wallAndFloor());
     PhysicalObject& box = level.addBox({170, 100, 20, 20}, Items, Solid);

@@ -136,6 +136,9 @@ TEST_F(ShapePairTestsTest, RectangleAgainstTheTileMap) {
         {"swept onto the floor", {100, 130, 20, 20}, true, {0, 20}, {true, 10, {0, -1}, 0}},
         {"swept away from everything", {140, 100, 20, 20}, true, {10, -10}, {false, 0, {0, 0}, 0}},
         {"swept onto a corner", {50, 130, 20, 20}, true, {30, -30}, {true, 14.142136f, {-Diagonal, Diagonal}, 0}},
+        // Overlapping a cell at the start: pushed out along the shallowest side, not left
+        // with another cell's normal (the wall cell above comes first in the scan).
+        {"swept, a hair inside a cell", {90, 119.999f, 10, 10}, true, {0, 5}, {true, 0, {0, 1}, 0}},
     };
     for (const Case& c : cases) {
         RectShape mover({0, 0, c.mover.w, c.mover.h}, c.sweepMove);
