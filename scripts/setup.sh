@@ -12,16 +12,29 @@ packages=(
   xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 mesa-utils
   vorbis-tools sox fonts-dejavu-core xdotool imagemagick time
 )
+# Benchmark-only: bench_physics compares with Box2D when it is installed and skips the
+# comparison otherwise; a failed installation does not stop the setup.
+optional_packages=(libbox2d-dev)
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
+optional_missing=()
+for p in "${optional_packages[@]}"; do
+  installed "$p" || optional_missing+=("$p")
+done
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
 if ((${#missing[@]})); then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   echo "Installing: ${missing[*]}"
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi
+if ((${#optional_missing[@]})); then
+  echo "Installing (optional): ${optional_missing[*]}"
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${optional_missing[@]}" ||
+    echo "Not installed; bench_physics runs without its Box2D comparison"
 fi
 
 build_dir="${1:-build}"

@@ -15,6 +15,7 @@
 #include "game/ui/MenuDebugCommands.h"
 #include "game/ui/SettingsDebugMenu.h"
 #include "game/ui/StandInState.h"
+#include "game/world/physics/PhysicsDebugCanvas.h"
 
 #include <utility>
 
@@ -52,6 +53,8 @@ void registerGameFactories() {
     registerStateFactory(StateErrorMenu, [](StateRequestFunction, SystemComponents*) -> std::unique_ptr<StateSurface> {
         return std::make_unique<ErrorMenu>();
     });
+    // The physics' debug switches, offered before the first level exists.
+    physicsDebugSwitches();
     const GamePorts& ports = *programGamePorts();
     ports.registerLogicNodeTypes();
     ports.registerActionNodeTypes();

@@ -45,7 +45,7 @@ CellSystem::CellSystem(const fpRect& world, const fpVector2& cellSize)
       m_gridRect(world.x, world.y, float(m_columns) * cellSize.x, float(m_rows) * cellSize.y),
       m_largeSize(std::min(cellSize.x, cellSize.y) / 2.0f),
       m_cells(std::size_t(m_columns) * std::size_t(m_rows)),
-      m_cellsSwitch(declareDebugToggle(DebugToggle("cells", DebugToggle::Toggle, "game debug"))) {
+      m_cellsSwitch(physicsDebugSwitches().cells) {
     for (std::int32_t row = 0; row < m_rows; ++row)
         for (std::int32_t column = 0; column < m_columns; ++column) {
             Cell& cell = cellAt(column, row);

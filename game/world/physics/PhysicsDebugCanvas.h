@@ -5,6 +5,7 @@
 // over the engine's debug drawing (DebugDrawCanvas), tests a recorder. Every shape is shown
 // for the current frame only.
 
+#include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/math/Color.h"
 #include "Framework/core/math/Rect.h"
 #include "Framework/core/math/Vector.h"
@@ -24,5 +25,13 @@ public:
     // A text laid out in the box, in design pixels of the screen.
     virtual void message(const fpRect& box, const std::string& text, PackedColor color) = 0;
 };
+
+// The two switches of category "game debug": "cells" and "physics". Declared on first use;
+// start-up asks for them so that they can be switched before the first level exists.
+struct PhysicsDebugSwitches {
+    DebugFlag& cells;
+    DebugFlag& physics;
+};
+const PhysicsDebugSwitches& physicsDebugSwitches();
 
 } // namespace zor

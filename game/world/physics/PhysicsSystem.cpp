@@ -16,7 +16,7 @@ constexpr const char* LogSource = "Physics";
 PhysicsSystem::PhysicsSystem(const fpRect& levelRect)
     : m_cellSystem(std::make_shared<CellSystem>(levelRect, fpVector2(CellPixels, CellPixels))),
       m_probe(new RectShape(fpRect(), false)),
-      m_physicsSwitch(declareDebugToggle(DebugToggle("physics", DebugToggle::Toggle, "game debug"))) {}
+      m_physicsSwitch(physicsDebugSwitches().physics) {}
 
 void PhysicsSystem::placeObject(PhysicalObject& object) {
     for (const PhysicalBody& body : object.bodies()) {

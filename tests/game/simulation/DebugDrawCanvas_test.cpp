@@ -40,7 +40,7 @@ TEST(DebugDrawCanvasTest, ThePhysicsDrawsItsCellsThroughIt) {
     DebugDraw debugDraw;
     PhysicsSystem physics({0, 0, 1000, 500});
     physics.setDebugCanvas(std::make_shared<DebugDrawCanvas>());
-    DebugFlag& cells = declareDebugToggle(DebugToggle("cells", DebugToggle::Toggle, "game debug"));
+    DebugFlag& cells = physicsDebugSwitches().cells;
     physics.debugDraw({0, 0, 1000, 500});
     EXPECT_TRUE(debugDraw.worldLayer.grids.empty());
     cells.store(true);

@@ -163,7 +163,7 @@ TEST_F(PhysicsQueriesTest, DebugDrawShowsAndRestartsTheCounters) {
     EXPECT_EQ(level.physics.sleepingCount(), 0);
     EXPECT_EQ(level.physics.testCount(), 0);
 
-    DebugFlag& physicsSwitch = declareDebugToggle(DebugToggle("physics", DebugToggle::Toggle, "game debug"));
+    DebugFlag& physicsSwitch = physicsDebugSwitches().physics;
     physicsSwitch.store(true);
     level.physics.stepObject(box, 0.1f, true);
     level.physics.stepObject(box, 0.1f, true);
