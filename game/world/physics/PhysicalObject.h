@@ -49,8 +49,9 @@ public:
     // Leaves the broadphase when still placed, so no cell keeps a body that is gone.
     ~PhysicalObject();
 
-    // Takes the body as given; its owner becomes this object, its shape is placed at the
-    // object's position and, when the object is placed in a level, it is listed there.
+    // Takes the body as given (its shape must be set); its owner becomes this object, its
+    // shape is placed at the object's position and, when the object is placed in a level,
+    // it is listed there.
     void addBody(PhysicalBody body);
     // Stores the position, moves every body's shape there and, when the object is placed,
     // moves the registrations of the bodies of non-zero groups.

@@ -11,7 +11,8 @@
 //
 // Main thread only once the level runs. The only re-entrancy is the contact callback: it
 // may sweep, move and query (those use a second set of lists and call no callback), but
-// must not place, remove or delete objects (the World defers removals for that reason).
+// must not destroy physical objects: the sweep still holds their bodies (the World defers
+// deletions for that reason).
 // Nothing allocates while stepping, sweeping or querying once the reusable lists have
 // grown, except growth of a caller's output vector.
 
@@ -107,7 +108,8 @@ public:
     // collidable bodies (no shape tests), skipping the ignored object. outDistance becomes
     // the distance to the nearest entry, or maxDistance when nothing is nearer; true when
     // something is. A ray starting inside bounds enters them at 0; a zero direction
-    // component never enters along that axis.
+    // component never enters along that axis. The tile map's bounds are the whole level, so
+    // a mask with "tiles" always meets it at 0: march the grid for tiles instead.
     bool testSegment(const fpVector2& origin, const fpVector2& direction, float maxDistance, std::uint32_t mask,
                      const PhysicalObject* ignored, float& outDistance);
 
