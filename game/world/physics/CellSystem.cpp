@@ -22,6 +22,15 @@ std::int32_t clampedIndex(float index, std::int32_t low, std::int32_t high) {
     return std::int32_t(index);
 }
 
+// floor(index) clamped into [low, high], without the library's floor: this runs for every
+// search and registration. NaN gives low.
+std::int32_t floorIndex(float index, std::int32_t low, std::int32_t high) {
+    if (!(index >= float(low))) return low;
+    if (index >= float(high)) return high;
+    const std::int32_t truncated = std::int32_t(index);
+    return float(truncated) > index ? truncated - 1 : truncated;
+}
+
 void eraseFirst(std::vector<CellObject*>& list, const CellObject* body) {
     const auto found = std::find(list.begin(), list.end(), body);
     if (found != list.end()) list.erase(found);
@@ -58,20 +67,20 @@ CellSystem::CellSystem(const fpRect& world, const fpVector2& cellSize)
 }
 
 CellRange CellSystem::cellRange(const fpRect& rect) const {
-    const float firstColumn = std::floor((rect.x - m_gridRect.x) / m_cellSize.x);
-    const float firstRow = std::floor((rect.y - m_gridRect.y) / m_cellSize.y);
-    const float lastColumn = std::floor((rect.x + rect.w - m_gridRect.x) / m_cellSize.x);
-    const float lastRow = std::floor((rect.y + rect.h - m_gridRect.y) / m_cellSize.y);
+    const float firstColumn = (rect.x - m_gridRect.x) / m_cellSize.x;
+    const float firstRow = (rect.y - m_gridRect.y) / m_cellSize.y;
+    const float lastColumn = (rect.x + rect.w - m_gridRect.x) / m_cellSize.x;
+    const float lastRow = (rect.y + rect.h - m_gridRect.y) / m_cellSize.y;
     CellRange range;
     if (std::isnan(firstColumn) || std::isnan(firstRow) || std::isnan(lastColumn) || std::isnan(lastRow)) {
         range.outside = true;
         return range;
     }
     // One cell beyond the grid on either side decides the same as any further one.
-    const std::int32_t c0 = clampedIndex(firstColumn, -1, m_columns);
-    const std::int32_t r0 = clampedIndex(firstRow, -1, m_rows);
-    const std::int32_t c1 = clampedIndex(lastColumn, -1, m_columns);
-    const std::int32_t r1 = clampedIndex(lastRow, -1, m_rows);
+    const std::int32_t c0 = floorIndex(firstColumn, -1, m_columns);
+    const std::int32_t r0 = floorIndex(firstRow, -1, m_rows);
+    const std::int32_t c1 = floorIndex(lastColumn, -1, m_columns);
+    const std::int32_t r1 = floorIndex(lastRow, -1, m_rows);
 
     range.column = c0;
     range.row = r0;

@@ -45,23 +45,28 @@ void recordPenetration(const fpRect& end, const fpRect& other, ShapeTest& test) 
     if (test.normal.isZero()) test.normal = -penetration.normalized();
 }
 
-// The cells a span [low, low + extent] of one axis reaches on a grid of `count` cells:
-// truncating towards zero, as the level's tile code does, so a span ending exactly on a cell
-// boundary stops before the next cell. Clamped in floats before any conversion, so that a
-// NaN or huge span finds no cell instead of overflowing.
+// The cells a span [low, low + extent] of one axis reaches on a grid of `count` cells: from
+// trunc(low / 40) to trunc((ceil(low + extent) - 1) / 40), truncating towards zero as the
+// level's tile code does (so a span ending exactly on a cell boundary stops before the next
+// cell), clipped to the grid. The floats are clamped two cells beyond the grid before any
+// conversion, which decides the same as any further value, so that a NaN or huge span
+// finds no cell instead of overflowing.
 struct CellSpan {
     std::int32_t first = 0;
     std::int32_t last = -1;
 };
 
 CellSpan cellSpan(float low, float extent, std::int32_t count) {
-    float first = std::trunc(low / TileSize);
-    float last = std::trunc((std::ceil(low + extent) - 1.0f) / TileSize);
-    if (!(first <= last)) return {};
-    first = std::max(first, 0.0f);
-    last = std::min(last, float(count - 1));
-    if (first > last) return {};
-    return {std::int32_t(first), std::int32_t(last)};
+    const float start = low / TileSize;
+    const float end = low + extent;
+    if (std::isnan(start) || std::isnan(end)) return {};
+    const std::int32_t first = std::int32_t(std::clamp(start, -2.0f, float(count + 1)));
+    const float clampedEnd = std::clamp(end, -2.0f * TileSize, float(count + 1) * TileSize);
+    std::int32_t ceiling = std::int32_t(clampedEnd);
+    if (float(ceiling) < clampedEnd) ++ceiling;
+    const std::int32_t last = (ceiling - 1) / std::int32_t(TileSize);
+    const CellSpan span{std::max(first, 0), std::min(last, count - 1)};
+    return span.first <= span.last ? span : CellSpan();
 }
 
 fpRect cellRectangle(std::int32_t column, std::int32_t row) {
