@@ -191,6 +191,21 @@ TEST(Game, ALevelChangeFadesOutBuildsOnTheWorkerAndFadesIn) {
     EXPECT_EQ(world.saveState.levels.size(), 2u);
 }
 
+TEST(Game, ABuildThatEndsAtOnceLowersTheLoadingFlagForGood) {
+    // The worker may finish the build before the poster goes on: the flag it lowers must
+    // not be raised after it.
+    test::HarnessOptions options;
+    options.workerRunsAtPost = true;
+    GameHarness harness(options);
+    harness.simulator().requestLevel("fixture_deep", "[start]", {});
+    harness.runSteps(2 * framesPerFade() + 1);
+    EXPECT_TRUE(harness.game().levelBuildRunning());  // the hand-back waits for the main thread
+    EXPECT_EQ(harness.world().level->name, "fixture_deep");
+    EXPECT_FALSE(appState().backgroundLoading);
+    harness.runSteps(1);
+    EXPECT_FALSE(harness.game().levelBuildRunning());
+}
+
 TEST(Game, AFailedLevelBuildIsReportedAndLeavesTheGameBuilding) {
     GameHarness harness;
     harness.runSteps(framesPerFade());
@@ -205,7 +220,6 @@ TEST(Game, AFailedLevelBuildIsReportedAndLeavesTheGameBuilding) {
         EXPECT_STREQ(error.what(), "Could not change level: the graph is broken");
     }
     EXPECT_TRUE(harness.game().levelBuildRunning());
-    appState().backgroundLoading = false;
 }
 
 TEST(Game, AQuitFadesOutFreezesTheGameAndLeavesOnce) {

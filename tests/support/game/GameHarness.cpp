@@ -15,6 +15,7 @@
 
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/graphics/screen/Screen.h"
+#include "Framework/system/ApplicationState.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -108,6 +109,7 @@ void hashEntity(StateHash& hash, const Entity& entity, std::int32_t firstId) {
 } // namespace
 
 GameHarness::GameHarness(const HarnessOptions& options) {
+    m_worker.setRunAtPost(options.workerRunsAtPost);
     loadFixtureDefinitions();
     layOutMainViewport();
     if (!SettingsHandler::exists()) m_ownSettings = std::make_unique<SettingsHandler>();
@@ -128,6 +130,8 @@ GameHarness::GameHarness(const HarnessOptions& options) {
 
 GameHarness::~GameHarness() {
     m_game.reset();
+    // A build that failed never lowered it.
+    appState().backgroundLoading = false;
 }
 
 World& GameHarness::world() {
