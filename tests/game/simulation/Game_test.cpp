@@ -7,6 +7,7 @@
 #include "game/world/World.h"
 
 #include "Framework/core/debug/DebugFlags.h"
+#include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/system/ApplicationState.h"
 #include "tests/support/game/GameHarness.h"
 
@@ -51,6 +52,16 @@ TEST(Game, StartsInItsFirstLevelWithItsGraphicsMade) {
     EXPECT_EQ(harness.game().fade().direction, 0);
     EXPECT_EQ(harness.game().fade().elapsed, 0.0f);
     EXPECT_EQ(harness.game().fade().unused, 1.0f);  // opaque black
+}
+
+TEST(Game, TheStartLevelIsTheOneAskedForOnceElseTheRespawnLevel) {
+    GameHarness harness;  // declares the two settings
+    SettingsHandler::instance().setValue("Debug.SetLevel", std::string("fixture_secret"));
+    EXPECT_EQ(Simulator::takeStartLevel(), "fixture_secret");
+    EXPECT_EQ(Simulator::takeStartLevel(), "fixture_town");
+    harness.simulator().setStartEntry();
+    EXPECT_EQ(harness.simulator().requestedLevel(), "fixture_town");
+    EXPECT_EQ(harness.simulator().requestedEntry(), "[start]");
 }
 
 TEST(Game, OneStepRunsItsSubsystemsInOrder) {

@@ -116,7 +116,6 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     SettingsHandler& settings = SettingsHandler::instance();
     declareIfMissing(settings, "Debug.SetLevel", "", SettingTemporary);
     declareIfMissing(settings, "Profile.RespawnLevel", "fixture_town", SettingProfile);
-    settings.setValue("Debug.SetLevel", options.startLevel);
 
     m_firstId = Entity::lastIssuedId() + 1;
     GameContext context;
@@ -124,6 +123,7 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     context.workerQueue = &m_worker;
     context.mainQueue = &m_main;
     context.seed = options.seed;
+    context.startLevel = options.startLevel;
     m_game = std::make_unique<Game>(context);
     m_game->recreateGraphics();
 }
