@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Framework/core/io/ByteReader.h"
+#include "Framework/core/io/StringTable.h"
 #include "game/world/level/PatchLibrarySections.h"
 #include "tools/patch_compiler/compiler/PatchCompiler.h"
 
@@ -25,6 +27,12 @@ ByteArray byteArrayOf(const std::string& bytes) {
     ByteArray data(new std::uint8_t[bytes.size() + 1]);
     std::memcpy(data.get(), bytes.data(), bytes.size());
     return data;
+}
+
+std::size_t sectionsStart(const std::string& bytes) {
+    ByteReader reader(byteArrayOf(bytes), bytes.size(), 4);
+    StringTable().read(reader);
+    return reader.position();
 }
 
 std::shared_ptr<PatchLibraryTables> readLibrary(const std::string& bytes, std::size_t resourceCount) {

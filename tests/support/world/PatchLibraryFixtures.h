@@ -24,6 +24,9 @@ std::string compileLibrary(const std::vector<std::string>& sources, const GameDa
 // The bytes in a buffer the readers take (one spare byte, as file reads leave).
 ByteArray byteArrayOf(const std::string& bytes);
 
+// Where the sections of library bytes begin, after the header and the string table.
+std::size_t sectionsStart(const std::string& bytes);
+
 // Library bytes read as the game reads them, not published. Resource values up to
 // `resourceCount` pass.
 std::shared_ptr<PatchLibraryTables> readLibrary(const std::string& bytes, std::size_t resourceCount = 65535);

@@ -38,14 +38,6 @@ LibraryFile withTileTypes(int count) {
     return file;
 }
 
-// Where the string table of library bytes ends.
-std::size_t stringTableEnd(const std::string& bytes) {
-    ByteReader reader(test::byteArrayOf(bytes), bytes.size(), 4);
-    StringTable strings;
-    strings.read(reader);
-    return reader.position();
-}
-
 std::string failureOf(const std::string& bytes, std::size_t resourceCount = 3) {
     try {
         test::readLibrary(bytes, resourceCount);
@@ -167,7 +159,7 @@ TEST_F(TileSection, ACutLibraryIsRefusedWhole) {
     file.tileSets = {{"rock", {1, 2}}};
     file.levels.push_back({"mine", 1, {{nullptr, "town", ""}}});
     const std::string whole = writePatchLibrary(file);
-    const std::size_t strings = stringTableEnd(whole);
+    const std::size_t strings = test::sectionsStart(whole);
     const std::size_t tileSetCount = strings + 2 + 3 * 13;
     const std::size_t patchSetCount = tileSetCount + 2 + 2 + 2 + 2 * 2;
     const std::set<std::size_t> tableStarts = {strings, tileSetCount, patchSetCount, patchSetCount + 2};
