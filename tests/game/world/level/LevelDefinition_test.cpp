@@ -210,6 +210,13 @@ TEST(LevelDefinition, CameraPaddingWidensByTheViewWidth) {
     setLevelViewWidth(330.0f);
     EXPECT_EQ(loaded(description(slices)).width, 38);  // 30 + 8.25, truncated
     setLevelViewWidth(640.0f);
+
+    // Sizes beyond 32 bits are clamped rather than overflowed.
+    const LevelDefinition huge = loaded(description("<CameraPadding>1</CameraPadding><Slices>"
+                                                    "<Slice Width='2147483647' Height='2147483647'><PatchSets/></Slice>"
+                                                    "<Slice Width='1' Height='2147483647'><PatchSets/></Slice></Slices>"));
+    EXPECT_EQ(huge.width, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(huge.height, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(LevelDefinition, ASliceWithoutASizeTakesItsOnlyPatchs) {

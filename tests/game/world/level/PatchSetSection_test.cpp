@@ -120,6 +120,13 @@ TEST(PatchSetSection, TheStepCombinesTheLayerScales) {
     }
     EXPECT_EQ(combineStep(2, 3), 6);
     EXPECT_EQ(combineStep(4, 6), 24);
+
+    // Scales whose step does not fit 32 bits: the library is refused, not overflowed.
+    Patch patch = patchOf("primes", 1, 1);
+    for (std::int32_t scale : {2, 3, 5, 7, 11, 13, 17, 19, 23, 29}) patch.tileLayers.push_back(layer(scale, {}));
+    EXPECT_EQ(failureOf(libraryWith({{"s", {patch}}})),
+              "Could not read patchsets.bin: the scales of its tile layers combine to a step beyond 32 bits "
+              "(patch-set section, patch set 's', patch 'primes')");
 }
 
 TEST(PatchSetSection, ResourceGrids) {
