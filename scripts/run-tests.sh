@@ -15,5 +15,6 @@ export ZOR_NO_MESSAGEBOX=1
 # SDL and Mesa leak at exit; never set fast_unwind_on_malloc=0 (llvmpipe hangs).
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
+export TSAN_OPTIONS="${TSAN_OPTIONS:-suppressions=$PWD/scripts/tsan-suppressions.txt}"
 cd "$build_dir"
 xvfb-run -a -s "-screen 0 1280x720x24" ctest --output-on-failure -j "$(nproc)" "$@"

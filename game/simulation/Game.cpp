@@ -56,7 +56,7 @@ Game::Game(const GameContext& context)
     m_connections.push_back(m_lightSimulator->secretFound.connect(m_simulator.get(), &Simulator::onSecretFound));
     m_connections.push_back(m_world->quitRequested.connect(this, &Game::requestQuit));
     m_connections.push_back(m_world->restartRequested.connect(this, &Game::requestRestart));
-    m_simulator->start();
+    m_simulator->start(m_context.startLevel);
 }
 
 Game::~Game() {

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zor {
@@ -43,6 +44,9 @@ struct GameContext {
     IWorkQueue* mainQueue = nullptr;         // runs the hand-backs on the main thread; required
     // Seeds the generator of every simulation draw; drawn by the host on the main thread.
     std::uint32_t seed = 0;
+    // The level play starts in (Simulator::takeStartLevel on the main thread): the Game is
+    // built on the worker, which leaves the settings alone.
+    std::string startLevel;
 };
 
 class Game {

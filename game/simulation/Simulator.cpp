@@ -37,21 +37,24 @@ Simulator::Simulator(World& world, UserInterface& userInterface, SystemComponent
 
 Simulator::~Simulator() = default;
 
-void Simulator::start() {
-    setStartEntry();
+std::string Simulator::takeStartLevel() {
+    SettingsHandler& settings = SettingsHandler::instance();
+    const std::string level = settings.takeString("Debug.SetLevel");
+    return level.empty() ? settings.getString("Profile.RespawnLevel") : level;
+}
+
+void Simulator::start(const std::string& startLevel) {
+    requestLevel(startLevel, StartEntry, fpVector2());
     buildLevel();
 }
 
 void Simulator::startDemo() {
-    start();
+    start(takeStartLevel());
     m_world.demo = true;
 }
 
 void Simulator::setStartEntry() {
-    SettingsHandler& settings = SettingsHandler::instance();
-    std::string level = settings.takeString("Debug.SetLevel");
-    if (level.empty()) level = settings.getString("Profile.RespawnLevel");
-    requestLevel(level, StartEntry, fpVector2());
+    requestLevel(takeStartLevel(), StartEntry, fpVector2());
 }
 
 void Simulator::requestLevel(const std::string& levelName, const std::string& entryName, const fpVector2& position) {

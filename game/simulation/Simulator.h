@@ -29,9 +29,14 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
 
-    // Begins play: the start level is built (on the worker, inside the Game's construction).
-    void start();
-    // Begins a demo: as start, with the World in demo mode.
+    // The level play starts in: "Debug.SetLevel" once when it is set, else
+    // "Profile.RespawnLevel". Main thread: taking a setting changes it and fires its list.
+    static std::string takeStartLevel();
+
+    // Begins play in the start level, which is built at once (on the worker, inside the
+    // Game's construction, so the level is taken from the settings before).
+    void start(const std::string& startLevel);
+    // Begins a demo (main thread): as start, with the World in demo mode.
     void startDemo();
     // One step, with the time-scaled record.
     void update(const UpdateRecord& record);
@@ -41,8 +46,8 @@ public:
     // Leaves a level change pending; a zero position lets the entry decide where the player
     // arrives.
     void requestLevel(const std::string& levelName, const std::string& entryName, const fpVector2& position);
-    // The start level: "Debug.SetLevel" once when set, else "Profile.RespawnLevel"; entry
-    // "[start]".
+    // The pending level change to the start level (takeStartLevel), entry "[start]". Main
+    // thread.
     void setStartEntry();
     // Carries out the pending level change: the new level replaces the old one, every entity
     // is removed, the World's levelStarted list fires and the request is cleared.

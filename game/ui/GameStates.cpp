@@ -15,6 +15,8 @@
 #include "game/ui/MenuDebugCommands.h"
 #include "game/ui/SettingsDebugMenu.h"
 #include "game/ui/StandInState.h"
+#include "game/world/level/LevelDefinition.h"
+#include "game/world/level/PatchLibrarySections.h"
 #include "game/world/physics/PhysicsDebugCanvas.h"
 
 #include <utility>
@@ -59,11 +61,16 @@ void registerGameFactories() {
     ports.registerLogicNodeTypes();
     ports.registerActionNodeTypes();
     // The menu items "inventoryslot" and "indicator" are registered here too.
+    // The load-all job, posted later, fills the world's patch library tables.
+    installPatchLibraryReader();
 }
 
 void setDefaultViewSizes() {
     std::vector<Screen::Viewport>& viewports = Screen::viewports();
-    if (!viewports.empty()) setViewSize(viewports[0], 640.0f, 360.0f);
+    if (!viewports.empty()) {
+        setViewSize(viewports[0], 640.0f, 360.0f);
+        setLevelViewWidth(viewports[0].virtualWidth);
+    }
     if (viewports.size() > 1) setViewSize(viewports[1], 320.0f, 240.0f);
     // Text alignment offsets stay unrounded from here on.
     setTextPixelSnap(false);

@@ -42,8 +42,10 @@ IngameHost::IngameHost(StateRequestFunction request, SystemComponents& component
     context.ports = programGamePorts();
     context.workerQueue = app.threadedQueue.get();
     context.mainQueue = app.pumpedQueue.get();
-    // Drawn here: the program's generator belongs to the main thread.
+    // Drawn and taken here: the program's generator and the settings belong to the main
+    // thread.
     context.seed = app.randomizer ? app.randomizer->next() : clockSeed();
+    context.startLevel = Simulator::takeStartLevel();
 
     app.backgroundLoading = true;
     app.threadedQueue->post(&loadAllDefinitions);

@@ -37,6 +37,9 @@ public:
     void update(const UpdateRecord& record) override;
     void render() override;
 
+    // The Game has been handed back and play has not ended.
+    bool playing() const { return m_phase == Phase::Running; }
+
 private:
     enum class Phase { Loading, Running, Ending };
 

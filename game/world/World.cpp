@@ -94,7 +94,7 @@ void World::collectPersistentEntities(std::vector<Entity*>& list) const {
 
 void World::removeEntity(Entity* entity) {
     if (!entity->alive()) return;
-    entity->markRemoved();
+    entity->m_alive = false;
     m_removals.push_back(entity);
 }
 

@@ -4,7 +4,6 @@
 
 #include <boost/algorithm/string/trim.hpp>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -123,13 +122,19 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-void splitTokens(std::string_view text, std::string_view separators, std::vector<std::string>& pieces) {
+std::size_t splitTokens(std::string_view text, std::string_view separators, std::vector<std::string>& pieces) {
+    std::size_t count = 0;
     std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of(separators, start), text.size());
-        if (end > start) pieces.emplace_back(text.substr(start, end - start));
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of(separators, start);
+        if (end == std::string_view::npos) end = text.size();
+        if (end > start) {
+            pieces.emplace_back(text.substr(start, end - start));
+            ++count;
+        }
         start = end + 1;
     }
+    return count;
 }
 
 std::size_t parseOptionList(const std::string& name, std::vector<OptionalSettingValue>& values) {

@@ -18,6 +18,7 @@ class ByteReader;
 class ByteWriter;
 class StringTable;
 class StringTableDynamic;
+class World;
 
 // The type codes; a game object is always 0 and tells its kinds apart itself.
 enum class EntityType : std::int32_t {
@@ -62,7 +63,6 @@ public:
     // Cleared once, when the World queues the entity for removal; a holder of its id must
     // then treat it as gone.
     bool alive() const { return m_alive; }
-    void markRemoved() { m_alive = false; }
 
     PlacementKey placementKey;
 
@@ -74,6 +74,8 @@ protected:
     explicit Entity(EntityType type);
 
 private:
+    friend class World;
+
     fpVector2 m_position;
     EntityType m_type;
     bool m_alive = true;

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -221,6 +222,26 @@ protected:
         FAIL() << "could not reach the game: " << error;
     }
 
+    // The game on the sample data in a window of 640 x 360 (small captured frames), its log
+    // going to `log`.
+    std::unique_ptr<GameProcess> startShownGame(const fs::path& errors, const fs::path& log) const {
+        user.write("settings.xml", "<Settings><Setting Key=\"Screen.WindowSize\" Value=\"640;360\"/></Settings>");
+        auto game = std::make_unique<GameProcess>(fs::current_path(), environment(),
+                                                  std::vector<std::string>{"-set", "Screen.VSync", "0"}, errors, log);
+        EXPECT_GT(game->pid(), 0);
+        return game;
+    }
+
+    // Whether the data got loaded and the first frame shown in time; the worker may finish
+    // the data before the main thread has shown its first frame.
+    static bool waitUntilShown(GameProcess& game, const fs::path& log) {
+        const auto shown = [&] {
+            const std::string text = readText(log);
+            return contains(text, "Game data loaded in ") && contains(text, "First frame shown ");
+        };
+        return game.waitUntil(shown, 120s) && shown();
+    }
+
     // Turns on the capture mode until one whole frame is written; nothing when the game ends
     // or no frame comes.
     std::optional<CapturedImage> captureFrame(GameProcess& game) const {
@@ -282,18 +303,11 @@ TEST_F(ProgramTest, RunsUntilSigtermThenShutsDownInOrder) {
 }
 
 TEST_F(ProgramTest, LoadsTheSampleDataShowsItCapturedAndShutsDownInOrder) {
-    // A smaller window keeps the captured frames small.
-    user.write("settings.xml", "<Settings><Setting Key=\"Screen.WindowSize\" Value=\"640;360\"/></Settings>");
     const fs::path errors = output / "stderr.txt";
     const fs::path log = output / "log.txt";
-    GameProcess game(fs::current_path(), environment(), {"-set", "Screen.VSync", "0"}, errors, log);
-    ASSERT_GT(game.pid(), 0);
-    // The worker may finish the data before the main thread has shown its first frame.
-    const auto started = [&] {
-        const std::string text = readText(log);
-        return contains(text, "Game data loaded in ") && contains(text, "First frame shown ");
-    };
-    ASSERT_TRUE(game.waitUntil(started, 120s) && started()) << readText(log) << readText(errors);
+    const std::unique_ptr<GameProcess> started = startShownGame(errors, log);
+    GameProcess& game = *started;
+    ASSERT_TRUE(waitUntilShown(game, log)) << readText(log) << readText(errors);
     ASSERT_TRUE(game.running()) << readText(log) << readText(errors);
     // Past the fade-in.
     std::this_thread::sleep_for(1s);
@@ -334,16 +348,11 @@ TEST_F(ProgramTest, LoadsTheSampleDataShowsItCapturedAndShutsDownInOrder) {
 }
 
 TEST_F(ProgramTest, PlaysAGameFromTheMenusAndQuitsBackToThem) {
-    user.write("settings.xml", "<Settings><Setting Key=\"Screen.WindowSize\" Value=\"640;360\"/></Settings>");
     const fs::path errors = output / "stderr.txt";
     const fs::path log = output / "log.txt";
-    GameProcess game(fs::current_path(), environment(), {"-set", "Screen.VSync", "0"}, errors, log);
-    ASSERT_GT(game.pid(), 0);
-    const auto started = [&] {
-        const std::string text = readText(log);
-        return contains(text, "Game data loaded in ") && contains(text, "First frame shown ");
-    };
-    ASSERT_TRUE(game.waitUntil(started, 120s) && started()) << readText(log) << readText(errors);
+    const std::unique_ptr<GameProcess> started = startShownGame(errors, log);
+    GameProcess& game = *started;
+    ASSERT_TRUE(waitUntilShown(game, log)) << readText(log) << readText(errors);
 
     // From the loading screen on to the menus, the intro and into the game, which is built
     // on the worker and handed back.

@@ -7,6 +7,7 @@
 #include "game/world/World.h"
 
 #include "Framework/core/debug/DebugFlags.h"
+#include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/system/ApplicationState.h"
 #include "tests/support/game/GameHarness.h"
 
@@ -51,6 +52,16 @@ TEST(Game, StartsInItsFirstLevelWithItsGraphicsMade) {
     EXPECT_EQ(harness.game().fade().direction, 0);
     EXPECT_EQ(harness.game().fade().elapsed, 0.0f);
     EXPECT_EQ(harness.game().fade().unused, 1.0f);  // opaque black
+}
+
+TEST(Game, TheStartLevelIsTheOneAskedForOnceElseTheRespawnLevel) {
+    GameHarness harness;  // declares the two settings
+    SettingsHandler::instance().setValue("Debug.SetLevel", std::string("fixture_secret"));
+    EXPECT_EQ(Simulator::takeStartLevel(), "fixture_secret");
+    EXPECT_EQ(Simulator::takeStartLevel(), "fixture_town");
+    harness.simulator().setStartEntry();
+    EXPECT_EQ(harness.simulator().requestedLevel(), "fixture_town");
+    EXPECT_EQ(harness.simulator().requestedEntry(), "[start]");
 }
 
 TEST(Game, OneStepRunsItsSubsystemsInOrder) {
@@ -191,6 +202,21 @@ TEST(Game, ALevelChangeFadesOutBuildsOnTheWorkerAndFadesIn) {
     EXPECT_EQ(world.saveState.levels.size(), 2u);
 }
 
+TEST(Game, ABuildThatEndsAtOnceLowersTheLoadingFlagForGood) {
+    // The worker may finish the build before the poster goes on: the flag it lowers must
+    // not be raised after it.
+    test::HarnessOptions options;
+    options.workerRunsAtPost = true;
+    GameHarness harness(options);
+    harness.simulator().requestLevel("fixture_deep", "[start]", {});
+    harness.runSteps(2 * framesPerFade() + 1);
+    EXPECT_TRUE(harness.game().levelBuildRunning());  // the hand-back waits for the main thread
+    EXPECT_EQ(harness.world().level->name, "fixture_deep");
+    EXPECT_FALSE(appState().backgroundLoading);
+    harness.runSteps(1);
+    EXPECT_FALSE(harness.game().levelBuildRunning());
+}
+
 TEST(Game, AFailedLevelBuildIsReportedAndLeavesTheGameBuilding) {
     GameHarness harness;
     harness.runSteps(framesPerFade());
@@ -205,7 +231,6 @@ TEST(Game, AFailedLevelBuildIsReportedAndLeavesTheGameBuilding) {
         EXPECT_STREQ(error.what(), "Could not change level: the graph is broken");
     }
     EXPECT_TRUE(harness.game().levelBuildRunning());
-    appState().backgroundLoading = false;
 }
 
 TEST(Game, AQuitFadesOutFreezesTheGameAndLeavesOnce) {

@@ -15,6 +15,7 @@
 
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/graphics/screen/Screen.h"
+#include "Framework/system/ApplicationState.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -108,13 +109,13 @@ void hashEntity(StateHash& hash, const Entity& entity, std::int32_t firstId) {
 } // namespace
 
 GameHarness::GameHarness(const HarnessOptions& options) {
+    m_worker.setRunAtPost(options.workerRunsAtPost);
     loadFixtureDefinitions();
     layOutMainViewport();
     if (!SettingsHandler::exists()) m_ownSettings = std::make_unique<SettingsHandler>();
     SettingsHandler& settings = SettingsHandler::instance();
     declareIfMissing(settings, "Debug.SetLevel", "", SettingTemporary);
     declareIfMissing(settings, "Profile.RespawnLevel", "fixture_town", SettingProfile);
-    settings.setValue("Debug.SetLevel", options.startLevel);
 
     m_firstId = Entity::lastIssuedId() + 1;
     GameContext context;
@@ -122,12 +123,15 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     context.workerQueue = &m_worker;
     context.mainQueue = &m_main;
     context.seed = options.seed;
+    context.startLevel = options.startLevel;
     m_game = std::make_unique<Game>(context);
     m_game->recreateGraphics();
 }
 
 GameHarness::~GameHarness() {
     m_game.reset();
+    // A build that failed never lowered it.
+    appState().backgroundLoading = false;
 }
 
 World& GameHarness::world() {

@@ -3,7 +3,7 @@
 // recording ports, inline work queues, fixed 1/60 s steps, a seeded generator, viewport 0
 // laid out at 640 x 360 units, the fixture definitions and scripted virtual buttons.
 //
-//     GameHarness harness({.seed = 7});
+//     GameHarness harness({7});
 //     harness.world().spawnResource("orb_cluster", {100, 100}, -1);
 //     harness.runSteps(600);
 //     EXPECT_EQ(harness.stateHash(), other.stateHash());
@@ -40,6 +40,8 @@ struct HarnessOptions {
     std::uint32_t seed = 1;
     // The level the game starts in.
     std::string startLevel = "fixture_mine";
+    // The worker runs each job as it is posted, before the poster goes on.
+    bool workerRunsAtPost = false;
 };
 
 class GameHarness {

@@ -50,6 +50,7 @@ struct Recordings {
 class RecordingVisualizer final : public Visualizer {
 public:
     explicit RecordingVisualizer(Recordings& recordings) : m_recordings(recordings) {}
+    ~RecordingVisualizer() override { m_recordings.calls.push_back("Visualizer.destroyed"); }
 
     void createRenderResources() override;
     void update(const UpdateRecord& record) override;
