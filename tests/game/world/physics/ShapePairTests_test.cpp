@@ -36,6 +36,26 @@ ShapeTest testFor(const AbstractShape& first, const fpVector2& move) {
     return test;
 }
 
+// A rectangle at mover (its size and top-left corner) moving by `move` against `second`.
+struct MoverCase {
+    const char* label;
+    fpRect mover;
+    bool sweepMove;
+    fpVector2 move;
+    Expected expected;
+};
+
+template <std::size_t N>
+void expectCases(const AbstractShape& second, const MoverCase (&cases)[N]) {
+    for (const MoverCase& c : cases) {
+        RectShape mover({0, 0, c.mover.w, c.mover.h}, c.sweepMove);
+        mover.setPosition({c.mover.x, c.mover.y});
+        ShapeTest test = testFor(mover, c.move);
+        const bool result = testShapePair(mover, second, test);
+        expectAnswer(test, result, c.expected, c.label);
+    }
+}
+
 class ShapePairTestsTest : public ::testing::Test {
 protected:
     void SetUp() override { installShapePairTests(); }
@@ -87,14 +107,7 @@ TEST_F(ShapePairTestsTest, EveryPairWithoutATestFailsLoudly) {
 
 TEST_F(ShapePairTestsTest, RectangleAgainstRectangle) {
     const RectShape wall({20, 0, 10, 10}, false);
-    struct Case {
-        const char* label;
-        fpRect mover;
-        bool sweepMove;
-        fpVector2 move;
-        Expected expected;
-    };
-    const Case cases[] = {
+    const MoverCase cases[] = {
         {"discrete into the wall: at the start, pushed out of the end", {0, 0, 10, 10}, false, {15, 0}, {true, 0, {-1, 0}, 5}},
         {"swept into the wall: the travel and the face", {0, 0, 10, 10}, true, {15, 0}, {true, 10, {-1, 0}, 5}},
         {"discrete past the wall is still swept", {0, 0, 10, 10}, false, {30, 0}, {true, 10, {-1, 0}, 0}},
@@ -103,13 +116,7 @@ TEST_F(ShapePairTestsTest, RectangleAgainstRectangle) {
         {"passing above", {0, -20, 10, 10}, true, {40, 0}, {false, 0, {0, 0}, 0}},
         {"touching edges only", {10, 0, 10, 10}, false, {0, 0}, {false, 0, {0, 0}, 0}},
     };
-    for (const Case& c : cases) {
-        RectShape mover({0, 0, c.mover.w, c.mover.h}, c.sweepMove);
-        mover.setPosition({c.mover.x, c.mover.y});
-        ShapeTest test = testFor(mover, c.move);
-        const bool result = testShapePair(mover, wall, test);
-        expectAnswer(test, result, c.expected, c.label);
-    }
+    expectCases(wall, cases);
 }
 
 TEST_F(ShapePairTestsTest, RectangleAgainstTheTileMap) {
@@ -121,14 +128,7 @@ TEST_F(ShapePairTestsTest, RectangleAgainstTheTileMap) {
         "........",
         "########",
     }));
-    struct Case {
-        const char* label;
-        fpRect mover;
-        bool sweepMove;
-        fpVector2 move;
-        Expected expected;
-    };
-    const Case cases[] = {
+    const MoverCase cases[] = {
         {"right edge on the boundary at 80", {40, 0, 40, 20}, false, {0, 0}, {false, 0, {0, 0}, 0}},
         {"right edge at 80.5 reaches column 2", {40.5f, 0, 40, 20}, false, {0, 0}, {true, 0, {-1, 0}, 0.5f}},
         {"discrete into the wall", {30, 0, 40, 20}, false, {15, 0}, {true, 0, {-1, 0}, 5}},
@@ -140,13 +140,7 @@ TEST_F(ShapePairTestsTest, RectangleAgainstTheTileMap) {
         // with another cell's normal (the wall cell above comes first in the scan).
         {"swept, a hair inside a cell", {90, 119.999f, 10, 10}, true, {0, 5}, {true, 0, {0, 1}, 0}},
     };
-    for (const Case& c : cases) {
-        RectShape mover({0, 0, c.mover.w, c.mover.h}, c.sweepMove);
-        mover.setPosition({c.mover.x, c.mover.y});
-        ShapeTest test = testFor(mover, c.move);
-        const bool result = testShapePair(mover, tiles, test);
-        expectAnswer(test, result, c.expected, c.label);
-    }
+    expectCases(tiles, cases);
 }
 
 TEST_F(ShapePairTestsTest, TileRangesTruncateTowardsZero) {
@@ -201,30 +195,19 @@ TEST_F(ShapePairTestsTest, EquallyNearCellsLeaveTheNormalToTheUpperLeftOne) {
 
 TEST_F(ShapePairTestsTest, RectangleAgainstTheLevelBounds) {
     const BoundsShape bounds({0, 0, 100, 100});
-    struct Case {
-        const char* label;
-        fpRect mover;
-        fpVector2 move;
-        Expected expected;
-    };
-    const Case cases[] = {
-        {"partly outside: at the start, no normal", {-5, 10, 10, 10}, {20, 0}, {true, 0, {0, 0}, 0}},
-        {"wholly inside, staying inside", {10, 10, 10, 10}, {20, 20}, {false, 0, {0, 0}, 0}},
-        {"leaving on the left", {10, 10, 10, 10}, {-20, 0}, {true, 10, {1, 0}, 0}},
-        {"leaving on the right", {80, 10, 10, 10}, {20, 0}, {true, 10, {-1, 0}, 0}},
-        {"leaving at the top", {10, 10, 10, 10}, {0, -20}, {true, 10, {0, 1}, 0}},
-        {"leaving at the bottom", {10, 80, 10, 10}, {0, 20}, {true, 10, {0, -1}, 0}},
+    // Swept or not makes no difference here.
+    const MoverCase cases[] = {
+        {"partly outside: at the start, no normal", {-5, 10, 10, 10}, true, {20, 0}, {true, 0, {0, 0}, 0}},
+        {"wholly inside, staying inside", {10, 10, 10, 10}, true, {20, 20}, {false, 0, {0, 0}, 0}},
+        {"leaving on the left", {10, 10, 10, 10}, true, {-20, 0}, {true, 10, {1, 0}, 0}},
+        {"leaving on the right", {80, 10, 10, 10}, true, {20, 0}, {true, 10, {-1, 0}, 0}},
+        {"leaving at the top", {10, 10, 10, 10}, true, {0, -20}, {true, 10, {0, 1}, 0}},
+        {"leaving at the bottom", {10, 80, 10, 10}, true, {0, 20}, {true, 10, {0, -1}, 0}},
         // Down and right: the bottom is reached at half the move, the right side later.
-        {"the nearer border wins", {70, 80, 10, 10}, {30, 20}, {true, 18.027756f, {0, -1}, 0}},
-        {"ending exactly on the border", {80, 10, 10, 10}, {10, 0}, {false, 0, {0, 0}, 0}},
+        {"the nearer border wins", {70, 80, 10, 10}, true, {30, 20}, {true, 18.027756f, {0, -1}, 0}},
+        {"ending exactly on the border", {80, 10, 10, 10}, true, {10, 0}, {false, 0, {0, 0}, 0}},
     };
-    for (const Case& c : cases) {
-        RectShape mover({0, 0, c.mover.w, c.mover.h}, true);
-        mover.setPosition({c.mover.x, c.mover.y});
-        ShapeTest test = testFor(mover, c.move);
-        const bool result = testShapePair(mover, bounds, test);
-        expectAnswer(test, result, c.expected, c.label);
-    }
+    expectCases(bounds, cases);
 }
 
 TEST_F(ShapePairTestsTest, BoxesTestTheirOwnEdges) {
