@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs (only when some are missing),
 # then configures and builds. Usage: scripts/setup.sh [build folder] [extra cmake args...]
+# ZOR_BUILD_TARGETS names the targets to build (blank-separated); all of them by default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,4 +28,6 @@ fi
 build_dir="${1:-build}"
 shift || true
 cmake -S . -B "$build_dir" -G Ninja "$@"
-cmake --build "$build_dir" --parallel "$(nproc)"
+targets=()
+for target in ${ZOR_BUILD_TARGETS:-}; do targets+=(--target "$target"); done
+cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"
