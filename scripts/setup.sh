@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
-  libsdl2-dev libglew-dev libgl-dev libegl-dev libopenal-dev libpng-dev zlib1g-dev
+  libsdl2-dev libx11-dev libglew-dev libgl-dev libegl-dev libopenal-dev libpng-dev zlib1g-dev
   libvorbis-dev libogg-dev libboost-dev libpugixml-dev libutfcpp-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 mesa-utils

@@ -1,5 +1,6 @@
 #include "Framework/platform/MessageBox.h"
 
+#include "Framework/platform/Display.h"
 #include "Framework/platform/QuitSignals.h"
 
 #include <SDL.h>
@@ -45,7 +46,7 @@ bool environmentSet(const char* name) {
 
 bool messageBoxWanted() {
     if (environmentSet("ZOR_NO_MESSAGEBOX")) return false;
-    return environmentSet("DISPLAY") || environmentSet("WAYLAND_DISPLAY");
+    return !displayName().empty();
 }
 
 void showErrorMessageBox(const std::string& caption, const std::string& text) {

@@ -307,8 +307,11 @@ std::size_t readXml(const std::string& name, boost::property_tree::ptree& tree, 
 }
 
 bool writeFile(const std::string& name, const void* data, std::size_t length, unsigned flags, std::string* error) {
-    const std::string folder = resolvePath(directoryOf(name), FileLocation::User);
-    if (!createDirectories(folder)) return writeFailed(error, folder);
+    std::string folder = resolvePath(directoryOf(name), FileLocation::User);
+    if (!createDirectories(folder)) {
+        if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        return writeFailed(error, folder);
+    }
     const std::string target = resolvePath(name, FileLocation::User);
     removeStaleTemporaries(target);
 
