@@ -165,7 +165,7 @@ TEST_F(BadDataTest, ErrorsNameTheFileAndShowDamagedBytesEscaped) {
                   "<Actor><Name>\x1B[31mdug\x01up</Name><CollisionBox>wide</CollisionBox></Actor>\n");
     const Case cases[] = {
         {"a damaged leaderboard file", "Definitions/leaderboards.xml", "<Leaderboards><Leaderboard Name=",
-         {"Error while loading: Could not load leaderboards definition, ", "BundlePC/Definitions/leaderboards.xml"}},
+         {"Error while loading: Could not load leaderboards definition, Definitions/leaderboards.xml, line 1: "}},
         {"raw bytes in a definition's name", "Definitions/actors.xml", actors,
          {"Could not read Actor definition '\\x1B[31mdug\\x01up' in file 'Definitions/actors.xml'"}},
     };
