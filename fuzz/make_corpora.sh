@@ -36,6 +36,8 @@ each sound_list "$data/Audio/sounds.xml"
 each file_list "$data/Audio/files.lst"
 each font_list "$data/Fonts/fonts.txt"
 each leaderboards "$data/Definitions/leaderboards.xml"
+each patch_library "$data/patchsets.bin"
+each level_description "$data"/Levels/*.xml
 
 # A script of reads over each binary file: 16 reads from offset 0.
 for file in "$data"/Sprites/*/spriteset.dat "$data"/Fonts/*.fnt "$data/patchsets.bin"; do

@@ -133,6 +133,8 @@ void createWindow() {
         app.window = openWindow(app.windowSize, flags);
     }
     if (!app.window) throw MainError(std::string("Could not create the game window, error: ") + SDL_GetError());
+    // A window dragged smaller would be replaced by the default size.
+    SDL_SetWindowMinimumSize(app.window, MinimumWindowSize.x, MinimumWindowSize.y);
     setWindowIcon(app.window);
 
     app.glContext = SDL_GL_CreateContext(app.window);

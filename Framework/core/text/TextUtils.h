@@ -38,6 +38,9 @@ bool isTrue(std::string_view text);
 // bytes of a damaged file) becomes "\xNN".
 std::string escapeNonPrintable(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);
+// Appends to `pieces` the pieces of `text` between any of the `separators` characters,
+// dropping empty pieces; returns how many it appended.
+std::size_t splitTokens(std::string_view text, std::string_view separators, std::vector<std::string>& pieces);
 
 // Asset names. Both append set string values and return how many they appended.
 // The comma-separated options between the last "[" and the last "]" of the name, each
