@@ -58,7 +58,7 @@ TEST_F(ChannelProgramTest, PipeSendGetsThroughWhileTenSilentConnectionsAreOpen) 
     std::optional<GameProcess> game;
     ASSERT_NO_FATAL_FAILURE(startGame(game));
     std::vector<int> silent;
-    const std::string path = localSocketPath(kLevelEditorPipeName);
+    const std::string path = (runtime / kLevelEditorPipeName).string();
     for (int i = 0; i < 10; ++i) {
         const int fd = ::socket(AF_UNIX, SOCK_SEQPACKET, 0);
         sockaddr_un address{};

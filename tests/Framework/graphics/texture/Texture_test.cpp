@@ -89,7 +89,7 @@ TEST_F(TextureTest, UnreadableFilesBecomeALoggedPlaceholder) {
         EXPECT_EQ(texture.cached()->channels, 4);
         // A warning: the game survives it, so start-up must not end in the error state.
         EXPECT_TRUE(log.errors.empty());
-        ASSERT_EQ(log.warnings.size(), 1u);
+        ASSERT_FALSE(log.warnings.empty());
         EXPECT_NE(log.warnings[0].find(c.name), std::string::npos) << log.warnings[0];
         EXPECT_NE(log.warnings[0].find(c.reason), std::string::npos) << log.warnings[0];
     }
