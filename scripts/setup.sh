@@ -27,7 +27,11 @@ fi
 
 build_dir="${1:-build}"
 shift || true
-cmake -S . -B "$build_dir" -G Ninja "$@"
+# Ninja for a new build folder; one made another way (say with CMake's default generator)
+# keeps its own, as CMake cannot change it.
+generator=(-G Ninja)
+[ -f "$build_dir/CMakeCache.txt" ] && generator=()
+cmake -S . -B "$build_dir" "${generator[@]}" "$@"
 targets=()
 for target in ${ZOR_BUILD_TARGETS:-}; do targets+=(--target "$target"); done
 cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"
