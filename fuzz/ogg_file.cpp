@@ -21,6 +21,13 @@ constexpr std::uint32_t MostBytesRead = 16 * Chunk;
 
 } // namespace
 
+// libvorbisfile 1.3.7 itself loses 8 bytes when ov_fopen refuses some damaged files (also
+// when ov_clear follows); the game can do nothing about it. The fast unwinder sees no
+// further than the library's own frame, so the library is named: a decoder the game forgot
+// to clear would go unreported here too, which the close of every opened file above rules
+// out.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libvorbisfile.so\n"; }
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using zor::fuzz::check;
     zor::fuzz::writeInput(zor::FileLocation::GameData, "input.ogg", data, size);
