@@ -1,5 +1,6 @@
 find_package(Threads REQUIRED)
 find_package(SDL2 REQUIRED)
+find_package(X11 REQUIRED)
 set(OpenGL_GL_PREFERENCE GLVND)
 find_package(OpenGL REQUIRED)
 find_package(GLEW REQUIRED)

@@ -2,6 +2,9 @@
 # test folder, and the assembly of the game data folder "BundlePC".
 
 set(ZOR_BUNDLE_DIR ${CMAKE_BINARY_DIR}/BundlePC CACHE INTERNAL "Game data folder in the build tree")
+# Made now: the generators run inside it, and build tools such as make change into a
+# command's working folder before its first command runs.
+file(MAKE_DIRECTORY ${ZOR_BUNDLE_DIR})
 
 function(zor_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
@@ -92,7 +95,6 @@ function(zor_bundle_generate)
     list(APPEND outputs ${ZOR_BUNDLE_DIR}/${o})
   endforeach()
   add_custom_command(OUTPUT ${outputs}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZOR_BUNDLE_DIR}
     COMMAND ${ARG_COMMAND}
     DEPENDS ${ARG_DEPENDS}
     WORKING_DIRECTORY ${ZOR_BUNDLE_DIR}

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs (only when some are missing),
 # then configures and builds. Usage: scripts/setup.sh [build folder] [extra cmake args...]
+# ZOR_BUILD_TARGETS names the targets to build (blank-separated); all of them by default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
-  libsdl2-dev libglew-dev libgl-dev libegl-dev libopenal-dev libpng-dev zlib1g-dev
+  libsdl2-dev libx11-dev libglew-dev libgl-dev libegl-dev libopenal-dev libpng-dev zlib1g-dev
   libvorbis-dev libogg-dev libboost-dev libpugixml-dev libutfcpp-dev libfreetype-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0 libegl-mesa0 mesa-utils
@@ -39,5 +40,11 @@ fi
 
 build_dir="${1:-build}"
 shift || true
-cmake -S . -B "$build_dir" -G Ninja "$@"
-cmake --build "$build_dir" --parallel "$(nproc)"
+# Ninja for a new build folder; one made another way (say with CMake's default generator)
+# keeps its own, as CMake cannot change it.
+generator=(-G Ninja)
+[ -f "$build_dir/CMakeCache.txt" ] && generator=()
+cmake -S . -B "$build_dir" "${generator[@]}" "$@"
+targets=()
+for target in ${ZOR_BUILD_TARGETS:-}; do targets+=(--target "$target"); done
+cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"

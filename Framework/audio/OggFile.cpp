@@ -50,9 +50,12 @@ std::uint32_t OggFile::readBytes(std::uint8_t* destination, std::uint32_t length
 }
 
 void OggFile::rewind() {
+    // Opened again rather than sought: after a damaged stream (one whose pages claim more
+    // sound than they hold) libvorbisfile's seek leaves libogg to write outside its buffer
+    // on the next read. A file that no longer opens stays closed, so reads end.
     if (m_isOpen) {
-        ov_pcm_seek(m_decoder.get(), 0);
-        m_remaining = m_dataSize;
+        const std::string path = m_path;
+        open(path);
     }
 }
 

@@ -17,6 +17,7 @@ public:
 
     bool open(const std::string& path) override;
     bool isOpen() const override { return m_isOpen; }
+    // Opens the file again; it is closed when that fails.
     void rewind() override;
     void close() override;
 

@@ -1,10 +1,13 @@
 #include "Framework/platform/LocalSocket.h"
 #include "Framework/platform/FileDescriptor.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -18,9 +21,27 @@ namespace zor {
 
 namespace {
 
-// A client that connects and then stays silent must not hold the channel.
-constexpr int kMessageWaitMs = 2000;
-constexpr int kAnswerWaitMs = 5000;
+// A client that connects and then stays silent is dropped after this long.
+constexpr long long kMessageWaitMs = 2000;
+// The sender's limits: for connecting and sending, then for the server's answer.
+constexpr long long kSendWaitMs = 5000;
+constexpr long long kAnswerWaitMs = 5000;
+// The answer: the server has the whole message.
+constexpr char kTaken = 6;
+
+long long nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Waits for the event until the deadline; the result of poll (0 on time-out).
+int pollUntil(int fd, short events, long long deadline) {
+    for (;;) {
+        pollfd wait{fd, events, 0};
+        const int ready = ::poll(&wait, 1, int(std::max(0LL, deadline - nowMs())));
+        if (ready >= 0 || errno != EINTR) return ready;
+    }
+}
 
 std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
 
@@ -32,26 +53,29 @@ bool makeAddress(const std::string& path, sockaddr_un& address) {
     return true;
 }
 
-int connectTo(const std::string& path) {
+// A connection to the path; a non-blocking one (for the sender) gives up at the deadline
+// when the server's queue of waiting connections stays full.
+int connectTo(const std::string& path, bool nonBlocking = false, long long deadline = 0) {
     sockaddr_un address;
     if (!makeAddress(path, address)) {
         errno = ENAMETOOLONG;
         return -1;
     }
-    int fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+    int fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | (nonBlocking ? SOCK_NONBLOCK : 0), 0);
     if (fd < 0) return -1;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        int saved = errno;
+    for (;;) {
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
+        if (errno == EINTR) continue;
+        // A full queue: the server is busy or takes no connections; try again shortly.
+        if (nonBlocking && errno == EAGAIN && nowMs() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
+        const int saved = errno == EAGAIN ? ETIMEDOUT : errno;
         ::close(fd);
         errno = saved;
         return -1;
     }
-    return fd;
-}
-
-bool isTransient(int error) {
-    return error == EINTR || error == EAGAIN || error == ECONNABORTED || error == EPROTO ||
-           error == ENOBUFS || error == ENOMEM;
 }
 
 } // namespace
@@ -111,7 +135,7 @@ LocalSocketServer::LocalSocketServer(const std::string& name) : m_path(localSock
     // A connection slipping in before the mode change is refused by the peer check.
     struct stat bound;
     if (::chmod(m_path.c_str(), S_IRUSR | S_IWUSR) != 0 || ::lstat(m_path.c_str(), &bound) != 0 ||
-        ::listen(fd, 8) != 0) {
+        ::listen(fd, 16) != 0 || ::fcntl(fd, F_SETFL, O_NONBLOCK) != 0) {
         m_error = systemError("set up " + m_path);
         ::close(fd);
         ::unlink(m_path.c_str());
@@ -122,6 +146,7 @@ LocalSocketServer::LocalSocketServer(const std::string& name) : m_path(localSock
 }
 
 LocalSocketServer::~LocalSocketServer() {
+    for (const Connection& connection : m_connections) ::close(connection.fd);
     if (m_listenFd >= 0) {
         struct stat current;
         if (::lstat(m_path.c_str(), &current) == 0 && static_cast<unsigned long>(current.st_ino) == m_inode)
@@ -144,66 +169,103 @@ LocalSocketServer::Result LocalSocketServer::fail(const std::string& what) {
     return Result::Failed;
 }
 
+void LocalSocketServer::closeConnection(std::size_t index) {
+    ::close(m_connections[index].fd);
+    m_connections.erase(m_connections.begin() + std::ptrdiff_t(index));
+}
+
+void LocalSocketServer::acceptWaiting() {
+    for (;;) {
+        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) return;  // none left, or a transient failure; the next poll tells
+        ucred peer;
+        socklen_t peerSize = sizeof peer;
+        if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &peerSize) != 0 || peer.uid != ::geteuid()) {
+            ::close(fd);
+            continue;
+        }
+        if (m_connections.size() >= kMaxOpenConnections) closeConnection(0);
+        m_connections.push_back({fd, nowMs() + kMessageWaitMs});
+    }
+}
+
 LocalSocketServer::Result LocalSocketServer::receive(std::size_t limit, const MessageHandler& handler) {
     if (m_listenFd < 0) return Result::Failed;
-    pollfd waits[2] = {{m_wakeRead, POLLIN, 0}, {m_listenFd, POLLIN, 0}};
-    if (::poll(waits, 2, -1) < 0) return errno == EINTR ? Result::Dropped : fail("poll");
-    if (waits[0].revents) return Result::Woken;
-    if (!(waits[1].revents & POLLIN)) return waits[1].revents ? fail("listen socket") : Result::Dropped;
+    for (;;) {
+        std::vector<pollfd> waits = {{m_wakeRead, POLLIN, 0}, {m_listenFd, POLLIN, 0}};
+        long long firstDeadline = -1;
+        for (const Connection& connection : m_connections) {
+            waits.push_back({connection.fd, POLLIN, 0});
+            if (firstDeadline < 0 || connection.deadline < firstDeadline) firstDeadline = connection.deadline;
+        }
+        const int timeout = firstDeadline < 0 ? -1 : int(std::max(0LL, firstDeadline - nowMs()));
+        if (::poll(waits.data(), nfds_t(waits.size()), timeout) < 0) {
+            if (errno == EINTR) continue;
+            return fail("poll");
+        }
+        if (waits[0].revents) return Result::Woken;
+        if (waits[1].revents & ~POLLIN) return fail("listen socket");
 
-    FileDescriptor connection(::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC));
-    if (connection.get() < 0) return isTransient(errno) ? Result::Dropped : fail("accept");
-
-    ucred peer;
-    socklen_t peerSize = sizeof peer;
-    if (::getsockopt(connection.get(), SOL_SOCKET, SO_PEERCRED, &peer, &peerSize) != 0 ||
-        peer.uid != ::geteuid())
-        return Result::Dropped;
-    return readMessage(connection.get(), limit, handler);
+        // A connection that spoke (or hung up) is served first; silent ones past their time
+        // are dropped.
+        const long long now = nowMs();
+        for (std::size_t i = 0; i < m_connections.size(); ++i) {
+            const int fd = m_connections[i].fd;
+            if (waits[i + 2].revents) {
+                const Result result = readMessage(fd, limit, handler);
+                closeConnection(i);
+                return result;
+            }
+            if (m_connections[i].deadline <= now) {
+                closeConnection(i);
+                return Result::Dropped;
+            }
+        }
+        if (waits[1].revents & POLLIN) acceptWaiting();
+    }
 }
 
 LocalSocketServer::Result LocalSocketServer::readMessage(int connection, std::size_t limit,
                                                          const MessageHandler& handler) {
-    pollfd waits[2] = {{m_wakeRead, POLLIN, 0}, {connection, POLLIN, 0}};
-    int ready = ::poll(waits, 2, kMessageWaitMs);
-    if (ready < 0) return errno == EINTR ? Result::Dropped : fail("poll");
-    if (waits[0].revents) return Result::Woken;
-    if (ready == 0) return Result::Dropped;
-
     // The buffer is as long as the limit; the received length, not a terminator, ends the text.
     std::vector<char> buffer(limit > 0 ? limit : 1);
     iovec part{buffer.data(), limit};
     msghdr header{};
     header.msg_iov = &part;
     header.msg_iovlen = 1;
-    ssize_t received = ::recvmsg(connection, &header, MSG_DONTWAIT);
+    const ssize_t received = ::recvmsg(connection, &header, MSG_DONTWAIT);
     if (received <= 0 || (header.msg_flags & MSG_TRUNC)) return Result::Dropped;
     handler(std::string(buffer.data(), static_cast<std::size_t>(received)));
+    // A sender that no longer waits is no fault.
+    ::send(connection, &kTaken, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
     return Result::Message;
 }
 
 bool sendLocalMessage(const std::string& name, const std::string& text, std::string* error) {
+    const auto failed = [error](const std::string& reason) {
+        if (error) *error = reason;
+        return false;
+    };
     const std::string path = localSocketPath(name);
-    FileDescriptor fd(connectTo(path));
-    if (fd.get() < 0) {
-        if (error) *error = systemError("connect " + path);
-        return false;
+    const long long sendDeadline = nowMs() + kSendWaitMs;
+    FileDescriptor fd(connectTo(path, true, sendDeadline));
+    if (fd.get() < 0) return failed(systemError("connect " + path));
+    for (;;) {
+        const ssize_t sent = ::send(fd.get(), text.data(), text.size(), MSG_NOSIGNAL);
+        if (sent == static_cast<ssize_t>(text.size())) break;
+        if (sent >= 0) return failed("message cut short");
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN) return failed(systemError("send"));
+        const int ready = pollUntil(fd.get(), POLLOUT, sendDeadline);
+        if (ready == 0) return failed("the server took no message within its time");
+        if (ready < 0) return failed(systemError("poll"));
     }
-    ssize_t sent = ::send(fd.get(), text.data(), text.size(), MSG_NOSIGNAL);
-    if (sent != static_cast<ssize_t>(text.size())) {
-        if (error) *error = sent < 0 ? systemError("send") : "message cut short";
-        return false;
-    }
-    // The server sends nothing back; the end of the connection means it has been handled.
-    pollfd wait{fd.get(), POLLIN, 0};
-    int ready;
-    do ready = ::poll(&wait, 1, kAnswerWaitMs);
-    while (ready < 0 && errno == EINTR);
-    char ignored;
-    if (ready <= 0 || ::recv(fd.get(), &ignored, 1, MSG_DONTWAIT) != 0) {
-        if (error) *error = ready < 0 ? systemError("poll") : "the server did not take the message";
-        return false;
-    }
+    const int ready = pollUntil(fd.get(), POLLIN, nowMs() + kAnswerWaitMs);
+    if (ready < 0) return failed(systemError("poll"));
+    if (ready == 0) return failed("the server did not answer in time; it may still run the message");
+    char answer = 0;
+    if (::recv(fd.get(), &answer, 1, MSG_DONTWAIT) != 1 || answer != kTaken)
+        return failed("the server did not take the message");
     return true;
 }
 

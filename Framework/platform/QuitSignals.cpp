@@ -2,30 +2,39 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdio>
 
 namespace zor {
 
 namespace {
 
+constexpr int QuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 volatile std::sig_atomic_t g_quitSignal = 0;
+volatile std::sig_atomic_t g_exitOnSignal = 0;
+volatile std::sig_atomic_t g_exitCode = 0;
 
-void onQuitSignal(int) { g_quitSignal = 1; }
+void onQuitSignal(int) {
+    if (g_exitOnSignal) _exit(g_exitCode);
+    g_quitSignal = 1;
+}
 
-void install(int signal) {
+void install(int signal, int flags) {
     struct sigaction action {};
     action.sa_handler = onQuitSignal;
     sigemptyset(&action.sa_mask);
-    // One-shot: the next signal of this kind is handled the default way.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = flags;
     sigaction(signal, &action, nullptr);
 }
 
 } // namespace
 
 void installQuitSignalHandlers() {
-    install(SIGINT);
-    install(SIGTERM);
+    // One-shot: the next signal of this kind is handled the default way.
+    for (const int signal : QuitSignals) install(signal, SA_RESTART | SA_RESETHAND);
 }
 
 bool quitSignalPending() { return g_quitSignal != 0; }
@@ -36,6 +45,15 @@ bool forwardQuitSignals() {
     SDL_Event event{};
     event.type = SDL_QUIT;
     return SDL_PushEvent(&event) == 1;
+}
+
+void exitOnQuitSignal(int exitCode) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    g_exitCode = exitCode & 0xFF;
+    g_exitOnSignal = 1;
+    // Again, as a first signal may have put back the default course.
+    for (const int signal : QuitSignals) install(signal, SA_RESTART);
 }
 
 } // namespace zor

@@ -1,8 +1,8 @@
 #pragma once
-// SIGINT and SIGTERM end the program the way closing its window does: they become an SDL
-// quit request, so the main loop ends and the shutdown runs in order (settings saved,
-// threads joined). A second signal before the first is served takes its default course,
-// so a program that hangs can still be stopped.
+// SIGINT, SIGTERM and SIGHUP end the program the way closing its window does: they become
+// an SDL quit request, so the main loop ends and the shutdown runs in order (settings
+// saved, threads joined). A second signal before the first is served takes its default
+// course, so a program that hangs can still be stopped.
 
 namespace zor {
 
@@ -16,5 +16,10 @@ bool quitSignalPending();
 // Pushes one SDL quit event for a received signal; the event pump calls it before it
 // polls. Returns whether an event was pushed.
 bool forwardQuitSignals();
+
+// From now on every quit signal ends the process at once with the exit code, without any
+// clean-up: for the wait in the error message box, when nothing is left to shut down.
+// Standard output and error are flushed first.
+void exitOnQuitSignal(int exitCode);
 
 } // namespace zor

@@ -1,7 +1,11 @@
 #include "Framework/platform/UserFolder.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
+#include <vector>
 
 namespace zor {
 
@@ -38,12 +42,25 @@ std::string documentsFromUserDirs(const std::string& home) {
     return {};
 }
 
+// $HOME, else the home folder the password database gives the user.
+std::string homeFolder() {
+    const std::string home = environment("HOME");
+    if (!home.empty()) return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_dir)
+        return {};
+    const std::string folder = found->pw_dir;
+    return !folder.empty() && folder.front() == '/' ? folder : std::string();
+}
+
 } // namespace
 
 std::string documentsFolder() {
     std::string folder = environment("XDG_DOCUMENTS_DIR");
     if (!folder.empty()) return folder;
-    const std::string home = environment("HOME");
+    const std::string home = homeFolder();
     folder = documentsFromUserDirs(home);
     if (!folder.empty()) return folder;
     return home.empty() ? std::string() : home + "/Documents";

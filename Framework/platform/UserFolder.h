@@ -6,7 +6,8 @@
 namespace zor {
 
 // The user's documents folder: $XDG_DOCUMENTS_DIR, else the documents entry of the XDG
-// user-dirs file, else $HOME/Documents; empty when none of them is known.
+// user-dirs file, else <home>/Documents, where the home folder is $HOME or, when that is
+// not set, the user's entry in the password database; empty when none of them is known.
 std::string documentsFolder();
 
 // The user folder named by the environment variable ZOR_USER_DIR (tests and CI point it

@@ -4,6 +4,7 @@
 #include "Framework/core/io/Files.h"
 
 #include <boost/property_tree/ptree.hpp>
+#include <boost/property_tree/xml_parser.hpp>
 
 #include <utility>
 
@@ -43,8 +44,12 @@ void LeaderboardDefinitions::load() {
             m_definitions[definition.name] = definition;
             m_registered.fire(definition);
         }
+    } catch (const pt::xml_parser_error& error) {
+        throw CheckReleaseError(std::string("Could not load leaderboards definition, ") + FileName + ", line " +
+                                std::to_string(error.line()) + ": " + error.message());
     } catch (const std::exception& error) {
-        throw CheckReleaseError(std::string("Could not load leaderboards definition, ") + error.what());
+        throw CheckReleaseError(std::string("Could not load leaderboards definition, ") + FileName + ": " +
+                                error.what());
     }
 }
 

@@ -104,8 +104,7 @@ void runMainLoop() {
         const FramePass pass = planFramePass(pacing, frameTime, accumulator);
         if (pass.kind == FramePass::Frame) {
             last = now;
-            const std::string pipeText = pipe->takeText();
-            if (!pipeText.empty()) runPipeText(pipeText);
+            for (const std::string& message : pipe->takeMessages()) runPipeText(message);
             accumulator = pass.accumulator;
             for (int i = 0; i < pass.steps; ++i) {
                 pollInput();

@@ -32,7 +32,7 @@ void onScreenLogSink(const std::string& line, LogHandler::LevelType level) {
     // Shown in the debug draw's screen layer, from (0, 50) to the virtual size of the last
     // viewport: white for 10 s, warnings yellow for 60 s, errors red for 1000 s.
     if (DebugDraw::exists()) {
-        PackedColor color(0xFFFFFFFFu);
+        PackedColor color = colorWhite();
         float seconds = 10.0f;
         if (LogHandler::isWarning(level)) {
             color = PackedColor::fromChannels(255, 255, 0, 255);

@@ -17,7 +17,8 @@ std::string buildVersion();
 
 // Creates the SettingsHandler and fills it; runs once (later calls return at once). A
 // stored "Version" other than this build's is replaced and "settings.xml" rewritten.
-// A broken declaration file throws CheckReleaseError.
+// A broken declaration file throws CheckReleaseError; a user "settings.xml" that cannot be
+// read is renamed "settings.xml.corrupt" with a warning, and the defaults stay.
 void setUpSettings();
 
 } // namespace zor

@@ -21,12 +21,32 @@
 #include "Framework/system/SystemHandlers.h"
 #include "Framework/system/Window.h"
 
+#include <filesystem>
+#include <string>
+
 namespace zor {
 
 namespace {
 
 // Assets are authored at three times the layout unit.
 constexpr float AssetScale = 1.0f / 3.0f;
+
+const char* const GameDataFolder = "BundlePC";
+
+// The game data folder: in the working folder, else beside the program, so the game also
+// starts from elsewhere (a desktop launcher, another shell folder).
+std::string findGameDataFolder() {
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    if (fs::is_directory(GameDataFolder, ignored)) return GameDataFolder;
+    const fs::path programFolder = fs::read_symlink("/proc/self/exe", ignored).parent_path();
+    if (!programFolder.empty() && fs::is_directory(programFolder / GameDataFolder, ignored))
+        return (programFolder / GameDataFolder).string();
+    const std::string besideProgram = programFolder.empty() ? std::string("(unknown)") : programFolder.string();
+    throw MainError(std::string("The game data folder ") + GameDataFolder +
+                    " was found neither in the working folder " + fs::current_path(ignored).string() +
+                    " nor beside the program in " + besideProgram + ".");
+}
 
 } // namespace
 
@@ -46,7 +66,7 @@ void startUp() {
     // The log and the system events live until the process ends.
     if (!LogHandler::exists()) new LogHandler();
     if (!SystemEvents::exists()) new SystemEvents();
-    initFileSystem("BundlePC");
+    initFileSystem(findGameDataFolder());
     setCrashFileFolder(resolvePath("", FileLocation::User));
     setUpSettings();
     createWindow();

@@ -6,10 +6,11 @@
 namespace zor {
 
 // Start-up in its fixed order: quit signals, store, crash translator, load-error and quit
-// handlers, log, system events, file roots ("BundlePC" and the user folder), settings,
-// window and OpenGL checks, viewport, asset scales, screen settings, system
-// initialisation, vertex buffers, the core debug flags and the "debug" command. Failures
-// throw.
+// handlers, log, system events, file roots ("BundlePC" of the working folder, else beside
+// the program, and the user folder), settings, window and OpenGL checks, viewport, asset
+// scales, screen settings, system initialisation, vertex buffers, the core debug flags
+// and the "debug" command. Failures throw; a missing game data folder is a MainError
+// naming both places looked in.
 void startUp();
 
 // The load-error handler: throws MainError("Error while loading: " + text +

@@ -12,8 +12,11 @@ namespace zor {
 inline constexpr const char* ProductName = "Morrowdeep";
 
 // Starts SDL (timer, video, game controllers), opens the window from the screen settings,
-// sets "icon.bmp" of the working folder as its icon when there is one, makes the OpenGL
-// context current on this thread and shows a black first frame. Failures throw MainError.
+// sets "icon.bmp" beside the game data folder as its icon when there is one, makes the
+// OpenGL context current on this thread and shows a black first frame. A "Screen.WindowSize"
+// the display cannot show, or one SDL cannot make a window of, is replaced by the default
+// size with a warning naming the setting. Failures, among them a missing or unreachable
+// display, throw MainError.
 void createWindow();
 // Deletes the context, then the window; either may be missing.
 void destroyWindow();
@@ -23,7 +26,8 @@ void destroyWindow();
 void checkOpenGLSupport();
 
 // Applies the swap interval always, the window size and full-screen choice when they
-// changed or `force` is set; then refits the first viewport and fires screenChanged.
+// changed or `force` is set; then refits the first viewport and fires screenChanged. A size
+// the display cannot show is replaced as at creation.
 void applyScreenSettings(bool force);
 
 // A listener that applies the screen settings whenever a "Screen." setting changes.

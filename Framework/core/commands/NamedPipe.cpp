@@ -24,11 +24,11 @@ NamedPipe::~NamedPipe() {
     m_thread->join();
 }
 
-std::string NamedPipe::takeText() {
+std::vector<std::string> NamedPipe::takeMessages() {
     Mutex::ScopedLock lock(m_mutex);
-    std::string text;
-    text.swap(m_receivedText);
-    return text;
+    std::vector<std::string> messages;
+    messages.swap(m_received);
+    return messages;
 }
 
 void NamedPipe::serve() {
@@ -37,8 +37,7 @@ void NamedPipe::serve() {
         const std::string text = message.substr(0, message.find('\0'));
         if (text.empty()) return;
         Mutex::ScopedLock lock(m_mutex);
-        if (!m_receivedText.empty()) m_receivedText += ' ';
-        m_receivedText += text;
+        m_received.push_back(text);
     };
     for (;;) {
         switch (m_server.receive(kMessageLimit, append)) {

@@ -1,7 +1,9 @@
 #pragma once
 // The level-editor channel: a local socket served by its own thread. Each connection
 // carries one message of command text (words in double quotes, as runPipeText reads
-// them); no reply is sent. The main thread takes what arrived once per frame.
+// them); the sender is told once the message has arrived. The main thread takes what
+// arrived once per frame and runs each message on its own, so a short or unterminated
+// message never runs into the next.
 
 #include "Framework/core/threads/Mutex.h"
 #include "Framework/core/threads/Thread.h"
@@ -10,6 +12,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zor {
 
@@ -28,8 +31,9 @@ public:
     NamedPipe(const NamedPipe&) = delete;
     NamedPipe& operator=(const NamedPipe&) = delete;
 
-    // The text received since the last call (messages joined by a blank), and empties it.
-    std::string takeText();
+    // The messages received since the last call, in order (each up to its first zero
+    // byte; empty ones are left out), and empties the list.
+    std::vector<std::string> takeMessages();
 
     bool isServing() const { return m_thread && m_thread->isRunning(); }
 
@@ -38,7 +42,7 @@ private:
 
     LocalSocketServer m_server;
     Mutex m_mutex;
-    std::string m_receivedText;
+    std::vector<std::string> m_received;
     std::unique_ptr<Thread> m_thread;
 };
 

@@ -2,6 +2,7 @@
 
 #include "Framework/core/Errors.h"
 #include "Framework/core/io/CaseInsensitiveLookup.h"
+#include "Framework/core/log/LogHandler.h"
 #include "Framework/core/text/TextUtils.h"
 #include "Framework/platform/UserFolder.h"
 #include "Framework/platform/FileDescriptor.h"
@@ -18,7 +19,13 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <sstream>
 
 namespace zor {
@@ -61,15 +68,76 @@ bool appendFileContent(int fd, const std::string& source) {
     }
 }
 
-// A new file beside `target` that no one else uses, opened for writing.
+// The temporary files this process is writing now; any other of its own is left over.
+struct TemporariesInUse {
+    std::mutex mutex;
+    std::set<std::string> paths;
+};
+
+TemporariesInUse& temporariesInUse() {
+    static TemporariesInUse inUse;
+    return inUse;
+}
+
+// Temporary files are named target + ".tmp-<process id>-<number>".
+const char* const TemporaryInfix = ".tmp-";
+
+// A new file beside `target` that no one else uses, opened for writing and marked in use.
 int createTemporaryBeside(const std::string& target, std::string& temporary) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temporary = target + TemporaryInfix + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            TemporariesInUse& inUse = temporariesInUse();
+            const std::lock_guard<std::mutex> lock(inUse.mutex);
+            inUse.paths.insert(temporary);
+        }
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
+}
+
+void releaseTemporary(const std::string& temporary) {
+    TemporariesInUse& inUse = temporariesInUse();
+    const std::lock_guard<std::mutex> lock(inUse.mutex);
+    inUse.paths.erase(temporary);
+}
+
+// Whether a temporary file of `target` was left by an interrupted write: its writer has
+// ended, or it is this process and no write of it is going on.
+bool temporaryIsStale(const std::string& path, const std::string& target) {
+    // The rest of the name is "<process id>-<number>".
+    const std::string rest = path.substr(target.size() + std::strlen(TemporaryInfix));
+    const std::size_t dash = rest.find('-');
+    const auto isNumber = [](const std::string& text) {
+        return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (dash == std::string::npos || !isNumber(rest.substr(0, dash)) || !isNumber(rest.substr(dash + 1))) return false;
+    const long writer = std::strtol(rest.substr(0, dash).c_str(), nullptr, 10);
+    if (writer == static_cast<long>(::getpid())) {
+        TemporariesInUse& inUse = temporariesInUse();
+        const std::lock_guard<std::mutex> lock(inUse.mutex);
+        return inUse.paths.count(path) == 0;
+    }
+    return writer > 0 && ::kill(static_cast<pid_t>(writer), 0) != 0 && errno == ESRCH;
+}
+
+// Removes what interrupted writes of `target` left beside it.
+void removeStaleTemporaries(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + TemporaryInfix;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir) return;
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string path = slash == std::string::npos ? name : folder + name;
+        if (temporaryIsStale(path, target)) stale.push_back(path);
+    }
+    for (const std::string& path : stale) ::unlink(path.c_str());
 }
 
 void syncFolderOf(const std::string& path) {
@@ -81,6 +149,7 @@ void syncFolderOf(const std::string& path) {
 
 // Writes a complete, synced file beside `target` holding the content of `prefix` (when
 // given) and then the bytes, and names it in `temporary`; nothing is left on failure.
+// errno tells the cause of a failure.
 bool prepareReplacement(const std::string& target, const std::string* prefix, const void* bytes, std::size_t length,
                         std::string& temporary) {
     FileDescriptor out(createTemporaryBeside(target, temporary));
@@ -88,19 +157,33 @@ bool prepareReplacement(const std::string& target, const std::string* prefix, co
     bool ok = (!prefix || appendFileContent(out.get(), *prefix)) &&
               writeAll(out.get(), static_cast<const std::uint8_t*>(bytes), length) && ::fsync(out.get()) == 0;
     ok = out.close() && ok;
-    if (!ok) ::unlink(temporary.c_str());
+    if (!ok) {
+        const int cause = errno;
+        ::unlink(temporary.c_str());
+        releaseTemporary(temporary);
+        errno = cause;
+    }
     return ok;
 }
 
 // Renames the prepared file over `target` in one step, so readers and crashes see either
-// the old or the new file, never a torn one.
+// the old or the new file, never a torn one. errno tells the cause of a failure.
 bool commitReplacement(const std::string& temporary, const std::string& target) {
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    const bool renamed = ::rename(temporary.c_str(), target.c_str()) == 0;
+    const int cause = errno;
+    if (!renamed) ::unlink(temporary.c_str());
+    releaseTemporary(temporary);
+    if (!renamed) {
+        errno = cause;
         return false;
     }
     syncFolderOf(target);
     return true;
+}
+
+bool writeFailed(std::string* error, const std::string& path) {
+    if (error) *error = path + ": " + std::strerror(errno);
+    return false;
 }
 
 // Windows wildcard matching: "*" any run of characters, "?" one character, all else literal.
@@ -134,7 +217,14 @@ bool matchesWildcard(const char* pattern, const char* name, bool ignoreCase) {
 void initFileSystem(const std::string& bundleFolder) {
     g_roots[0] = bundleFolder;
     const std::string overridden = userFolderOverride();
-    g_roots[1] = overridden.empty() ? joinPath(documentsFolder(), joinPath("My Games", "Morrowdeep")) : overridden;
+    const std::string documents = overridden.empty() ? documentsFolder() : std::string();
+    g_roots[1] = overridden.empty() ? joinPath(documents, joinPath("My Games", "Morrowdeep")) : overridden;
+    if (overridden.empty() && documents.empty()) {
+        std::error_code ignored;
+        LogHandler::log(LogHandler::Warning, "Files",
+                        "No home folder is known: settings and saves go to " +
+                            (std::filesystem::current_path(ignored) / g_roots[1]).string());
+    }
     createDirectories(toBackslashes(g_roots[1]));
 }
 
@@ -206,18 +296,28 @@ std::size_t readXml(const std::string& name, boost::property_tree::ptree& tree, 
     if (size == 0) return 0;
     std::istringstream in(std::string(reinterpret_cast<const char*>(buffer.get()), size));
     boost::property_tree::ptree parsed;
-    boost::property_tree::read_xml(in, parsed, boost::property_tree::xml_parser::no_comments);
+    try {
+        boost::property_tree::read_xml(in, parsed, boost::property_tree::xml_parser::no_comments);
+    } catch (const boost::property_tree::xml_parser_error& error) {
+        // Read from memory, the parser knows no file name.
+        throw boost::property_tree::xml_parser_error(error.message(), resolvePath(name, location), error.line());
+    }
     tree.swap(parsed);
     return size;
 }
 
-bool writeFile(const std::string& name, const void* data, std::size_t length, unsigned flags) {
-    if (!createDirectories(resolvePath(directoryOf(name), FileLocation::User))) return false;
+bool writeFile(const std::string& name, const void* data, std::size_t length, unsigned flags, std::string* error) {
+    std::string folder = resolvePath(directoryOf(name), FileLocation::User);
+    if (!createDirectories(folder)) {
+        if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        return writeFailed(error, folder);
+    }
     const std::string target = resolvePath(name, FileLocation::User);
+    removeStaleTemporaries(target);
 
     std::string temporary;
     if (!prepareReplacement(target, (flags & WriteFileAppend) ? &target : nullptr, data, length, temporary))
-        return false;
+        return writeFailed(error, target);
     struct stat info;
     if ((flags & WriteFileBackup) && ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
         // The target is always a complete file, so this never copies a torn one. A failed
@@ -226,7 +326,11 @@ bool writeFile(const std::string& name, const void* data, std::size_t length, un
         std::string backupTemporary;
         if (prepareReplacement(backup, &target, nullptr, 0, backupTemporary)) commitReplacement(backupTemporary, backup);
     }
-    return commitReplacement(temporary, target);
+    return commitReplacement(temporary, target) || writeFailed(error, target);
+}
+
+bool renameUserFile(const std::string& from, const std::string& to) {
+    return ::rename(resolvePath(from, FileLocation::User).c_str(), resolvePath(to, FileLocation::User).c_str()) == 0;
 }
 
 bool fileExists(const std::string& name, FileLocation location) {
@@ -271,6 +375,8 @@ bool createDirectories(const std::string& nativePath) {
         // Another thread or process may have made it meanwhile.
         struct stat info;
         if (errno == EEXIST && ::stat(it->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) continue;
+        // A plain file stands where a folder should be.
+        if (errno == EEXIST) errno = ENOTDIR;
         return false;
     }
     return true;

@@ -24,7 +24,8 @@ enum WriteFileFlags : unsigned {
 constexpr std::size_t MaxReadFileSize = std::size_t(512) << 20;
 
 // Sets the game data root to `bundleFolder` and the user root to the user folder, which
-// is created when missing. Runs once at start-up, before other threads exist.
+// is created when missing (a warning says where when no home folder is known, as the folder
+// is then below the working folder). Runs once at start-up, before other threads exist.
 void initFileSystem(const std::string& bundleFolder);
 
 // The native path of `name` below a root. Game data names that do not exist under their
@@ -47,13 +48,18 @@ std::size_t readText(const std::string& name, std::string& text);
 std::size_t readLines(const std::string& name, std::vector<std::string>& lines, FileLocation location,
                       bool required);
 // The file parsed as XML into `tree` (comments dropped, white space kept), not required.
-// Parse errors propagate as the property tree reader's exception.
+// Parse errors propagate as the property tree reader's exception, naming the file's path.
 std::size_t readXml(const std::string& name, boost::property_tree::ptree& tree, FileLocation location);
 
 // Writes into the user folder, creating the name's folder first. The new content goes to
-// a temporary file that is synced and renamed over the target, so the target is always
-// either the old or the new file. Returns false on any failure, leaving the target as it was.
-bool writeFile(const std::string& name, const void* data, std::size_t length, unsigned flags);
+// a temporary file (name + ".tmp-<process id>-<number>") that is synced and renamed over
+// the target, so the target is always either the old or the new file; temporary files of
+// the target that interrupted writes left behind are removed first. Returns false on any
+// failure, leaving the target as it was, with the path and the cause in `error` when given.
+bool writeFile(const std::string& name, const void* data, std::size_t length, unsigned flags,
+               std::string* error = nullptr);
+// Renames a user file, replacing `to`; true when it was renamed.
+bool renameUserFile(const std::string& from, const std::string& to);
 
 // True when the path exists and is not a directory.
 bool fileExists(const std::string& name, FileLocation location);
@@ -61,7 +67,8 @@ bool fileExists(const std::string& name, FileLocation location);
 // folder part, as in "Levels/*.xml") as that folder part + the entry's name. Game data
 // names match ignoring letter case. Returns the number appended.
 std::size_t listFiles(FileLocation location, std::vector<std::string>& names, const std::string& pattern);
-// Creates the folder and its missing parents; true when it exists afterwards.
+// Creates the folder and its missing parents; true when it exists afterwards, else errno
+// tells why.
 bool createDirectories(const std::string& nativePath);
 // True when the user file was deleted.
 bool deleteUserFile(const std::string& name);

@@ -29,9 +29,11 @@ bool numberTooLarge(const std::string& text, std::size_t begin, std::size_t end)
     return false;
 }
 
-// Checks every directive: "%N%", "%|spec|" and printf-style "%spec<type>".
+// Checks every directive: "%N%", "%|spec|" and printf-style "%spec<type>". The spec
+// characters are the formatter's flags, width, precision and size modifiers; "t" is none
+// of them there but a type (tabulation), so a "%" after it opens the next directive.
 bool hasUnsafeDirective(const std::string& text) {
-    static const std::string specCharacters = "0123456789$-=_+ #'.*hlLqjzt";
+    static const std::string specCharacters = "0123456789$-=_+ #'.*hlLqjz";
     std::size_t i = 0;
     while ((i = text.find('%', i)) != std::string::npos) {
         const std::size_t begin = ++i;

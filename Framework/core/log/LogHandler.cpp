@@ -1,5 +1,6 @@
 #include "Framework/core/log/LogHandler.h"
 
+#include "Framework/core/text/TextUtils.h"
 #include "Framework/platform/Debugger.h"
 
 #include <cstdio>
@@ -93,9 +94,11 @@ void LogHandler::log(LevelType level, const std::string& source, const std::stri
 }
 
 void LogHandler::writeToConsole(const std::string& text, LevelType) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    // Lines may quote damaged data; its raw bytes could garble the terminal.
+    const std::string shown = escapeNonPrintable(text);
+    std::fwrite(shown.data(), 1, shown.size(), stdout);
     std::fflush(stdout);
-    debuggerOutput(text);
+    debuggerOutput(shown);
 }
 
 const char* LogHandler::levelName(LevelType level) {

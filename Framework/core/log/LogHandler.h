@@ -77,8 +77,8 @@ public:
     // or without a handler are dropped.
     static void log(LevelType level, const std::string& source, const std::string& text, int channel = 0);
 
-    // The default sink: the text unchanged to standard output, and to the
-    // debugger output.
+    // The default sink: the text to standard output, and to the debugger output,
+    // with its non-printable bytes escaped (escapeNonPrintable).
     static void writeToConsole(const std::string& text, LevelType level);
 
     static bool isWarning(LevelType level) { return level == Warning; }

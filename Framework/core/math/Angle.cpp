@@ -4,6 +4,8 @@
 
 namespace zor {
 
+const float kMapViewAngle = 2.0f * std::atan(0.5f);
+
 float wrapAngle(float angle) {
     const float wrapped = std::fmod(angle, kTwoPi);
     return wrapped < 0.0f ? wrapped + kTwoPi : wrapped;

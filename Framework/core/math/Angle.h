@@ -6,6 +6,8 @@ namespace zor {
 
 constexpr float kPi = 3.1415927f;
 constexpr float kTwoPi = 6.2831855f;
+// The map view's camera angle, 2 * atan(0.5) (0.9272952): set before main runs.
+extern const float kMapViewAngle;
 
 // Into [0, 2*pi).
 float wrapAngle(float angle);

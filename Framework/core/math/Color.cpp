@@ -6,6 +6,11 @@
 
 namespace zor {
 
+const PackedColor& colorWhite() {
+    static const PackedColor white(0xFFFFFFFFu);
+    return white;
+}
+
 std::istream& operator>>(std::istream& in, Color3& c) {
     in >> c.r;
     skipSeparator(in);

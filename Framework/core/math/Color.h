@@ -36,6 +36,9 @@ struct PackedColor {
 constexpr bool operator==(const PackedColor& a, const PackedColor& b) { return a.value == b.value; }
 constexpr bool operator!=(const PackedColor& a, const PackedColor& b) { return a.value != b.value; }
 
+// Opaque white (0xFFFFFFFF), the colour that leaves a drawn image as it is.
+const PackedColor& colorWhite();
+
 struct Color3 {
     float r = 0.0f;
     float g = 0.0f;

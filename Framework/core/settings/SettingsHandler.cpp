@@ -3,6 +3,7 @@
 #include "Framework/core/Errors.h"
 #include "Framework/core/commands/Commands.h"
 #include "Framework/core/io/Files.h"
+#include "Framework/core/log/LogHandler.h"
 #include "Framework/core/text/TextUtils.h"
 
 #include <boost/property_tree/ptree.hpp>
@@ -19,6 +20,8 @@ namespace {
 namespace pt = boost::property_tree;
 
 constexpr std::size_t kInitialBuckets = 11;
+
+const char* const LogSource = "Settings";
 
 std::uint32_t persistenceOf(const std::string& text) {
     if (text == "temporary") return SettingTemporary;
@@ -58,6 +61,33 @@ T convertedValue(const SettingsHandler::Setting& record) {
     return out;
 }
 
+// Whether the text parses whole into the alternative the value holds (any text for strings).
+bool textFits(const SettingValue& value, const std::string& text) {
+    return std::visit(
+        [&text](const auto& held) {
+            using T = std::decay_t<decltype(held)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                return true;
+            } else if constexpr (std::is_same_v<T, const char*>) {
+                return false;
+            } else {
+                T parsed;
+                return parseWholeText(text, parsed);
+            }
+        },
+        value);
+}
+
+// What is wrong with a `set` of the key to the text, or an empty text.
+std::string setCommandFault(const SettingsHandler& handler, const std::string& key, const std::string& text) {
+    const auto found = handler.settings().find(key);
+    if (found == handler.settings().end() || !found->second.DefaultValue.isSet)
+        return "set: there is no setting '" + key + "'";
+    if (!textFits(found->second.DefaultValue.value, text))
+        return "set: '" + text + "' is no value the setting '" + key + "' can hold; its default stays in use";
+    return {};
+}
+
 // Parses the whole text into the alternative the value holds; a text that does not parse,
 // or a C string value, leaves it unchanged.
 void assignText(SettingValue& value, const std::string& text) {
@@ -79,7 +109,11 @@ void assignText(SettingValue& value, const std::string& text) {
 SettingsHandler::SettingsHandler() : m_settings(kInitialBuckets) {
     m_settings.max_load_factor(1.0f);
     registerCommand("set", 2, [](const std::vector<std::string>& arguments) {
-        if (SettingsHandler::exists()) SettingsHandler::instance().setValue(arguments[0], arguments[1]);
+        if (!SettingsHandler::exists()) return;
+        SettingsHandler& handler = SettingsHandler::instance();
+        const std::string fault = setCommandFault(handler, arguments[0], arguments[1]);
+        if (!fault.empty()) LogHandler::log(LogHandler::Warning, LogSource, fault);
+        handler.setValue(arguments[0], arguments[1]);
     });
 }
 
@@ -190,7 +224,7 @@ void SettingsHandler::loadDefinitions(const std::string& path) {
     }
 }
 
-bool SettingsHandler::readValues(const std::string& path, std::uint32_t mask) {
+bool SettingsHandler::readValues(const std::string& path, std::uint32_t mask, std::string* error) {
     try {
         pt::ptree tree;
         if (readXml(path, tree, FileLocation::User) == 0) return false;
@@ -201,12 +235,13 @@ bool SettingsHandler::readValues(const std::string& path, std::uint32_t mask) {
             assignText(found->second.Value.value, attributes.get<std::string>("Value"));
         }
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& fault) {
+        if (error) *error = fault.what();
         return false;
     }
 }
 
-bool SettingsHandler::writeValues(const std::string& path, std::uint32_t mask) {
+bool SettingsHandler::writeValues(const std::string& path, std::uint32_t mask, std::string* error) {
     pt::ptree tree;
     pt::ptree& root = tree.add_child("Settings", pt::ptree());
     for (const auto& [key, record] : m_settings) {
@@ -223,10 +258,12 @@ bool SettingsHandler::writeValues(const std::string& path, std::uint32_t mask) {
     std::ostringstream text;
     pt::write_xml(text, tree, pt::xml_writer_make_settings<std::string>('\t', 1, "utf-8"));
     const std::string bytes = text.str();
-    return writeFile(path, bytes.data(), bytes.size(), mask == SettingProfile ? unsigned(WriteFileBackup) : 0u);
+    return writeFile(path, bytes.data(), bytes.size(), mask == SettingProfile ? unsigned(WriteFileBackup) : 0u, error);
 }
 
-bool SettingsHandler::saveUserSettings() { return writeValues("settings.xml", SettingPersistent | SettingPermanent); }
+bool SettingsHandler::saveUserSettings(std::string* error) {
+    return writeValues("settings.xml", SettingPersistent | SettingPermanent, error);
+}
 
 void SettingsHandler::loadProfileSettings(const std::string& path) {
     resetToDefaults(SettingProfile);

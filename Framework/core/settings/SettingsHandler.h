@@ -44,7 +44,9 @@ public:
     // Listeners get the key, the value as it was before the change, and the record after it.
     using ChangedList = EventList<std::string, OptionalSettingValue, Setting>;
 
-    // Registers the console command "set" (key, text), which stores the text as a string.
+    // Registers the console command "set" (key, text), which stores the text as a string;
+    // it logs a warning first when the key is not declared or the text is no value of the
+    // declared default's type (the getters then keep using the default).
     SettingsHandler();
     ~SettingsHandler() override;
 
@@ -85,12 +87,15 @@ public:
     void loadDefinitions(const std::string& path);
     // Reads a value file of the user folder into the declared settings sharing a bit with
     // the mask; false on a missing or broken file, keeping what was read before the fault.
-    bool readValues(const std::string& path, std::uint32_t mask);
+    // For a broken file `error`, when given, receives the fault (a missing or empty file
+    // leaves it alone).
+    bool readValues(const std::string& path, std::uint32_t mask, std::string* error = nullptr);
     // Writes the settings sharing a bit with the mask whose value text differs from their
     // default's text. With the profile mask (8) the old file is kept as path + ".backup".
-    bool writeValues(const std::string& path, std::uint32_t mask);
+    // On failure `error`, when given, receives the file's path and the cause.
+    bool writeValues(const std::string& path, std::uint32_t mask, std::string* error = nullptr);
     // The persistent and permanent settings to the user's "settings.xml".
-    bool saveUserSettings();
+    bool saveUserSettings(std::string* error = nullptr);
     // Profile settings back to their defaults, then read from the file or its ".backup".
     void loadProfileSettings(const std::string& path);
 

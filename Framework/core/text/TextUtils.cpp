@@ -96,6 +96,58 @@ std::string relativePath(const std::string& path, const std::string& base) {
     return joinPath(up, rest);
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 character of two to four bytes at `at`, or 0.
+std::size_t multiByteCharacter(std::string_view text, std::size_t at) {
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;   // no overlong forms
+        if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+    }
+    if (length == 0 || at + length > text.size()) return 0;
+    if (byte(at + 1) < low || byte(at + 1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if ((byte(at + i) & 0xC0) != 0x80) return 0;
+    // The C1 controls U+0080 to U+009F show nothing either.
+    if (lead == 0xC2 && byte(at + 1) <= 0x9F) return 0;
+    return length;
+}
+
+} // namespace
+
+std::string escapeNonPrintable(std::string_view text) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c >= 0x20 && c < 0x7F) || c == '\n' || c == '\t') {
+            out += char(c);
+            ++i;
+        } else if (const std::size_t length = multiByteCharacter(text, i); length > 0) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 0xF];
+            ++i;
+        }
+    }
+    return out;
+}
+
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t position = 0;

@@ -33,6 +33,10 @@ std::string relativePath(const std::string& path, const std::string& base);
 std::vector<std::string> splitLines(std::string_view text);
 // True exactly for "true" in any letter case, with nothing around it.
 bool isTrue(std::string_view text);
+// The text as a terminal or a message box may show it: line feeds, tabs and well-formed
+// UTF-8 characters stay, every other byte (controls, stray or malformed UTF-8, such as the
+// bytes of a damaged file) becomes "\xNN".
+std::string escapeNonPrintable(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);
 // Appends to `pieces` the pieces of `text` between any of the `separators` characters,
 // dropping empty pieces; returns how many it appended.

@@ -1,5 +1,6 @@
 #include "Framework/graphics/batch/QuadBatch.h"
 
+#include "Framework/graphics/debug/PerfOverlay.h"
 #include "Framework/graphics/render/RenderThread.h"
 #include "Framework/graphics/screen/Projection.h"
 #include "Framework/graphics/texture/Texture.h"
@@ -132,9 +133,11 @@ void QuadBatch::drawRuns(unsigned flags) {
             const TextureRun& run = m_runs[i];
             effect.bindTexture(*run.texture);
             const int quads = m_runs[i + 1].firstQuad - run.firstQuad;
-            if (quads > 0)
+            if (quads > 0) {
                 glDrawElements(GL_TRIANGLES, 6 * quads, GL_UNSIGNED_SHORT,
                                byteOffset(static_cast<std::uintptr_t>(run.firstQuad) * kQuadIndexBytes));
+                PerfOverlay::countDrawCall(2 * quads);
+            }
         }
         for (const int location : {effect.positionLocation(), effect.colorLocation(), effect.texCoordLocation()})
             if (location != -1) glDisableVertexAttribArray(static_cast<GLuint>(location));

@@ -2,6 +2,7 @@
 
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/graphics/debug/DebugDraw.h"
+#include "Framework/graphics/render/RenderThread.h"
 
 #include <GL/glew.h>
 
@@ -72,12 +73,13 @@ void drawStats() {
     const float tops[3] = {100.0f, 115.0f, 130.0f};
     for (int i = 0; i < 3; ++i)
         debug.addMessage(fpRect(160.0f, tops[i], 1000.0f, 1000.0f), debug.screenLayer, lines[i], 0.0f,
-                         PackedColor(0xFFFFFFFFu));
+                         colorWhite());
 }
 
 void shutdown() {
+    // After a lost display the buffers are only forgotten.
     const auto destroy = [](VertexBuffer* buffer) {
-        glDeleteBuffers(1, &buffer->name);
+        if (renderContextAlive()) glDeleteBuffers(1, &buffer->name);
         delete buffer;
     };
     for (auto& frame : g_frames) {

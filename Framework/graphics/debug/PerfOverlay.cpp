@@ -162,6 +162,8 @@ void update(float stepLength) { global().update(stepLength, secondsSinceStart())
 
 void addSample(const std::string& name, float value) { global().addSample(name, value); }
 
+void countDrawCall(std::int32_t triangles) { global().countDrawCalls(1, triangles); }
+
 } // namespace PerfOverlay
 
 } // namespace zor

@@ -104,6 +104,8 @@ void recordFrameTime(float rate);
 // update with the clock's seconds since start.
 void update(float stepLength);
 void addSample(const std::string& name, float value);
+// One GL draw call of the program's batches, with the triangles it drew.
+void countDrawCall(std::int32_t triangles);
 
 } // namespace PerfOverlay
 

@@ -44,7 +44,7 @@ bool OGLShader::compile(unsigned type, const std::string& file, const std::strin
     const std::string path = joinPath("Shaders", file);
     std::string text;
     if (readText(path, text) == 0) {
-        LogHandler::log(LogHandler::Error, kLogSource, "Could not read shader file '" + path + "'");
+        LogHandler::log(LogHandler::Warning, kLogSource, "Could not read shader file '" + path + "'");
         return false;
     }
     const std::string source = buildSource(defines, text);
@@ -55,7 +55,7 @@ bool OGLShader::compile(unsigned type, const std::string& file, const std::strin
     GLint status = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
     if (status == GL_TRUE) return true;
-    LogHandler::log(LogHandler::Error, kLogSource,
+    LogHandler::log(LogHandler::Warning, kLogSource,
                     "Could not compile shader '" + path + "': " + infoLog(shader, glGetShaderiv, glGetShaderInfoLog));
     return false;
 }
@@ -76,7 +76,7 @@ OGLShader::OGLShader(const std::string& vertexFile, const std::string& fragmentF
         glGetProgramiv(program, GL_LINK_STATUS, &status);
         if (status == 0) {
             ok = false;
-            LogHandler::log(LogHandler::Error, kLogSource,
+            LogHandler::log(LogHandler::Warning, kLogSource,
                             "Could not link shaders '" + vertexFile + "' and '" + fragmentFile +
                                 "': " + infoLog(program, glGetProgramiv, glGetProgramInfoLog));
         } else {

@@ -11,7 +11,8 @@ namespace zor {
 class OGLShader {
 public:
     // Compiles both files with the defines text put in front of them, links and lists the
-    // program's names. Failures leave ok false and are logged with the driver's message.
+    // program's names. Failures leave ok false and are logged as warnings with the driver's
+    // message: the game goes on without what the shader draws.
     OGLShader(const std::string& vertexFile, const std::string& fragmentFile, const std::string& defines);
     virtual ~OGLShader();
     OGLShader(const OGLShader&) = delete;

@@ -37,9 +37,9 @@ Font::Font(const std::string& path) {
     const std::size_t size = readFile(data, localizedFileName(path), FileLocation::GameData, false);
     if (size == 0) throw CheckReleaseError(ReadErrorPrefix + path);
     FontDefinition definition = readFontDefinition(data, size);
-    if (definition.glyphs.empty()) throw CheckReleaseError(ReadErrorPrefix + path + ": it holds no glyph");
-    texture = std::make_shared<Texture>(joinPath(directoryOf(path), definition.textureName), false, FontSampling);
+    const std::string textureName = joinPath(directoryOf(path), definition.textureName);
     adopt(std::move(definition), textureScale, path);
+    texture = std::make_shared<Texture>(textureName, false, FontSampling);
 }
 
 Font::Font(FontDefinition definition, std::shared_ptr<Texture> fontTexture) : texture(std::move(fontTexture)) {
@@ -48,6 +48,8 @@ Font::Font(FontDefinition definition, std::shared_ptr<Texture> fontTexture) : te
 
 void Font::adopt(FontDefinition definition, float scale, const std::string& source) {
     if (definition.glyphs.empty()) throw CheckReleaseError(ReadErrorPrefix + source + ": it holds no glyph");
+    const std::string fault = fontDefinitionFault(definition);
+    if (!fault.empty()) throw CheckReleaseError(ReadErrorPrefix + source + ": " + fault);
     lineHeight = definition.lineHeight;
     glyphs = std::move(definition.glyphs);
     kerningPairs = std::move(definition.kerning);

@@ -26,10 +26,11 @@ public:
     // Loads the font definition file `path` (its localised name) from the game data, and
     // the texture it names from the same folder. Metrics are scaled by textureScale.
     // Throws CheckReleaseError "Could not read font definition <path>" when the file is
-    // missing or empty, and also when it holds no glyph.
+    // missing or empty, and also (with the reason) when it holds no glyph or a value that
+    // layout cannot hold (fontDefinitionFault).
     explicit Font(const std::string& path);
     // A font from tables already in layout units (no scaling). The texture may be null
-    // for fonts that only lay text out. Throws CheckReleaseError when there is no glyph.
+    // for fonts that only lay text out. Throws CheckReleaseError as above.
     Font(FontDefinition definition, std::shared_ptr<Texture> fontTexture);
 
     Font(const Font&) = delete;

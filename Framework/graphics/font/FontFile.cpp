@@ -2,6 +2,10 @@
 
 #include "Framework/core/io/ByteReader.h"
 
+#include <cmath>
+#include <sstream>
+#include <utility>
+
 namespace zor {
 
 namespace {
@@ -29,7 +33,38 @@ KerningPair readKerningPair(ByteReader& reader) {
     return pair;
 }
 
+// Empty when the value is finite and its magnitude within the limit.
+std::string valueFault(const std::string& what, float value, float limit) {
+    if (std::isfinite(value) && std::fabs(value) <= limit) return {};
+    std::ostringstream text;
+    text << what << " " << value << " is beyond " << limit;
+    return text.str();
+}
+
+std::string glyphFault(const Glyph& glyph) {
+    const std::pair<const char*, float> extents[] = {
+        {"x", glyph.x}, {"y", glyph.y}, {"width", glyph.width}, {"height", glyph.height}};
+    const std::pair<const char*, float> steps[] = {{"x offset", glyph.offsetX},
+                                                   {"y offset", glyph.offsetY},
+                                                   {"advance", static_cast<float>(glyph.advance)}};
+    for (const auto& [what, value] : extents)
+        if (std::string fault = valueFault(what, value, kMaxFontTextureExtent); !fault.empty()) return fault;
+    for (const auto& [what, value] : steps)
+        if (std::string fault = valueFault(what, value, kMaxFontStep); !fault.empty()) return fault;
+    return {};
+}
+
 } // namespace
+
+std::string fontDefinitionFault(const FontDefinition& font) {
+    for (const Glyph& glyph : font.glyphs)
+        if (std::string fault = glyphFault(glyph); !fault.empty())
+            return "glyph " + std::to_string(glyph.codePoint) + ": " + fault;
+    for (const KerningPair& pair : font.kerning)
+        if (std::string fault = valueFault("amount", pair.amount, kMaxFontStep); !fault.empty())
+            return "kerning pair " + std::to_string(pair.key) + ": " + fault;
+    return {};
+}
 
 FontDefinition readFontDefinition(const ByteArray& data, std::size_t size) {
     FontDefinition font;

@@ -25,6 +25,16 @@ struct FontDefinition {
     std::vector<KerningPair> kerning;
 };
 
+// What text layout can hold: every value finite, source rectangles within
+// kMaxFontTextureExtent, and offsets, advances and kerning amounts within kMaxFontStep, so
+// that the 32-bit pen of a line stays in range for lines of up to 2^18 glyphs.
+constexpr float kMaxFontTextureExtent = 65536.0f;
+constexpr float kMaxFontStep = 4096.0f;
+
+// The first value of the definition outside those limits, described ("glyph 65: advance
+// 2000000000 is beyond 4096"), or an empty text when all are within them.
+std::string fontDefinitionFault(const FontDefinition& font);
+
 // The fields in file order. A file that ends early keeps what was read so far: a table
 // whose count promises more bytes than remain stays empty, so no count sizes a table
 // before its bytes are known to be there.

@@ -1,5 +1,6 @@
 #include "Framework/graphics/primitive/PrimitiveBatch.h"
 
+#include "Framework/graphics/debug/PerfOverlay.h"
 #include "Framework/graphics/primitive/PrimitiveGeometry.h"
 #include "Framework/graphics/screen/BatchTransform.h"
 
@@ -39,6 +40,7 @@ void PrimitiveBatch::flush() {
             if (color != -1)
                 glVertexAttribPointer(GLuint(color), 4, GL_UNSIGNED_BYTE, GL_TRUE, 0, geometry.colors.data());
             glDrawArrays(geometry.mode, 0, GLsizei(geometry.positions.size()));
+            PerfOverlay::countDrawCall(trianglesOf(geometry));
         }
     }
     primitives.clear();

@@ -113,4 +113,14 @@ bool buildPrimitiveGeometry(const Primitive& primitive, PrimitiveGeometry& geome
     }
 }
 
+int trianglesOf(const PrimitiveGeometry& geometry) {
+    const int vertices = static_cast<int>(geometry.positions.size());
+    switch (geometry.mode) {
+    case GL_TRIANGLES: return vertices / 3;
+    case GL_TRIANGLE_FAN:
+    case GL_TRIANGLE_STRIP: return vertices > 2 ? vertices - 2 : 0;
+    default: return 0;
+    }
+}
+
 } // namespace zor

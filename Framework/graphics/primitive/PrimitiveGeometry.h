@@ -24,6 +24,9 @@ constexpr int MaxCircleSegments = 4096;
 // half a pixel onto pixel centres; filled shapes and circles are not.
 bool buildPrimitiveGeometry(const Primitive& primitive, PrimitiveGeometry& geometry);
 
+// The triangles the geometry fills: none for points and lines.
+int trianglesOf(const PrimitiveGeometry& geometry);
+
 // Segments of a circle outline: 3 * floor(log2(trunc(radius))) + 3, with the logarithm of
 // 0 taken as -1 (so radii below 1 give 0: a single vertex).
 int circleOutlineSegments(float radius);

@@ -17,6 +17,8 @@ float depthKey(const SpriteNodeDefinition* node) {
     return std::isnan(node->depth) ? std::numeric_limits<float>::infinity() : node->depth;
 }
 
+const std::string RootName = "_root";
+
 constexpr int countPending = -1;
 constexpr int countInProgress = -2;
 
@@ -32,6 +34,9 @@ const SpriteDefinition* SpriteSet::findDefinition(const std::string& name) const
 void SpriteSet::link() {
     m_byName.clear();
     for (const auto& definition : definitions) m_byName.emplace(definition->name, definition.get());
+    root.name = RootName;
+    root.definitionName = RootName;
+    root.definition = findDefinition(RootName);
 
     for (const auto& definition : definitions) {
         definition->children.clear();

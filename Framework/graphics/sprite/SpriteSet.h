@@ -33,7 +33,7 @@ public:
     // The first definition of that name in file order, or null. Valid once linked.
     const SpriteDefinition* findDefinition(const std::string& name) const;
 
-    // After reading: sorts every definition's children by ascending depth (equal depths
+    // After reading: resolves the root node, sorts every definition's children by ascending depth (equal depths
     // keep file order), resolves each child's definition by name and computes the
     // descendant counts. Throws CheckReleaseError naming the set and the definition when a
     // child names a missing definition, when definitions contain each other, or when a
@@ -42,6 +42,8 @@ public:
 
     // File order.
     std::vector<std::unique_ptr<SpriteDefinition>> definitions;
+    // Named "_root", showing the definition named "_root" (null when the set has none).
+    SpriteNodeDefinition root;
     // Null for sets read without their textures.
     std::unique_ptr<TextureSet> textureSet;
     std::uint32_t reservedHeader[2] = {0, 0};

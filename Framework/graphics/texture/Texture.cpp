@@ -73,7 +73,7 @@ void decodeFile(Texture::CachedTexture& record, PixelBuffer& pixels) {
         error = e.what();
     }
     if (!image.pixels) {
-        LogHandler::log(LogHandler::Error, kLogSource,
+        LogHandler::log(LogHandler::Warning, kLogSource,
                         "Could not load texture '" + record.name + "': " + error);
         image = placeholderImage();
     }

@@ -62,7 +62,8 @@ public:
     // Loads a PNG file, or shares the cached record of its path. Unless raw, the name is
     // localised and the size scaled by textureScale. An option list in square brackets
     // holding "nonpremul" keeps the colours as stored instead of premultiplying them. A
-    // file that cannot be decoded is logged and replaced by a 256 x 256 placeholder.
+    // file that cannot be decoded is logged as a warning and replaced by a 256 x 256
+    // placeholder.
     Texture(const std::string& name, bool raw, const TextureSampling& sampling);
     // Another handle on an existing record.
     explicit Texture(std::shared_ptr<CachedTexture> cached);

@@ -2,6 +2,7 @@
 #include "Framework/audio/SoundFile.h"
 #include "Framework/audio/WavFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -158,6 +159,33 @@ TEST_F(SoundFileTest, ReadsStopAtTheEndOrWrapAroundWhenLooping) {
         // The wrap-around left the stream 400 bytes in.
         ASSERT_EQ(file->read(200, false, buffer), 200u);
         EXPECT_EQ(bytesOf(buffer, 200), bytesOf(whole, 600).substr(400)) << name;
+    }
+}
+
+TEST_F(SoundFileTest, AnOggFileThatClaimsMoreThanItHoldsRewindsToItsStartAgain) {
+    // Its last pages say the sound runs far longer than their packets do.
+    writeGameFile("claims.ogg", test::oggBytes(2, 22050, 40000, 5, 500000));
+    OggFile file;
+    ASSERT_TRUE(file.open("claims.ogg"));
+    ASSERT_GT(file.dataSize(), 40000u * 4);
+    ByteArray first;
+    const std::uint32_t held = file.read(std::uint32_t(file.dataSize()), false, first);
+    ASSERT_LT(held, file.dataSize());
+    ASSERT_GT(held, 10000u);
+    for (int round = 0; round < 3; ++round) {
+        file.rewind();
+        // Read in pieces of other sizes than the first time, as the music thread does.
+        ByteArray again(new std::uint8_t[held]);
+        std::uint32_t total = 0;
+        for (std::uint32_t piece = 1237; total < held;) {
+            ByteArray part;
+            const std::uint32_t got = file.read(std::min(piece, held - total), false, part);
+            if (got == 0) break;
+            std::memcpy(again.get() + total, part.get(), got);
+            total += got;
+        }
+        EXPECT_EQ(total, held) << round;
+        EXPECT_EQ(bytesOf(again, total), bytesOf(first, held)) << round;
     }
 }
 

@@ -90,12 +90,13 @@ TEST_F(LeaderboardDefinitionsTest, EmptyLeaderboardsElementLoadsNothing) {
 }
 
 TEST_F(LeaderboardDefinitionsTest, LoadFailuresBecomeOneErrorKeepingWhatWasRead) {
-    const std::string prefix = "Could not load leaderboards definition, ";
-    EXPECT_EQ(loadError().rfind(prefix, 0), 0u) << "missing file";
+    // Each names the file.
+    const std::string prefix = "Could not load leaderboards definition, Definitions/leaderboards.xml";
+    EXPECT_EQ(loadError(), prefix + ": No such node (Leaderboards)") << "missing file";
     writeFile("<Boards><Leaderboard Name=\"Alpha\"/></Boards>");
-    EXPECT_EQ(loadError().rfind(prefix, 0), 0u) << "no Leaderboards";
-    writeFile("<Leaderboards><Leaderboard Name=\"Alpha\"/>");
-    EXPECT_EQ(loadError().rfind(prefix, 0), 0u) << "malformed";
+    EXPECT_EQ(loadError(), prefix + ": No such node (Leaderboards)") << "no Leaderboards";
+    writeFile("<Leaderboards>\n<Leaderboard Name=\"Alpha\"/>");
+    EXPECT_EQ(loadError().rfind(prefix + ", line 2: ", 0), 0u) << loadError();
     EXPECT_TRUE(seen.empty());
 
     writeBoards("<Leaderboard Name=\"Alpha\"/><Leaderboard Sort=\"Descending\"/><Leaderboard Name=\"Gamma\"/>");

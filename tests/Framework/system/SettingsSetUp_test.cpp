@@ -4,6 +4,7 @@
 #include "Framework/system/ApplicationState.h"
 #include "Framework/system/SettingsSetUp.h"
 #include "Framework/system/SystemCore.h"
+#include "tests/support/common/LogCapture.h"
 #include "tests/support/common/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,40 @@ TEST_F(SettingsSetUpTest, StaleVersionIsReplacedAndTheFileRewritten) {
     const std::string text = user.read("settings.xml");
     EXPECT_EQ(text.find("1.01"), std::string::npos) << text;
     EXPECT_NE(text.find("SoundVolume"), std::string::npos) << text;
+}
+
+TEST_F(SettingsSetUpTest, AnUnreadableUserFileIsKeptAsideAndTheDefaultsAreUsed) {
+    const std::string broken = "<Settings><Setting Key=\"SoundVolume\" Value=\"0.5\"/><Setting Key=";
+    user.write("settings.xml", broken);
+    test::LogCapture log;
+    initFileSystem("BundlePC");
+    setUpSettings();
+    SettingsHandler& settings = SettingsHandler::instance();
+    EXPECT_FLOAT_EQ(settings.getFloat("SoundVolume"), 0.8f);
+    EXPECT_EQ(user.read("settings.xml.corrupt"), broken);
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_NE(log.lines[0].find("The settings file " + (user / "settings.xml").string() + " cannot be read ("),
+              std::string::npos)
+        << log.lines[0];
+    EXPECT_NE(log.lines[0].find("it is kept as settings.xml.corrupt and the default settings are used"),
+              std::string::npos)
+        << log.lines[0];
+
+    // The save at the end writes the version only, beside the kept file.
+    ASSERT_TRUE(settings.saveUserSettings());
+    EXPECT_EQ(user.read("settings.xml.corrupt"), broken);
+}
+
+TEST_F(SettingsSetUpTest, AMissingOrEmptyUserFileIsNoFault) {
+    for (const bool empty : {false, true}) {
+        if (empty) user.write("settings.xml", "");
+        test::LogCapture log;
+        initFileSystem("BundlePC");
+        setUpSettings();
+        EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+        EXPECT_FALSE(std::filesystem::exists(user / "settings.xml.corrupt"));
+        releaseServices();
+    }
 }
 
 TEST_F(SettingsSetUpTest, CurrentVersionLeavesTheFileUntouched) {

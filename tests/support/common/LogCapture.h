@@ -17,6 +17,7 @@ public:
         m_sink = LogHandler::instance().addSink(
             [this](const std::string& line, LogHandler::LevelType level) {
                 lines.push_back(line);
+                if (LogHandler::isWarning(level)) warnings.push_back(line);
                 if (LogHandler::isError(level)) errors.push_back(line);
             },
             99, LogHandler::Verbose, "%1%");
@@ -26,6 +27,7 @@ public:
     LogCapture& operator=(const LogCapture&) = delete;
 
     std::vector<std::string> lines;
+    std::vector<std::string> warnings;
     std::vector<std::string> errors;
 
 private:

@@ -1,6 +1,7 @@
 #include "tests/support/gl/GLTestContext.h"
 
 #include "Framework/core/io/Files.h"
+#include "Framework/graphics/debug/PerfOverlay.h"
 #include "Framework/graphics/render/RenderTarget.h"
 #include "Framework/graphics/render/RenderThread.h"
 #include "Framework/graphics/screen/Screen.h"
@@ -147,6 +148,16 @@ std::vector<Pixel> GLTest::readPixels(const RenderTarget& target, int x, int y, 
 
 Pixel GLTest::pixelAt(const RenderTarget& target, int x, int yFromTop) {
     return readPixels(target, x, target.getSize().y - 1 - yFromTop, 1, 1).front();
+}
+
+std::pair<std::string, std::string> GLTest::takeDrawCounts() {
+    // A refresh is due at once when the overlay has been hidden for a second.
+    static double now = 0.0;
+    PerfOverlay::Overlay& overlay = PerfOverlay::global();
+    overlay.setShown(true);
+    overlay.update(1.0f, now += 1.0);
+    overlay.setShown(false);
+    return {overlay.drawCallLine().text, overlay.triangleLine().text};
 }
 
 } // namespace zor::test

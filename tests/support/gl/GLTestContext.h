@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "Framework/core/threads/WorkQueue.h"
@@ -48,6 +50,9 @@ protected:
     static std::vector<Pixel> readPixels(const RenderTarget& target, int x, int y, int width, int height);
     // One pixel, with y counted from the top as the batches draw.
     static Pixel pixelAt(const RenderTarget& target, int x, int yFromTop);
+    // The program's performance overlay lines "dcall: n" and " tris: n" for the draw
+    // calls counted since the previous call; the counts start again afterwards.
+    static std::pair<std::string, std::string> takeDrawCounts();
 };
 
 } // namespace zor::test

@@ -9,6 +9,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -243,6 +244,40 @@ TEST_F(FilesTest, WriteFileFailsWithoutTouchingAnything) {
     EXPECT_FALSE(writeFile("folder", "x", 1, 0)); // target is a folder
     EXPECT_TRUE(fs::is_directory(userPath("folder")));
     EXPECT_EQ(userFolderEntries(), (Strings{"folder", "plain"}));
+}
+
+TEST_F(FilesTest, StaleTemporaryFilesOfTheTargetAreRemovedOnItsNextWrite) {
+    // A writer that has ended.
+    const pid_t ended = ::fork();
+    if (ended == 0) std::_Exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const std::string endedWriter = std::to_string(ended);
+    const std::string thisProcess = std::to_string(::getpid());
+    const std::string liveWriter = std::to_string(::getppid());
+    for (const std::string& name :
+         {"settings.xml.tmp-" + endedWriter + "-3", "settings.xml.tmp-" + thisProcess + "-12345",
+          "settings.xml.tmp-" + liveWriter + "-1", std::string("settings.xml.tmp-notes"),
+          "session.xml.tmp-" + endedWriter + "-1"})
+        writeUser(name, "<Settings");
+
+    ASSERT_TRUE(writeFile("settings.xml", "new", 3, 0));
+    // A live writer's file and another target's stay; so does what is no temporary file.
+    EXPECT_EQ(userFolderEntries(), (Strings{"session.xml.tmp-" + endedWriter + "-1", "settings.xml",
+                                            "settings.xml.tmp-" + liveWriter + "-1", "settings.xml.tmp-notes"}));
+}
+
+TEST_F(FilesTest, AFailedWriteSaysWhereAndWhy) {
+    writeUser("plain", "file");
+    std::string error;
+    EXPECT_FALSE(writeFile("plain/inside.txt", "x", 1, 0, &error));
+    EXPECT_EQ(error, userPath("plain") + ": Not a directory");
+    ::chmod(userPath("").c_str(), 0500);
+    const bool written = writeFile("settings.xml", "x", 1, 0, &error);
+    ::chmod(userPath("").c_str(), 0700);
+    if (::geteuid() != 0) {  // the superuser writes anyway
+        EXPECT_FALSE(written);
+        EXPECT_EQ(error, userPath("settings.xml") + ": Permission denied");
+    }
 }
 
 TEST_F(FilesTest, FileExistsAndDelete) {

@@ -221,7 +221,7 @@ TEST(LocalizedFormatTest, DirectivesTheFormatterMishandlesMakeALineInvalidInstea
     // Tabulations with other fill characters, or "%" in the bracket form, are fine.
     for (const char* text : {"%Tx%%", "%|T%|%%"}) EXPECT_NE(LocalizedFormat::fromText(text).str(), "!LINE INVALID!") << text;
     for (const char* text : {"%0000000000587642649E", "%|10000|", "%1$99999d", "%.100000s", "%10000%",
-                             "%|1$20000t|", "%T%%", "a %5T%% b", "%1$T%%%%"}) {
+                             "%|1$20000t|", "%T%%", "a %5T%% b", "%1$T%%%%", "%1t%2333333333333 gold"}) {
         LocalizedFormat format = LocalizedFormat::fromText(text);
         format % 42;
         EXPECT_EQ(format.str(), "!LINE INVALID!") << text;

@@ -54,10 +54,13 @@ TEST_F(LogHandlerTest, TheDefaultSinkRightAlignsTheSourceOnEveryLine) {
         << "a long source is not cut";
 }
 
-TEST_F(LogHandlerTest, WriteToConsolePrintsTheTextUnchanged) {
+TEST_F(LogHandlerTest, WriteToConsolePrintsTheTextWithItsRawBytesEscaped) {
     testing::internal::CaptureStdout();
     LogHandler::writeToConsole("no line end", LogHandler::Error);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "no line end");
+    testing::internal::CaptureStdout();
+    LogHandler::writeToConsole("actor '\x1B]0;\x01\xFF' \xC3\xA4\n", LogHandler::Error);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "actor '\\x1B]0;\\x01\\xFF' \xC3\xA4\n");
 }
 
 TEST_F(LogHandlerTest, IdsCountUpFromTheDefaultSinkAndAreNeverReused) {

@@ -23,6 +23,11 @@ TEST(AngleTest, WrapIntoZeroToTwoPi) {
         EXPECT_NEAR(wrapAngle(c.angle), c.wrapped, 2e-6f) << c.angle;
 }
 
+TEST(AngleTest, MapViewAngleIsTwiceTheArcTangentOfOneHalf) {
+    // Set during static initialisation, so code run before main already reads it.
+    EXPECT_FLOAT_EQ(kMapViewAngle, 0.9272952f);
+}
+
 TEST(AngleTest, DifferenceTakesTheShortWay) {
     struct Case {
         float a, b, difference;

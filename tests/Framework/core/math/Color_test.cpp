@@ -28,6 +28,7 @@ TEST(ColorTest, ChannelsSitRedLowestAlphaHighest) {
     EXPECT_FLOAT_EQ(half.blueFloat(), 0.2f);
     EXPECT_FLOAT_EQ(half.alphaFloat(), 128.0f / 255.0f);
     EXPECT_EQ(PackedColor(0xFFFFFFFFu), PackedColor::fromChannels(255, 255, 255, 255));
+    EXPECT_EQ(colorWhite(), PackedColor::fromChannels(255, 255, 255, 255));
 }
 
 } // namespace

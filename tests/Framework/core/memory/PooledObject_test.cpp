@@ -106,10 +106,11 @@ struct Node : PooledObjectArrays {
 TEST(PooledObjectArrays, ArraysComeFromThePoolOfTheirByteSizeAndAreReused) {
     Node* nodes = new Node[12];
     EXPECT_EQ(nodes[11].value, 7);
-    Node* const firstAddress = nodes;
+    // Kept as a number: the freed pointer itself may not be used any more.
+    const std::uintptr_t firstAddress = reinterpret_cast<std::uintptr_t>(nodes);
     delete[] nodes;
     nodes = new Node[12];
-    EXPECT_EQ(nodes, firstAddress);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(nodes), firstAddress);
     delete[] nodes;
 }
 

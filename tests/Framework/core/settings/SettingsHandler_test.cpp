@@ -3,6 +3,7 @@
 #include "Framework/core/Errors.h"
 #include "Framework/core/commands/Commands.h"
 #include "Framework/core/io/Files.h"
+#include "tests/support/common/LogCapture.h"
 #include "tests/support/common/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -213,6 +214,18 @@ TEST_F(SettingsTest, ABrokenValueFileReturnsFalseAndKeepsWhatWasReadBeforeTheFau
     EXPECT_FALSE(settings.readValues("other.xml", kUserMask));
     user.write("broken.xml", "<Settings><Setting Key=\"A\" Value=\"9\"/>");
     EXPECT_FALSE(settings.readValues("broken.xml", kUserMask));
+
+    // A broken file says why, naming its path; a missing or empty one is no fault.
+    std::string error;
+    EXPECT_FALSE(settings.readValues("broken.xml", kUserMask, &error));
+    EXPECT_EQ(error.rfind((user / "broken.xml").string() + "(1): ", 0), 0u) << error;
+    error.clear();
+    EXPECT_FALSE(settings.readValues("other.xml", kUserMask, &error));
+    EXPECT_EQ(error, "No such node (Settings)");
+    error.clear();
+    EXPECT_FALSE(settings.readValues("absent.xml", kUserMask, &error));
+    EXPECT_FALSE(settings.readValues("empty.xml", kUserMask, &error));
+    EXPECT_EQ(error, "");
 }
 
 TEST_F(SettingsTest, WritingKeepsOnlyChangedValuesOfTheMask) {
@@ -240,6 +253,12 @@ TEST_F(SettingsTest, WritingKeepsOnlyChangedValuesOfTheMask) {
     settings.resetToDefaults(~0u);
     EXPECT_TRUE(settings.readValues("settings.xml", kUserMask));
     EXPECT_EQ(settings.getFloat("Audio.Music"), 0.5f);
+
+    // A folder in the file's way: the failure names the path and the cause.
+    std::filesystem::create_directories(user / "blocked.xml");
+    std::string error;
+    EXPECT_FALSE(settings.writeValues("blocked.xml", kUserMask, &error));
+    EXPECT_EQ(error, (user / "blocked.xml").string() + ": Is a directory");
 }
 
 TEST_F(SettingsTest, ProfileFilesKeepABackupAndFallBackToIt) {
@@ -366,6 +385,40 @@ TEST_F(SettingsTest, GettersFallBackToTheDefaultWhenTheValueDoesNotConvert) {
     EXPECT_EQ(settings.getInt("Never.Declared"), 0);
     EXPECT_TRUE(hasRecord("Never.Declared"));
     EXPECT_EQ(settings.setting("Never.Declared").Persistence, 0u);
+}
+
+TEST_F(SettingsTest, TheSetCommandWarnsOfUndeclaredKeysAndValuesTheTypeCannotHold) {
+    settings.declare("Screen.VSync", "", std::int32_t(1), SettingPersistent, SettingPublic);
+    settings.declare("Screen.WindowSize", "", fpVector2(1280, 720), SettingPersistent, SettingPublic);
+    settings.declare("Language.Custom", "", std::string(""), SettingPersistent, SettingPublic);
+    struct Case {
+        std::vector<std::string> words;
+        std::string warning;  // empty: none
+    };
+    const Case cases[] = {
+        {{"-set", "Screen.VSync", "0"}, ""},
+        {{"-set", "Screen.WindowSize", "800;600"}, ""},
+        {{"-set", "Language.Custom", "any text"}, ""},
+        {{"-set", "Screen.Vsync", "0"}, "set: there is no setting 'Screen.Vsync'"},
+        {{"-set", "Screen.VSync", "true"},
+         "set: 'true' is no value the setting 'Screen.VSync' can hold; its default stays in use"},
+        {{"-set", "Screen.VSync", "99999999999"},
+         "set: '99999999999' is no value the setting 'Screen.VSync' can hold; its default stays in use"},
+        {{"-set", "Screen.WindowSize", "800x600 wide"},
+         "set: '800x600 wide' is no value the setting 'Screen.WindowSize' can hold; its default stays in use"},
+    };
+    for (const Case& c : cases) {
+        test::LogCapture log;
+        runCommandArguments(c.words);
+        if (c.warning.empty()) {
+            EXPECT_TRUE(log.lines.empty()) << c.words[1] << ": " << log.lines.front();
+        } else {
+            ASSERT_EQ(log.lines.size(), 1u) << c.words[1];
+            EXPECT_EQ(log.lines[0], c.warning + "\n");
+        }
+        // Set all the same, as the command always did.
+        EXPECT_EQ(settings.setting(c.words[1]).Value, OptionalSettingValue(c.words[2]));
+    }
 }
 
 TEST_F(SettingsTest, ValueEqualsComparesByTheHeldAlternative) {

@@ -106,6 +106,21 @@ TEST(TextUtilsTest, IsTrueOnlyForTheWordInAnyCase) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(isTrue(text), expected) << text;
 }
 
+TEST(TextUtilsTest, EscapeNonPrintableKeepsTextAndWellFormedCharactersOnly) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain text\twith tab\nand line", "plain text\twith tab\nand line"},
+        {"Grube \xC3\xA4 \xE2\x82\xAC \xF0\x9F\x98\x80", "Grube \xC3\xA4 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        {std::string("nul\0bell\a\x1B[2Jcr\r", 16), "nul\\x00bell\\x07\\x1B[2Jcr\\x0D"},
+        {"del\x7F", "del\\x7F"},
+        {"stray \x80 \xBF lead \xC3", "stray \\x80 \\xBF lead \\xC3"},
+        {"overlong \xC0\xAF \xE0\x80\xAF", "overlong \\xC0\\xAF \\xE0\\x80\\xAF"},
+        {"surrogate \xED\xA0\x80", "surrogate \\xED\\xA0\\x80"},
+        {"beyond \xF4\x90\x80\x80", "beyond \\xF4\\x90\\x80\\x80"},
+        {"c1 \xC2\x85", "c1 \\xC2\\x85"},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(escapeNonPrintable(text), shown) << shown;
+}
+
 TEST(TextUtilsTest, StartsWith) {
     EXPECT_TRUE(startsWith("abc", ""));
     EXPECT_TRUE(startsWith("", ""));

@@ -77,6 +77,21 @@ TEST_F(QuadBatchTest, DrawsATexturedQuadWhereItsCornersSay) {
         EXPECT_EQ(at(outside.first, outside.second), (Pixel{0, 0, 0, 255}));
 }
 
+TEST_F(QuadBatchTest, EachTextureRunIsOneDrawCallOfTwoTrianglesAQuadInTheOverlay) {
+    const auto red = textureOf(1, 1, {{255, 0, 0, 255}});
+    const auto green = textureOf(1, 1, {{0, 255, 0, 255}});
+    takeDrawCounts();
+    batch->begin();
+    cover(*red);
+    cover(*red);
+    cover(*green);
+    batch->flush(0);
+    batch->begin();
+    cover(*green);
+    batch->flush(FlushNoDraw);
+    EXPECT_EQ(takeDrawCounts(), (std::pair<std::string, std::string>("dcall: 2", " tris: 6")));
+}
+
 TEST_F(QuadBatchTest, AModelViewRotationDrawsAsTheProgramBuiltIt) {
     const auto texture = textureOf(1, 1, {{255, 255, 255, 255}});
     batch->begin();

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,45 @@ TEST_F(FontFileTest, AFileWhoseGlyphTableIsMissingOrCutIsAnError) {
             EXPECT_EQ(std::string(error.what()), "Could not read font definition Fonts/broken.fnt: it holds no glyph");
         }
     }
+}
+
+TEST_F(FontFileTest, ValuesLayoutCannotHoldAreAnErrorNamingTheFileAndTheGlyph) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* what;
+        void (*damage)(FontDefinition&, float);
+        float value;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"a huge advance", [](FontDefinition& d, float v) { d.glyphs[33].advance = std::int32_t(v); }, 2e9f,
+         "glyph 65: advance 2e+09 is beyond 4096"},
+        {"an infinite offset", [](FontDefinition& d, float v) { d.glyphs[33].offsetX = v; }, infinity,
+         "glyph 65: x offset inf is beyond 4096"},
+        {"a source rectangle far away", [](FontDefinition& d, float v) { d.glyphs[0].y = v; }, -1e6f,
+         "glyph 32: y -1e+06 is beyond 65536"},
+        {"a kerning of 1e30", [](FontDefinition& d, float v) { d.kerning = {{kerningKey('A', 'V'), v}}; }, 1e30f,
+         "kerning pair 4259926: amount 1e+30 is beyond 4096"},
+    };
+    for (const Case& c : cases) {
+        FontDefinition definition = asciiDefinition('?');
+        c.damage(definition, c.value);
+        write("Fonts/broken.fnt", fontwriter::encodeFontDefinition(definition));
+        try {
+            Font font("Fonts/broken.fnt");
+            ADD_FAILURE() << c.what << " was accepted";
+        } catch (const CheckReleaseError& error) {
+            EXPECT_EQ(std::string(error.what()), std::string("Could not read font definition Fonts/broken.fnt: ") +
+                                                     c.expected)
+                << c.what;
+        }
+    }
+    // The largest values still load.
+    FontDefinition widest = asciiDefinition('?');
+    widest.glyphs[0].advance = 4096;
+    widest.glyphs[1].x = 65536.0f;
+    widest.kerning = {{kerningKey('A', 'V'), -4096.0f}};
+    EXPECT_NO_THROW(Font(std::move(widest), nullptr));
 }
 
 TEST_F(FontFileTest, TheFontSetRegistersEachListedFileUnderItsNameWithoutExtension) {

@@ -62,6 +62,14 @@ TEST_F(PrimitiveBatchTest, ShapesLandOnTheirPixels) {
     EXPECT_EQ(at(5, 21), White);
 }
 
+TEST_F(PrimitiveBatchTest, EachShapeIsOneDrawCallInTheOverlayWithTheTrianglesItFills) {
+    takeDrawCounts();
+    batch.addFilledRect(fpRect(0, 0, 10, 10), PackedColor::fromChannels(255, 0, 0, 255));
+    batch.addLine(0, 20, 10, 20, PackedColor::fromChannels(0, 255, 0, 255));
+    batch.flush();
+    EXPECT_EQ(takeDrawCounts(), (std::pair<std::string, std::string>("dcall: 2", " tris: 2")));
+}
+
 TEST_F(PrimitiveBatchTest, ModelViewMovesTheShapes) {
     batch.modelView = fpMatrix4::translation(30, 40, 0);
     batch.addFilledRect(fpRect(0, 0, 4, 4), PackedColor::fromChannels(255, 0, 0, 255));

@@ -129,6 +129,23 @@ TEST(PrimitiveGeometry, FilledRectangleCoversItsAreaWithOneColourPerCorner) {
     }
 }
 
+TEST(PrimitiveGeometry, TrianglesFilledByEachMode) {
+    struct Case {
+        unsigned mode;
+        std::size_t vertices;
+        int triangles;
+    };
+    const Case cases[] = {{GL_TRIANGLES, 6, 2},      {GL_TRIANGLE_FAN, 18, 16}, {GL_TRIANGLE_FAN, 2, 0},
+                          {GL_TRIANGLE_STRIP, 4, 2}, {GL_LINES, 2, 0},          {GL_LINE_LOOP, 4, 0},
+                          {GL_POINTS, 1, 0}};
+    for (const Case& c : cases) {
+        PrimitiveGeometry g;
+        g.mode = c.mode;
+        g.positions.resize(c.vertices);
+        EXPECT_EQ(trianglesOf(g), c.triangles) << c.mode << " " << c.vertices;
+    }
+}
+
 TEST(PrimitiveGeometry, UnknownTypesDrawNothing) {
     for (std::int32_t type : {-1, 6, 9}) {
         Primitive p;

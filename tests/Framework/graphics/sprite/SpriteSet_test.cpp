@@ -201,6 +201,16 @@ TEST(SpriteSet, DescendantCountsAddUpWholeTrees) {
     EXPECT_EQ(set->definitions[5]->descendantCount, 2);
 }
 
+TEST(SpriteSet, TheRootNodeShowsTheDefinitionNamedRoot) {
+    const auto withRoot = spriteSetFromXml(R"(<SpriteSet>
+      <Sprite Name="leaf"/><Sprite Name="_root"><Child Name="a" Sprite="leaf"/></Sprite>
+    </SpriteSet>)");
+    EXPECT_EQ(withRoot->root.name, "_root");
+    EXPECT_EQ(withRoot->root.definitionName, "_root");
+    EXPECT_EQ(withRoot->root.definition, withRoot->findDefinition("_root"));
+    EXPECT_EQ(spriteSetFromXml(R"(<SpriteSet><Sprite Name="leaf"/></SpriteSet>)")->root.definition, nullptr);
+}
+
 TEST(SpriteSet, ShortFilesAreNotFound) {
     test::TempGameData data;
     data.writeText("Sprites/ui/spriteset.dat", "abc");

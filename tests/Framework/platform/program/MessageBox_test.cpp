@@ -31,6 +31,20 @@ TEST(MessageBox, ShownOnlyWithADisplayAndWithoutTheTestSwitch) {
     }
 }
 
+TEST(MessageBox, LongLinesWrapAtBlanksOrInsideOverlongWords) {
+    struct Case {
+        std::string text, wrapped;
+    };
+    const Case cases[] = {
+        {"short line", "short line"},
+        {"one two three four", "one two\nthree four"},
+        {"Error while loading: x\n\nPlease verify", "Error\nwhile\nloading: x\n\nPlease\nverify"},
+        {"/a/very/long/path/without/blanks", "/a/very/lo\nng/path/wi\nthout/blan\nks"},
+        {"cut \xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4", "cut\n\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4\n\xC3\xA4"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(wrapLines(c.text, 10), c.wrapped) << c.text;
+}
+
 TEST(MessageBox, TextAlwaysGoesToStandardError) {
     test::ScopedEnv noBox("ZOR_NO_MESSAGEBOX", "1");
     ::testing::internal::CaptureStderr();

@@ -15,9 +15,9 @@ bool quitEventWaiting() {
     return SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) == 1;
 }
 
-TEST(QuitSignals, SigintAndSigtermBecomeOneSdlQuitRequest) {
+TEST(QuitSignals, SigintSigtermAndSighupBecomeOneSdlQuitRequest) {
     ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
-    for (int signal : {SIGINT, SIGTERM}) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signal);
         installQuitSignalHandlers();
         EXPECT_FALSE(forwardQuitSignals());
@@ -42,6 +42,21 @@ TEST(QuitSignals, SecondSignalTakesItsDefaultCourse) {
             std::_Exit(0);
         },
         ::testing::KilledBySignal(SIGTERM), "");
+}
+
+TEST(QuitSignals, WhileTheErrorBoxWaitsAnySignalEndsTheProcessWithTheErrorsCode) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        EXPECT_EXIT(
+            {
+                installQuitSignalHandlers();
+                std::raise(SIGTERM);  // served the usual way: the handler is now the default one
+                exitOnQuitSignal(-1);
+                std::raise(signal);
+                std::_Exit(0);
+            },
+            ::testing::ExitedWithCode(255), "");
+    }
 }
 
 TEST(TimerResolution, PositiveAndBelowASecond) {

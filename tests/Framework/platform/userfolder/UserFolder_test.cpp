@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <string>
 
 namespace zor {
@@ -44,9 +47,14 @@ TEST(UserFolderTest, DocumentsFolderPrecedence) {
         {"relative entry is ignored", {"", (temp / "relative").string(), home}, home + "/Documents"},
         {"unterminated entry is ignored", {"", (temp / "unterminated").string(), home}, home + "/Documents"},
         {"no user-dirs file", {"", "", (temp / "elsewhere").string()}, (temp / "elsewhere").string() + "/Documents"},
-        {"nothing known", {"", "", ""}, ""},
     };
     for (const Case& c : cases) EXPECT_EQ(documentsWith(c.env), c.expected) << c.what;
+
+    // Never below the working folder just because HOME is unset.
+    const passwd* user = ::getpwuid(::geteuid());
+    ASSERT_NE(user, nullptr);
+    const std::string fromDatabase = documentsWith({"", (temp / "elsewhere").string(), ""});
+    EXPECT_EQ(fromDatabase.rfind(std::string(user->pw_dir), 0), 0u) << fromDatabase;
 }
 
 TEST(UserFolderTest, OverrideComesFromTheEnvironment) {
