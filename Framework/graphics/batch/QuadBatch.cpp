@@ -57,11 +57,11 @@ void QuadBatch::buildIndices() {
 }
 
 void QuadBatch::begin() {
-    transform = fpMatrix4::identity();
+    setTransform(fpMatrix4::identity());
     m_transformChanged = true;
     blendMode = 1;
     currentEffect = m_defaultEffect.get();
-    m_currentTexture = 0;
+    clearCurrentTexture();
 }
 
 void QuadBatch::setScreenProjection() {
@@ -74,7 +74,7 @@ void QuadBatch::setScreenProjection() {
 void QuadBatch::flush(unsigned flags) {
     m_transformChanged = false;
     if (m_count > 0) {
-        m_runs.push_back({m_count, nullptr});
+        closeRuns();
         const std::uint32_t bytes = kQuadBytes * static_cast<std::uint32_t>(m_count);
         m_vertexBuffer = VertexBufferPool::acquire(bytes);
         glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer->name);
@@ -128,10 +128,11 @@ void QuadBatch::drawRuns(unsigned flags) {
     if (m_count > 0 && !(flags & FlushNoDraw)) {
         setupDrawState();
         OGLTextureEffect& effect = *currentEffect;
-        for (std::size_t i = 0; i + 1 < m_runs.size(); ++i) {
-            const TextureRun& run = m_runs[i];
+        const TextureRuns allRuns = runs();
+        for (std::size_t i = 0; i + 1 < allRuns.size(); ++i) {
+            const TextureRun& run = allRuns[i];
             effect.bindTexture(*run.texture);
-            const int quads = m_runs[i + 1].firstQuad - run.firstQuad;
+            const int quads = allRuns[i + 1].firstQuad - run.firstQuad;
             if (quads > 0)
                 glDrawElements(GL_TRIANGLES, 6 * quads, GL_UNSIGNED_SHORT,
                                byteOffset(static_cast<std::uintptr_t>(run.firstQuad) * kQuadIndexBytes));
