@@ -50,6 +50,16 @@ void GetVector2OfText(benchmark::State& s) { run(s, "VectorAsText", &zor::Settin
 
 void GetIntOfUnknownKey(benchmark::State& s) { run(s, "Never.Declared", &zor::SettingsHandler::getInt); }
 
+template <class T>
+void ThroughHandle(benchmark::State& state, const std::string& key) {
+    const zor::SettingHandle<T> handle = settings().handle<T>(key);
+    for (auto _ : state) benchmark::DoNotOptimize(handle.get());
+}
+void HandleIntOfInt(benchmark::State& s) { ThroughHandle<std::int32_t>(s, "Int"); }
+void HandleBoolOfInt(benchmark::State& s) { ThroughHandle<bool>(s, "Int"); }
+void HandleFloatOfFloat(benchmark::State& s) { ThroughHandle<float>(s, "Float"); }
+void HandleVector2OfVector2(benchmark::State& s) { ThroughHandle<zor::fpVector2>(s, "Vector"); }
+
 void ValueEqualsOfVector2(benchmark::State& state) {
     zor::SettingsHandler& handler = settings();
     for (auto _ : state) benchmark::DoNotOptimize(handler.valueEquals("Vector", "1280;720"));
@@ -66,6 +76,10 @@ BENCHMARK(GetBoolOfText);
 BENCHMARK(GetFloatOfText);
 BENCHMARK(GetVector2OfText);
 BENCHMARK(GetIntOfUnknownKey);
+BENCHMARK(HandleIntOfInt);
+BENCHMARK(HandleBoolOfInt);
+BENCHMARK(HandleFloatOfFloat);
+BENCHMARK(HandleVector2OfVector2);
 BENCHMARK(ValueEqualsOfVector2);
 
 } // namespace
