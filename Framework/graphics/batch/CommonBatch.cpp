@@ -11,7 +11,8 @@ constexpr PackedColor kWhite(0xFFFFFFFFu);
 } // namespace
 
 CommonBatch::CommonBatch(int capacity, float batchDepth)
-    : depth(batchDepth), m_quads(new Quad[static_cast<std::size_t>(capacity)]), m_capacity(capacity),
+    : depth(batchDepth), m_quads(new Quad[static_cast<std::size_t>(capacity)]), m_storage(m_quads.get()),
+      m_capacity(capacity),
       m_runs(new TextureRun[static_cast<std::size_t>(capacity) + 1]) {}
 
 CommonBatch::~CommonBatch() = default;
@@ -67,7 +68,7 @@ void CommonBatch::addTexturedRect(const Texture& texture, const fpRect& destinat
 
 void CommonBatch::addQuad(const Quad& quad) {
     if (m_count >= m_capacity) return countDropped();
-    m_quads[static_cast<std::size_t>(m_count++)] = quad;
+    m_storage[m_count++] = quad;
 }
 
 void CommonBatch::discardQuads() {

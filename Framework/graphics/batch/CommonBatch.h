@@ -84,7 +84,7 @@ public:
 
     int count() const { return m_count; }
     int capacity() const { return m_capacity; }
-    const Quad* quads() const { return m_quads.get(); }
+    const Quad* quads() const { return m_storage; }
     TextureRuns runs() const { return {m_runs.get(), m_runCount}; }
     // Quads that did not fit since the batch was made; they are not drawn.
     std::uint64_t droppedQuads() const { return m_dropped; }
@@ -95,6 +95,10 @@ public:
 protected:
     // No current texture: the next quad opens a run whatever its texture.
     void clearCurrentTexture();
+    // Where quads are written from now on (room for the capacity; null: the batch's own
+    // array). The caller changes it only while the batch is empty.
+    void writeInto(Quad* storage) { m_storage = storage ? storage : m_quads.get(); }
+    bool writesOwnArray() const { return m_storage == m_quads.get(); }
 
     // The run that ends the last one at flush. (A batch kept for drawRuns takes no more
     // quads, so the array always has room for it.)
@@ -103,6 +107,7 @@ protected:
     }
 
     std::unique_ptr<Quad[]> m_quads;
+    Quad* m_storage;
     int m_count = 0;
     int m_capacity;
     unsigned m_currentTexture = 0;
@@ -147,7 +152,7 @@ inline void CommonBatch::switchTexture(const Texture& texture) {
 
 inline Quad& CommonBatch::claimQuad(const Texture& texture) {
     if (&texture != m_runTexture) switchTexture(texture);
-    return m_quads[static_cast<std::size_t>(m_count++)];
+    return m_storage[m_count++];
 }
 
 // Always inlined: its callers loop over many quads, and GCC's size limit would otherwise
