@@ -27,7 +27,9 @@ void loadPatchSets() {
     readPatchLibrary(bytes, size);
 }
 
-void readPatchLibrary(const ByteArray& bytes, std::size_t size) {
+void readPatchLibrary(const ByteArray& bytes, std::size_t size) { readPatchLibrary(bytes, size, sectionReader()); }
+
+void readPatchLibrary(const ByteArray& bytes, std::size_t size, const PatchLibrarySectionReader& readSections) {
     if (size < kMinimumSize)
         throw CheckReleaseError("Could not read patchsets.bin");
     ByteReader reader(bytes, size, kStringTableOffset);
@@ -35,7 +37,7 @@ void readPatchLibrary(const ByteArray& bytes, std::size_t size) {
     strings.read(reader);
     if (reader.overflow())
         throw CheckReleaseError("Could not read patchsets.bin: the file ends inside its string table");
-    if (const PatchLibrarySectionReader& readSections = sectionReader()) {
+    if (readSections) {
         readSections(reader, strings);
         if (reader.overflow())
             throw CheckReleaseError("Could not read patchsets.bin: the file ends inside its sections");

@@ -27,5 +27,7 @@ void setPatchLibrarySectionReader(PatchLibrarySectionReader reader);
 void loadPatchSets();
 // The same over bytes already in memory.
 void readPatchLibrary(const ByteArray& bytes, std::size_t size);
+// The same with the sections read by `readSections` rather than the installed reader.
+void readPatchLibrary(const ByteArray& bytes, std::size_t size, const PatchLibrarySectionReader& readSections);
 
 } // namespace zor

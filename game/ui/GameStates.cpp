@@ -13,6 +13,8 @@
 #include "game/ui/MenuDebugCommands.h"
 #include "game/ui/SettingsDebugMenu.h"
 #include "game/ui/StandInState.h"
+#include "game/world/level/LevelDefinition.h"
+#include "game/world/level/PatchLibrarySections.h"
 
 #include <utility>
 
@@ -48,11 +50,16 @@ void registerGameFactories() {
     });
     // The game's script node types and handlers, and the menu items "inventoryslot" and
     // "indicator", are registered here too.
+    // The load-all job, posted later, fills the world's patch library tables.
+    installPatchLibraryReader();
 }
 
 void setDefaultViewSizes() {
     std::vector<Screen::Viewport>& viewports = Screen::viewports();
-    if (!viewports.empty()) setViewSize(viewports[0], 640.0f, 360.0f);
+    if (!viewports.empty()) {
+        setViewSize(viewports[0], 640.0f, 360.0f);
+        setLevelViewWidth(viewports[0].virtualWidth);
+    }
     if (viewports.size() > 1) setViewSize(viewports[1], 320.0f, 240.0f);
     // Text alignment offsets stay unrounded from here on.
     setTextPixelSnap(false);

@@ -122,6 +122,21 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+std::size_t splitTokens(std::string_view text, std::string_view separators, std::vector<std::string>& pieces) {
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of(separators, start);
+        if (end == std::string_view::npos) end = text.size();
+        if (end > start) {
+            pieces.emplace_back(text.substr(start, end - start));
+            ++count;
+        }
+        start = end + 1;
+    }
+    return count;
+}
+
 std::size_t parseOptionList(const std::string& name, std::vector<OptionalSettingValue>& values) {
     const std::size_t open = name.rfind('[');
     const std::size_t close = name.rfind(']');

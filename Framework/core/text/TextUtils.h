@@ -34,6 +34,9 @@ std::vector<std::string> splitLines(std::string_view text);
 // True exactly for "true" in any letter case, with nothing around it.
 bool isTrue(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);
+// Appends to `pieces` the pieces of `text` between any of the `separators` characters,
+// dropping empty pieces; returns how many it appended.
+std::size_t splitTokens(std::string_view text, std::string_view separators, std::vector<std::string>& pieces);
 
 // Asset names. Both append set string values and return how many they appended.
 // The comma-separated options between the last "[" and the last "]" of the name, each

@@ -115,6 +115,26 @@ TEST(TextUtilsTest, StartsWith) {
     EXPECT_FALSE(startsWith("abc", "b"));
 }
 
+TEST(TextUtilsTest, SplitTokensDropsEmptyPieces) {
+    const struct {
+        const char* text;
+        Lines pieces;
+    } cases[] = {
+        {"a; b;c", {"a", "b", "c"}},
+        {";;a;;", {"a"}},
+        {"", {}},
+        {" ;\t; ", {}},
+        {"rock_a\n  rock_b", {"rock_a", "rock_b"}},
+    };
+    for (const auto& c : cases) {
+        Lines pieces{"kept"};
+        EXPECT_EQ(splitTokens(c.text, "; \t\n", pieces), c.pieces.size()) << c.text;
+        Lines expected{"kept"};
+        expected.insert(expected.end(), c.pieces.begin(), c.pieces.end());
+        EXPECT_EQ(pieces, expected) << c.text;
+    }
+}
+
 // The texts of parsed values; every one must be a set string.
 Lines textsOf(const std::vector<OptionalSettingValue>& values) {
     Lines texts;
