@@ -60,6 +60,14 @@ void drawFrom(const zor::VertexBuffer& buffer) {
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+// The batch is done with the buffer: drawn from (or not), handed back, a frame ends.
+void endFrame(zor::VertexBuffer* buffer, bool drawn) {
+    if (drawn) drawFrom(*buffer);
+    zor::VertexBufferPool::release(buffer);
+    zor::VertexBufferPool::nextFrame();
+}
+
+// Pool buffers are never smaller than asked for.
 void uploadByCopy(benchmark::State& state, bool drawn) {
     if (!glReady()) return state.SkipWithError("no OpenGL context (no display?)");
     std::vector<zor::Quad> quads(kQuads);
@@ -68,16 +76,9 @@ void uploadByCopy(benchmark::State& state, bool drawn) {
         writeQuads(quads.data(), shift += 1.0f);
         zor::VertexBuffer* buffer = zor::VertexBufferPool::acquire(kBytes);
         glBindBuffer(GL_ARRAY_BUFFER, buffer->name);
-        if (kBytes <= buffer->size) {
-            glBufferSubData(GL_ARRAY_BUFFER, 0, kBytes, quads.data());
-        } else {
-            glBufferData(GL_ARRAY_BUFFER, kBytes, quads.data(), GL_DYNAMIC_DRAW);
-            buffer->size = kBytes;
-        }
+        glBufferSubData(GL_ARRAY_BUFFER, 0, kBytes, quads.data());
         glBindBuffer(GL_ARRAY_BUFFER, 0);
-        if (drawn) drawFrom(*buffer);
-        zor::VertexBufferPool::release(buffer);
-        zor::VertexBufferPool::nextFrame();
+        endFrame(buffer, drawn);
     }
     glFinish();
     state.SetBytesProcessed(state.iterations() * kBytes);
@@ -90,18 +91,12 @@ void uploadByMapping(benchmark::State& state, bool drawn) {
     for (auto _ : state) {
         zor::VertexBuffer* buffer = zor::VertexBufferPool::acquire(kBytes);
         glBindBuffer(GL_ARRAY_BUFFER, buffer->name);
-        if (buffer->size < kBytes) {
-            glBufferData(GL_ARRAY_BUFFER, kBytes, nullptr, GL_DYNAMIC_DRAW);
-            buffer->size = kBytes;
-        }
         void* mapped = glMapBufferRange(GL_ARRAY_BUFFER, 0, kBytes,
                                         GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
         writeQuads(static_cast<zor::Quad*>(mapped), shift += 1.0f);
         glUnmapBuffer(GL_ARRAY_BUFFER);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
-        if (drawn) drawFrom(*buffer);
-        zor::VertexBufferPool::release(buffer);
-        zor::VertexBufferPool::nextFrame();
+        endFrame(buffer, drawn);
     }
     glFinish();
     state.SetBytesProcessed(state.iterations() * kBytes);

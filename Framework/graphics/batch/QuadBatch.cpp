@@ -79,12 +79,9 @@ void QuadBatch::begin() {
 bool QuadBatch::mapBuffer() {
     if (!canMapBuffers()) return false;
     const std::uint32_t bytes = kQuadBytes * static_cast<std::uint32_t>(m_capacity);
+    // The pool's buffers are never smaller than asked for.
     VertexBuffer* buffer = VertexBufferPool::acquire(bytes);
     glBindBuffer(GL_ARRAY_BUFFER, buffer->name);
-    if (buffer->size < bytes) {
-        glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_DYNAMIC_DRAW);
-        buffer->size = bytes;
-    }
     void* mapped = glMapBufferRange(GL_ARRAY_BUFFER, 0, bytes,
                                     GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
