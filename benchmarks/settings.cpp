@@ -1,6 +1,6 @@
-// The typed setting getters convert the held value through text on every call. These
-// measure that cost for the values the main loop and the game read, held as declared and
-// as the string a "set" command leaves behind.
+// The typed setting getters for the values the main loop and the game read, held as
+// declared and as the string a "set" command leaves behind; every getter of a value of its
+// own type is compared with getInt of an integer.
 
 #include "Framework/core/settings/SettingsHandler.h"
 
@@ -48,6 +48,18 @@ void GetBoolOfText(benchmark::State& s) { run(s, "IntAsText", &zor::SettingsHand
 void GetFloatOfText(benchmark::State& s) { run(s, "FloatAsText", &zor::SettingsHandler::getFloat); }
 void GetVector2OfText(benchmark::State& s) { run(s, "VectorAsText", &zor::SettingsHandler::getVector2); }
 
+void GetIntOfUnknownKey(benchmark::State& s) { run(s, "Never.Declared", &zor::SettingsHandler::getInt); }
+
+template <class T>
+void ThroughHandle(benchmark::State& state, const std::string& key) {
+    const zor::SettingHandle<T> handle = settings().handle<T>(key);
+    for (auto _ : state) benchmark::DoNotOptimize(handle.get());
+}
+void HandleIntOfInt(benchmark::State& s) { ThroughHandle<std::int32_t>(s, "Int"); }
+void HandleBoolOfInt(benchmark::State& s) { ThroughHandle<bool>(s, "Int"); }
+void HandleFloatOfFloat(benchmark::State& s) { ThroughHandle<float>(s, "Float"); }
+void HandleVector2OfVector2(benchmark::State& s) { ThroughHandle<zor::fpVector2>(s, "Vector"); }
+
 void ValueEqualsOfVector2(benchmark::State& state) {
     zor::SettingsHandler& handler = settings();
     for (auto _ : state) benchmark::DoNotOptimize(handler.valueEquals("Vector", "1280;720"));
@@ -63,6 +75,11 @@ BENCHMARK(GetIntOfText);
 BENCHMARK(GetBoolOfText);
 BENCHMARK(GetFloatOfText);
 BENCHMARK(GetVector2OfText);
+BENCHMARK(GetIntOfUnknownKey);
+BENCHMARK(HandleIntOfInt);
+BENCHMARK(HandleBoolOfInt);
+BENCHMARK(HandleFloatOfFloat);
+BENCHMARK(HandleVector2OfVector2);
 BENCHMARK(ValueEqualsOfVector2);
 
 } // namespace

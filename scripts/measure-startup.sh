@@ -7,14 +7,8 @@
 # display, with a throw-away user folder. Usage: scripts/measure-startup.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir="${1:-${ZOR_BUILD_DIR:-build}}"
-if [ ! -x "$build_dir/morrowdeep" ]; then
-  echo "No game in $build_dir: build it first (bash scripts/setup.sh $build_dir)." >&2
-  exit 1
-fi
-if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x720x24" bash "$0" "$@"
-fi
+# shellcheck source=scripts/game-display.sh
+source scripts/game-display.sh
 cd "$build_dir"
 runs="${ZOR_RUNS:-5}"
 work="$(mktemp -d)"

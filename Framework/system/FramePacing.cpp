@@ -1,5 +1,6 @@
 #include "Framework/system/FramePacing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zor {
@@ -39,18 +40,41 @@ FramePass planFramePass(const FramePacing& pacing, float frameTime, double accum
     return pass;
 }
 
-unsigned frameSleepMilliseconds(float frameTime, float minFrameTime, double timerResolution) {
-    const double remaining = double(minFrameTime) - double(frameTime) - timerResolution;
-    return remaining > 0.001 ? unsigned(remaining * 1000.0) : 0u;
+double frameSleepSeconds(float frameTime, float minFrameTime, double timerResolution) {
+    const double remaining = double(minFrameTime) - double(frameTime) - timerResolution - FrameSpinSeconds;
+    return remaining > 0.0 ? remaining : 0.0;
 }
 
 double passSleepSeconds(const FramePass& pass, const FramePacing& pacing, const SleepRules& rules) {
     if (rules.disableSleep) return 0.0;
     double seconds = 0.0;
     if (pass.kind == FramePass::Wait && !rules.busyWait)
-        seconds += frameSleepMilliseconds(pass.frameTime, pacing.minFrameTime, rules.timerResolution) / 1000.0;
+        seconds += frameSleepSeconds(pass.frameTime, pacing.minFrameTime, rules.timerResolution);
     if (rules.unfocused) seconds += UnfocusedSleepSeconds;
     return seconds;
+}
+
+UnpacedSyncWatch::UnpacedSyncWatch(double refreshRate)
+    : m_refreshRate(refreshRate > 0.0 && std::isfinite(refreshRate) ? refreshRate : 60.0) {}
+
+bool UnpacedSyncWatch::observe(float frameTime, bool syncAsked) {
+    if (m_unpaced) return false;
+    if (!syncAsked || !(frameTime > 0.0f)) {
+        m_frames = 0;
+        m_seconds = 0.0;
+        return false;
+    }
+    m_seconds += double(frameTime);
+    if (++m_frames < WatchedFrames) return false;
+    m_unpaced = m_seconds / m_frames * FasterThan < 1.0 / m_refreshRate;
+    m_frames = 0;
+    m_seconds = 0.0;
+    return m_unpaced;
+}
+
+float UnpacedSyncWatch::minFrameTime(float configured, bool syncAsked) const {
+    if (!m_unpaced || !syncAsked) return configured;
+    return std::max(configured, float(1.0 / m_refreshRate));
 }
 
 } // namespace zor

@@ -31,10 +31,14 @@ struct FramePass {
 // exceeds minFrameTime, a reset when it is negative (the counter went back), else a wait.
 FramePass planFramePass(const FramePacing& pacing, float frameTime, double accumulator);
 
-// Whole milliseconds to sleep while waiting for the next frame: the rest of the minimum
-// frame time, less one timer resolution so the sleep never overshoots; 0 when that is
-// 1 ms or less.
-unsigned frameSleepMilliseconds(float frameTime, float minFrameTime, double timerResolution);
+// The loop spins through this last part of a frame's wait instead of sleeping it, so that
+// a late wake-up does not make the frame late: a quarter of a millisecond beyond the
+// timer's own lateness.
+constexpr double FrameSpinSeconds = 0.00025;
+
+// Seconds to sleep while waiting for the next frame: the rest of the minimum frame time,
+// less the timer resolution and FrameSpinSeconds; 0 when nothing is left.
+double frameSleepSeconds(float frameTime, float minFrameTime, double timerResolution);
 
 // How the loop may sleep after a pass.
 struct SleepRules {
@@ -44,9 +48,38 @@ struct SleepRules {
     bool unfocused = false;          // the window has lost the focus
 };
 
-// Seconds to sleep after a pass: a waiting pass sleeps out the rest of the frame
-// (frameSleepMilliseconds) unless busy waiting; any pass sleeps 20 ms more while the
+// Seconds to sleep after a pass, counted from the moment its frame time was taken (the
+// loop sleeps to that point, not for that long): a waiting pass sleeps out the rest of
+// the frame (frameSleepSeconds) unless busy waiting; any pass sleeps 20 ms more while the
 // window has no focus. Nothing with disableSleep.
 double passSleepSeconds(const FramePass& pass, const FramePacing& pacing, const SleepRules& rules);
+
+// Notices vertical sync that paces nothing (a virtual or headless display, some drivers):
+// with sync asked for, frames that keep coming far faster than the display refreshes.
+// The loop then caps frames at the refresh rate while sync stays asked for.
+class UnpacedSyncWatch {
+public:
+    // Frames watched before deciding, and how much faster than the refresh they must come.
+    static constexpr int WatchedFrames = 60;
+    static constexpr double FasterThan = 1.5;
+
+    // refreshRate: the display's, in frames a second (0 when unknown: 60 is assumed).
+    explicit UnpacedSyncWatch(double refreshRate);
+
+    // After each frame, with its frame time and whether sync is asked for. True once: on
+    // the frame that shows sync does not pace.
+    bool observe(float frameTime, bool syncAsked);
+    bool unpaced() const { return m_unpaced; }
+    double refreshRate() const { return m_refreshRate; }
+    // The minimum frame time to use: at least one refresh while sync is asked for and
+    // found not to pace.
+    float minFrameTime(float configured, bool syncAsked) const;
+
+private:
+    double m_refreshRate;
+    int m_frames = 0;
+    double m_seconds = 0.0;
+    bool m_unpaced = false;
+};
 
 } // namespace zor

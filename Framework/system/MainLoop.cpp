@@ -5,13 +5,13 @@
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/log/LogHandler.h"
 #include "Framework/core/settings/SettingsHandler.h"
-#include "Framework/core/text/TextUtils.h"
 #include "Framework/graphics/batch/VertexBufferPool.h"
 #include "Framework/graphics/capture/Capturer.h"
 #include "Framework/graphics/debug/DebugDraw.h"
 #include "Framework/graphics/debug/PerfOverlay.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/input/SdlInput.h"
+#include "Framework/platform/DeadlineSleep.h"
 #include "Framework/platform/TimerResolution.h"
 #include "Framework/store/StoreService.h"
 #include "Framework/system/ApplicationState.h"
@@ -65,6 +65,22 @@ void applySwapInterval() {
     if (SDL_GL_GetSwapInterval() != wanted) SDL_GL_SetSwapInterval(wanted);
 }
 
+// The refresh rate of the display that shows the window; 0 when SDL cannot tell.
+double displayRefreshRate() {
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(appState().window);
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0.0;
+    return mode.refresh_rate;
+}
+
+void reportUnpacedSync(float frameTime, double refreshRate) {
+    LogHandler::log(LogHandler::Info, "System",
+                    (boost::format("Vertical sync does not pace the frames here (%.0f a second); they are capped "
+                                   "at the display's %.0f a second") %
+                     (1.0 / double(frameTime)) % refreshRate)
+                        .str());
+}
+
 void reportFirstFrame() {
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - appState().startTime;
     LogHandler::log(LogHandler::Info, "System",
@@ -93,15 +109,21 @@ void runMainLoop() {
     double accumulator = 0.0;
     Uint64 last = SDL_GetPerformanceCounter();
     bool firstFrameShown = false;
+    UnpacedSyncWatch syncWatch(displayRefreshRate());
 
     while (!app.quit) {
         const Uint64 now = SDL_GetPerformanceCounter();
+        // The same moment on the clock the loop sleeps by.
+        const double passStart = monotonicSeconds();
         if (flags.capture && !capturer) capturer = std::make_unique<Capturer>(&renderFrame);
         if (!pumpEvents()) break;
         // A counter that went back gives a negative time, which resets the frame.
         const float frameTime =
             flags.capture ? CaptureFrameTime : float(double(std::int64_t(now - last)) / frequency);
-        const FramePass pass = planFramePass(pacing, frameTime, accumulator);
+        const bool syncAsked = !flags.disableVSync && app.vsync != 0;
+        FramePacing framePacing = pacing;
+        framePacing.minFrameTime = syncWatch.minFrameTime(pacing.minFrameTime, syncAsked);
+        const FramePass pass = planFramePass(framePacing, frameTime, accumulator);
         if (pass.kind == FramePass::Frame) {
             last = now;
             for (const std::string& message : pipe->takeMessages()) runPipeText(message);
@@ -122,6 +144,7 @@ void runMainLoop() {
             if (flags.capture && capturer) capturer->captureFrame();
             if (!firstFrameShown) reportFirstFrame();
             firstFrameShown = true;
+            if (syncWatch.observe(pass.frameTime, syncAsked)) reportUnpacedSync(pass.frameTime, syncWatch.refreshRate());
         } else if (pass.kind == FramePass::Reset) {
             last = now;
         }
@@ -130,8 +153,8 @@ void runMainLoop() {
         rules.busyWait = busyWait;
         rules.disableSleep = flags.disableSleep;
         rules.unfocused = app.unfocused;
-        const double sleep = passSleepSeconds(pass, pacing, rules);
-        if (sleep > 0.0) sleepSeconds(sleep);
+        const double sleep = passSleepSeconds(pass, framePacing, rules);
+        if (sleep > 0.0) sleepUntil(passStart + sleep);
     }
 
     pipe.reset();

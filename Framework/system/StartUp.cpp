@@ -77,7 +77,7 @@ void startUp() {
     setLocalizedFileSuffix("");
     applyScreenSettings(true);
     initSystem();
-    VertexBufferPool::init();
+    VertexBufferPool::init(VertexBufferPool::MappedFramesBeforeReuse);
     coreDebugFlags();
     registerDebugCommand();
 }

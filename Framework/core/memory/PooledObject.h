@@ -17,7 +17,8 @@ public:
     // Gives every block whose chunks are all free back to the heap; the next block of
     // such a pool has 32 chunks again. Between game sessions.
     static void releaseFreeMemory();
-    // The same for the pools of LockedPooledObject.
+    // The same for the pools of LockedPooledObject, after the calling thread's shelves
+    // went back (other threads' shelves keep their blocks).
     static void releaseFreeMemoryLocked();
 
 protected:
@@ -39,7 +40,10 @@ protected:
 };
 
 // The locked pools, for classes whose objects are made and freed on several threads:
-// the registry and each pool have their own Mutex.
+// the registry and each pool have their own lock. Each thread keeps a shelf of free chunks
+// per pool, so most allocations and frees take no lock; a chunk freed on one thread may
+// serve the next allocation on that thread. A thread's shelves go back to the pools when
+// it ends, or when it calls releaseFreeMemoryLocked.
 class LockedPooledObject {
 public:
     static void* operator new(std::size_t size);

@@ -88,6 +88,33 @@ std::string setCommandFault(const SettingsHandler& handler, const std::string& k
     return {};
 }
 
+// The float getter: the text decides between value and default; the number returned is
+// taken directly.
+float convertedFloat(const SettingsHandler::Setting& record) {
+    float ignored;
+    if (record.Value.isSet && convertSetting(record.Value.value, ignored)) return directFloat(record.Value.value);
+    return directFloat(record.DefaultValue.value);
+}
+
+// Works out every getter's answer after a change of value or default.
+void refreshReads(SettingsHandler::Setting& record) {
+    SettingsHandler::Reads& reads = record.reads;
+    reads.asInt = convertedValue<std::int32_t>(record);
+    reads.asBool = convertedValue<bool>(record);
+    reads.asFloat = convertedFloat(record);
+    reads.asString = convertedValue<std::string>(record);
+    reads.asVector2 = convertedValue<fpVector2>(record);
+}
+
+const SettingsHandler::Setting& unknownSetting() {
+    static const SettingsHandler::Setting record = [] {
+        SettingsHandler::Setting empty;
+        refreshReads(empty);
+        return empty;
+    }();
+    return record;
+}
+
 // Parses the whole text into the alternative the value holds; a text that does not parse,
 // or a C string value, leaves it unchanged.
 void assignText(SettingValue& value, const std::string& text) {
@@ -121,38 +148,22 @@ SettingsHandler::~SettingsHandler() = default;
 
 void SettingsHandler::declare(const std::string& key, const std::string& description, const SettingValue& value,
                               std::uint32_t persistence, std::int32_t visibility) {
-    Setting& record = m_settings[key];
-    record.Value = value;
-    record.DefaultValue = value;
-    record.Description = description;
-    record.Persistence = persistence;
-    record.Visibility = visibility;
+    Setting& declared = record(key);
+    declared.Value = value;
+    declared.DefaultValue = value;
+    declared.Description = description;
+    declared.Persistence = persistence;
+    declared.Visibility = visibility;
+    refreshReads(declared);
 }
 
 void SettingsHandler::setValue(const std::string& key, const SettingValue& value) {
-    Setting& record = setting(key);
-    const OptionalSettingValue previous = record.Value;
-    record.Value = value;
-    m_changed.fire(key, previous, record);
+    Setting& changed = record(key);
+    const OptionalSettingValue previous = changed.Value;
+    changed.Value = value;
+    refreshReads(changed);
+    m_changed.fire(key, previous, changed);
 }
-
-std::int32_t SettingsHandler::getInt(const std::string& key) { return convertedValue<std::int32_t>(setting(key)); }
-
-bool SettingsHandler::getBool(const std::string& key) { return convertedValue<bool>(setting(key)); }
-
-float SettingsHandler::getFloat(const std::string& key) {
-    // The text decides between value and default; the number returned is taken directly.
-    const Setting& record = setting(key);
-    float ignored;
-    if (record.Value.isSet && convertSetting(record.Value.value, ignored)) return directFloat(record.Value.value);
-    return directFloat(record.DefaultValue.value);
-}
-
-std::string SettingsHandler::getString(const std::string& key) {
-    return convertedValue<std::string>(setting(key));
-}
-
-fpVector2 SettingsHandler::getVector2(const std::string& key) { return convertedValue<fpVector2>(setting(key)); }
 
 std::string SettingsHandler::takeString(const std::string& key) {
     std::string text = getString(key);
@@ -183,11 +194,17 @@ bool SettingsHandler::valueEquals(const std::string& key, const std::string& tex
         current.value);
 }
 
-SettingsHandler::Setting& SettingsHandler::setting(const std::string& key) { return m_settings[key]; }
+const SettingsHandler::Setting& SettingsHandler::setting(const std::string& key) const {
+    const auto found = m_settings.find(key);
+    return found == m_settings.end() ? unknownSetting() : found->second;
+}
 
 void SettingsHandler::resetToDefaults(std::uint32_t mask) {
-    for (auto& entry : m_settings)
-        if (entry.second.Persistence & mask) entry.second.Value = entry.second.DefaultValue;
+    for (auto& entry : m_settings) {
+        if (!(entry.second.Persistence & mask)) continue;
+        entry.second.Value = entry.second.DefaultValue;
+        refreshReads(entry.second);
+    }
 }
 
 void SettingsHandler::loadDefinitions(const std::string& path) {
@@ -233,6 +250,7 @@ bool SettingsHandler::readValues(const std::string& path, std::uint32_t mask, st
             const auto found = m_settings.find(attributes.get<std::string>("Key"));
             if (found == m_settings.end() || !(found->second.Persistence & mask)) continue;
             assignText(found->second.Value.value, attributes.get<std::string>("Value"));
+            refreshReads(found->second);
         }
         return true;
     } catch (const std::exception& fault) {

@@ -3,7 +3,8 @@
 // dot), declared in code or in "Definitions/settings.xml" with a default, a description,
 // persistence bits and a visibility. Values are read from and written to "settings.xml"
 // in the user folder and, for profile settings, to each save slot's profile file.
-// Main thread only; nothing here is locked.
+// Changes happen on the main thread; reads change nothing, so any thread may read while
+// nothing changes (the simulation reads settings in its step). Nothing here is locked.
 
 #include "Framework/core/AbstractSingleton.h"
 #include "Framework/core/events/EventList.h"
@@ -30,14 +31,29 @@ enum SettingVisibility : std::int32_t {
     SettingOtherVisibility = 2,
 };
 
+template <class T>
+class SettingHandle;
+
 class SettingsHandler : public AbstractSingleton<SettingsHandler> {
 public:
+    // What the getters answer, worked out by their conversion rules whenever the value
+    // or the default changes, so that a read converts nothing.
+    struct Reads {
+        std::int32_t asInt = 0;
+        bool asBool = false;
+        float asFloat = 0.0f;
+        std::string asString = "0";
+        fpVector2 asVector2;
+    };
+
     struct Setting {
         OptionalSettingValue Value;
         OptionalSettingValue DefaultValue;
         std::string Description;
         std::uint32_t Persistence = 0;
         std::int32_t Visibility = SettingInternal;
+        // Kept by the handler.
+        Reads reads;
     };
 
     using SettingMap = std::unordered_map<std::string, Setting>;
@@ -60,12 +76,19 @@ public:
 
     // The value converted through text when it is set and converts, else the default
     // converted; when both fail, the zero of the type (vectors keep the components read).
-    // A key that was never declared is created empty and reads as the integer 0.
-    std::int32_t getInt(const std::string& key);
-    bool getBool(const std::string& key);
-    float getFloat(const std::string& key);
-    std::string getString(const std::string& key);
-    fpVector2 getVector2(const std::string& key);
+    // A key that was never declared reads as the integer 0 and is not recorded. The
+    // conversions are made when the value changes, not here.
+    std::int32_t getInt(const std::string& key) const { return setting(key).reads.asInt; }
+    bool getBool(const std::string& key) const { return setting(key).reads.asBool; }
+    float getFloat(const std::string& key) const { return setting(key).reads.asFloat; }
+    std::string getString(const std::string& key) const { return setting(key).reads.asString; }
+    fpVector2 getVector2(const std::string& key) const { return setting(key).reads.asVector2; }
+
+    // A typed reader of the key for hot code, taken once: it reads as the getter of its
+    // type does, without looking the key up. Take it after the key is declared (handles
+    // of keys unknown then read as the integer 0 for good); valid while the handler lives.
+    template <class T>
+    SettingHandle<T> handle(const std::string& key) const;
 
     // getString, then the default is set through setValue: for one-shot requests.
     std::string takeString(const std::string& key);
@@ -73,8 +96,9 @@ public:
     // Compares the value with a text by the value's alternative, without creating a record.
     bool valueEquals(const std::string& key, const std::string& text) const;
 
-    // The record, created empty when absent. References stay valid while the handler lives.
-    Setting& setting(const std::string& key);
+    // The record; for a key never declared or set, an empty one shared by all such keys
+    // (nothing is created). References stay valid while the handler lives.
+    const Setting& setting(const std::string& key) const;
     const SettingMap& settings() const { return m_settings; }
 
     ChangedList& settingsChanged() { return m_changed; }
@@ -100,8 +124,37 @@ public:
     void loadProfileSettings(const std::string& path);
 
 private:
+    Setting& record(const std::string& key) { return m_settings[key]; }
+
     SettingMap m_settings;
     ChangedList m_changed;
 };
+
+// Reads one setting as type T: std::int32_t, bool, float, std::string or fpVector2.
+template <class T>
+class SettingHandle {
+public:
+    explicit SettingHandle(const SettingsHandler::Setting& record) : m_record(&record) {}
+    T get() const;
+
+private:
+    const SettingsHandler::Setting* m_record;
+};
+
+template <>
+inline std::int32_t SettingHandle<std::int32_t>::get() const { return m_record->reads.asInt; }
+template <>
+inline bool SettingHandle<bool>::get() const { return m_record->reads.asBool; }
+template <>
+inline float SettingHandle<float>::get() const { return m_record->reads.asFloat; }
+template <>
+inline std::string SettingHandle<std::string>::get() const { return m_record->reads.asString; }
+template <>
+inline fpVector2 SettingHandle<fpVector2>::get() const { return m_record->reads.asVector2; }
+
+template <class T>
+SettingHandle<T> SettingsHandler::handle(const std::string& key) const {
+    return SettingHandle<T>(setting(key));
+}
 
 } // namespace zor

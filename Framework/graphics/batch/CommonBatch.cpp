@@ -1,11 +1,6 @@
 #include "Framework/graphics/batch/CommonBatch.h"
 
 #include "Framework/core/log/LogHandler.h"
-#include "Framework/core/math/Scalar.h"
-#include "Framework/graphics/batch/Transform2D.h"
-#include "Framework/graphics/texture/Texture.h"
-
-#include <utility>
 
 namespace zor {
 
@@ -13,35 +8,23 @@ namespace {
 
 constexpr PackedColor kWhite(0xFFFFFFFFu);
 
-void setVertex(Vertex& vertex, const float (&corner)[3], PackedColor color, float u, float v) {
-    vertex.x = corner[0];
-    vertex.y = corner[1];
-    vertex.z = corner[2];
-    vertex.color = color;
-    vertex.u = u;
-    vertex.v = v;
-}
-
 } // namespace
 
 CommonBatch::CommonBatch(int capacity, float batchDepth)
-    : depth(batchDepth), m_quads(new Quad[static_cast<std::size_t>(capacity) + 1]), m_capacity(capacity) {}
+    : depth(batchDepth), m_quads(new Quad[static_cast<std::size_t>(capacity)]), m_storage(m_quads.get()),
+      m_capacity(capacity),
+      m_runs(new TextureRun[static_cast<std::size_t>(capacity) + 1]) {}
 
 CommonBatch::~CommonBatch() = default;
 
-void CommonBatch::setTexture(const Texture& texture) {
-    if (texture.glTexture() == m_currentTexture) return;
-    m_runs.push_back({m_count, &texture});
-    m_currentTexture = texture.glTexture();
+void CommonBatch::setTransform(const fpMatrix4& transform) {
+    m_transform = transform;
+    m_plane = PlaneTransform(transform);
 }
 
-Quad& CommonBatch::nextQuad(const Texture& texture) {
-    if (m_count >= m_capacity) {
-        countDropped();
-        return m_quads[static_cast<std::size_t>(m_capacity)];
-    }
-    setTexture(texture);
-    return m_quads[static_cast<std::size_t>(m_count++)];
+void CommonBatch::clearCurrentTexture() {
+    m_currentTexture = 0;
+    m_runTexture = nullptr;
 }
 
 void CommonBatch::countDropped() {
@@ -52,95 +35,62 @@ void CommonBatch::countDropped() {
                             " quads is full; further quads are not drawn until it is flushed");
 }
 
-void CommonBatch::addDrawCommand(const DrawCommand& command) {
-    const float w = command.source.w;
-    const float h = command.source.h;
-    const float left = -command.pivot.x;
-    const float top = -command.pivot.y;
-    const float local[4][2] = {{left, top}, {left, top + h}, {left + w, top}, {left + w, top + h}};
+void CommonBatch::drawPlacedGenerally(const Texture& texture, quadwriter::Float4 linear, quadwriter::Float4 move,
+                                      float z, const fpRect& source, const fpVector2& pivot, PackedColor color,
+                                      unsigned flags) {
+    const Affine2D placement{linear[0], linear[1], linear[2], linear[3], move[0], move[1], z};
+    drawTransformed(texture, toMatrix(placement), source, pivot, color, flags);
+}
 
+void CommonBatch::drawTransformed(const Texture& texture, const fpMatrix4& transform, const fpRect& source,
+                                  const fpVector2& pivot, PackedColor color, unsigned flags) {
     fpMatrix4 m;
-    transform.multiply(command.transform, m);
-    float corners[4][3];
-    for (int i = 0; i < 4; ++i) {
-        const float x = local[i][0];
-        const float y = local[i][1];
-        corners[i][0] = m[0] * x + m[4] * y + m[12];
-        corners[i][1] = m[1] * x + m[5] * y + m[13];
-        corners[i][2] = m[2] * x + m[6] * y + m[14];
-        if (command.flags & QuadSnap) {
-            corners[i][0] = roundHalfAway(corners[i][0]);
-            corners[i][1] = roundHalfAway(corners[i][1]);
-        }
-    }
-
-    const Texture& texture = *command.texture;
-    Quad& quad = nextQuad(texture);
-    const float rw = texture.reciprocalWidth();
-    const float rh = texture.reciprocalHeight();
-    float leftU = command.source.x * rw;
-    float rightU = leftU + command.source.w * rw;
-    float topV = command.source.y * rh;
-    float bottomV = topV + command.source.h * rh;
-    if (command.flags & QuadMirrorX) std::swap(leftU, rightU);
-    if (command.flags & QuadMirrorY) std::swap(topV, bottomV);
-
-    setVertex(quad.vertices[0], corners[0], command.color, leftU, topV);
-    setVertex(quad.vertices[1], corners[1], command.color, leftU, bottomV);
-    setVertex(quad.vertices[2], corners[2], command.color, rightU, topV);
-    setVertex(quad.vertices[3], corners[3], command.color, rightU, bottomV);
+    m_transform.multiply(transform, m);
+    Quad& quad = claimQuad(texture);
+    quadwriter::Corners corners = quadwriter::transform(quadwriter::localCorners(source, pivot), m);
+    if (flags & QuadSnap) quadwriter::snap(corners);
+    quadwriter::write(quad, corners, color,
+                      quadwriter::texCoords(source, m_runReciprocals, flags & QuadMirrorX, flags & QuadMirrorY));
 }
 
 void CommonBatch::addTexturedRect(const Texture& texture, const fpRect& destination, const fpRect& source,
                                   const PackedColor& color, float rectDepth) {
-    Quad& quad = nextQuad(texture);
-    const float rw = texture.reciprocalWidth();
-    const float rh = texture.reciprocalHeight();
-    const float leftU = source.x * rw;
-    const float rightU = leftU + source.w * rw;
-    const float topV = source.y * rh;
-    const float bottomV = topV + source.h * rh;
+    if (m_count >= m_capacity) return countDropped();
     const float x = destination.x;
     const float y = destination.y;
     const float right = x + destination.w;
     const float bottom = y + destination.h;
-    setVertex(quad.vertices[0], {x, y, rectDepth}, color, leftU, topV);
-    setVertex(quad.vertices[1], {x, bottom, rectDepth}, color, leftU, bottomV);
-    setVertex(quad.vertices[2], {right, y, rectDepth}, color, rightU, topV);
-    setVertex(quad.vertices[3], {right, bottom, rectDepth}, color, rightU, bottomV);
+    Quad& quad = claimQuad(texture);
+    const quadwriter::Corners corners{quadwriter::Float4{x, y, x, bottom}, quadwriter::Float4{right, y, right, bottom},
+                                      quadwriter::splat(rectDepth)};
+    quadwriter::write(quad, corners, color, quadwriter::texCoords(source, m_runReciprocals, false, false));
 }
 
 void CommonBatch::addQuad(const Quad& quad) {
-    if (m_count >= m_capacity) {
-        countDropped();
-        return;
-    }
-    m_quads[static_cast<std::size_t>(m_count++)] = quad;
+    if (m_count >= m_capacity) return countDropped();
+    m_storage[m_count++] = quad;
 }
 
 void CommonBatch::discardQuads() {
-    m_runs.clear();
+    m_runCount = 0;
     m_count = 0;
+    // The current GL name stays; the texture handle is looked at again.
+    m_runTexture = nullptr;
 }
 
 void CommonBatch::drawMatrix(const Texture& texture, const fpMatrix4& matrix, const fpRect& source,
                              const PackedColor& color, const std::uint32_t&, const fpVector2& pivot,
                              unsigned flags) {
-    DrawCommand command;
-    command.transform = matrix;
-    command.source = source;
-    command.pivot = pivot;
-    command.texture = &texture;
-    command.color = color;
-    command.flags = flags;
-    addDrawCommand(command);
+    if (isPlacement(matrix)) return drawPlaced(texture, placementOf(matrix), source, pivot, color, flags);
+    if (m_count >= m_capacity) return countDropped();
+    drawTransformed(texture, matrix, source, pivot, color, flags);
 }
 
 void CommonBatch::drawRegion(const Texture& texture, const fpVector2& position, const fpRect& source,
-                             const PackedColor& color, const std::uint32_t& reserved, float rotation,
-                             const fpVector2& pivot, const fpVector2& scale, unsigned flags, float regionDepth) {
-    drawMatrix(texture, makeTransform2D(position.x, position.y, regionDepth, scale.x, scale.y, 1.0f, rotation),
-               source, color, reserved, pivot, flags);
+                             const PackedColor& color, const std::uint32_t&, float rotation, const fpVector2& pivot,
+                             const fpVector2& scale, unsigned flags, float regionDepth) {
+    drawPlaced(texture, makeAffine2D(position.x, position.y, regionDepth, scale.x, scale.y, rotation), source, pivot,
+               color, flags);
 }
 
 void CommonBatch::drawTexture(const Texture& texture, const fpVector2& position, const PackedColor& color,
@@ -151,13 +101,13 @@ void CommonBatch::drawTexture(const Texture& texture, const fpVector2& position,
 }
 
 void CommonBatch::drawAt(const Texture& texture, const fpVector2& position, const PackedColor& color) {
-    drawMatrix(texture, makeTransform2D(position.x, position.y, depth, 1.0f, 1.0f, 1.0f, 0.0f),
-               fpRect(0.0f, 0.0f, texture.width(), texture.height()), color, 0, fpVector2(), 0);
+    drawPlaced(texture, makeAffine2D(position.x, position.y, depth, 1.0f, 1.0f, 0.0f),
+               fpRect(0.0f, 0.0f, texture.width(), texture.height()), fpVector2(), color, 0);
 }
 
 void CommonBatch::drawRotated(const Texture& texture, const fpVector2& position, float rotation) {
-    drawMatrix(texture, makeTransform2D(position.x, position.y, depth, 1.0f, 1.0f, 1.0f, rotation),
-               fpRect(0.0f, 0.0f, texture.width(), texture.height()), kWhite, 0, fpVector2(), 0);
+    drawPlaced(texture, makeAffine2D(position.x, position.y, depth, 1.0f, 1.0f, rotation),
+               fpRect(0.0f, 0.0f, texture.width(), texture.height()), fpVector2(), kWhite, 0);
 }
 
 void CommonBatch::drawWhite(const Texture& texture, const fpVector2& position) {

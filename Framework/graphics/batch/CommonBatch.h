@@ -2,29 +2,24 @@
 // The part of a quad batch that never touches OpenGL: quad storage, texture runs and the
 // corner maths. Every quad's corners are transformed here, on the CPU, so a whole batch
 // costs one upload and one draw call per run of quads sharing a GL texture.
+//
+// drawPlaced is the hot path: inline, no virtual call, the quad's placement composed with
+// the batch transform in a few products and the four vertices written together. The
+// drawing interface's operations give the same vertices, bit for bit (for finite
+// numbers), through the same path.
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "Framework/graphics/batch/ITextureBatch.h"
+#include "Framework/graphics/batch/PlaneTransform.h"
+#include "Framework/graphics/batch/Quad.h"
+#include "Framework/graphics/batch/QuadWriter.h"
+#include "Framework/graphics/batch/Transform2D.h"
+#include "Framework/graphics/texture/Texture.h"
 
 namespace zor {
-
-// The GL vertex layout: 24 bytes.
-struct Vertex {
-    float x, y, z;
-    PackedColor color;  // bytes red, green, blue, alpha
-    float u, v;
-};
-static_assert(sizeof(Vertex) == 24, "the vertex layout is fixed");
-
-// Corners 0 top-left, 1 bottom-left, 2 top-right, 3 bottom-right; drawn as the
-// triangles (0, 1, 2) and (3, 2, 1).
-struct Quad {
-    Vertex vertices[4];
-};
-static_assert(sizeof(Quad) == 96, "the quad layout is fixed");
 
 // Quads from firstQuad up to the next run's first quad share the texture. The texture is
 // not owned.
@@ -33,13 +28,21 @@ struct TextureRun {
     const Texture* texture;
 };
 
-struct DrawCommand {
-    fpMatrix4 transform;
-    fpRect source;
-    fpVector2 pivot;
-    const Texture* texture = nullptr;
-    PackedColor color;
-    unsigned flags = 0;
+// The runs of a batch, in order; valid until the batch changes.
+class TextureRuns {
+public:
+    TextureRuns(const TextureRun* first, std::size_t count) : m_first(first), m_count(count) {}
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    const TextureRun& operator[](std::size_t index) const { return m_first[index]; }
+    const TextureRun& front() const { return m_first[0]; }
+    const TextureRun& back() const { return m_first[m_count - 1]; }
+    const TextureRun* begin() const { return m_first; }
+    const TextureRun* end() const { return m_first + m_count; }
+
+private:
+    const TextureRun* m_first;
+    std::size_t m_count;
 };
 
 class CommonBatch : public ITextureBatch {
@@ -61,9 +64,12 @@ public:
     void drawAt(const Texture& texture, const fpVector2& position, const PackedColor& color) override;
     void drawRotated(const Texture& texture, const fpVector2& position, float rotation) override;
     void drawWhite(const Texture& texture, const fpVector2& position) override;
+    CommonBatch* commonBatch() override { return this; }
 
-    // Transforms the command's rectangle by transform x command.transform and queues it.
-    void addDrawCommand(const DrawCommand& command);
+    // Queues the source rectangle placed by the batch transform x `placement`, the pivot
+    // at the placement's origin: the same quad as drawMatrix with toMatrix(placement).
+    void drawPlaced(const Texture& texture, const Affine2D& placement, const fpRect& source, const fpVector2& pivot,
+                    PackedColor color, unsigned flags);
     // Queues an untransformed rectangle (x, y, w, h) at the given depth.
     void addTexturedRect(const Texture& texture, const fpRect& destination, const fpRect& source,
                          const PackedColor& color, float depth);
@@ -72,35 +78,97 @@ public:
     // Forgets the queued quads and their runs; the current texture stays.
     void discardQuads();
 
+    // Applied to every quad queued afterwards; identity at construction.
+    void setTransform(const fpMatrix4& transform);
+    const fpMatrix4& transform() const { return m_transform; }
+
     int count() const { return m_count; }
     int capacity() const { return m_capacity; }
-    const Quad* quads() const { return m_quads.get(); }
-    const std::vector<TextureRun>& runs() const { return m_runs; }
+    const Quad* quads() const { return m_storage; }
+    TextureRuns runs() const { return {m_runs.get(), m_runCount}; }
     // Quads that did not fit since the batch was made; they are not drawn.
     std::uint64_t droppedQuads() const { return m_dropped; }
 
-    // Applied to every quad queued afterwards; identity at construction.
-    fpMatrix4 transform;
     // The z of the drawing forms that take no depth.
     float depth;
 
 protected:
-    // The slot for one more quad, opening a run when the texture's GL name differs from
-    // the current one. A full batch hands out its spare slot and counts the quad dropped.
-    Quad& nextQuad(const Texture& texture);
-    void setTexture(const Texture& texture);
+    // No current texture: the next quad opens a run whatever its texture.
+    void clearCurrentTexture();
+    // Where quads are written from now on (room for the capacity; null: the batch's own
+    // array). The caller changes it only while the batch is empty.
+    void writeInto(Quad* storage) { m_storage = storage ? storage : m_quads.get(); }
+    bool writesOwnArray() const { return m_storage == m_quads.get(); }
 
-    std::unique_ptr<Quad[]> m_quads;  // capacity + 1: the last is the spare slot
+    // The run that ends the last one at flush. (A batch kept for drawRuns takes no more
+    // quads, so the array always has room for it.)
+    void closeRuns() {
+        if (m_runCount <= static_cast<std::size_t>(m_capacity)) m_runs[m_runCount++] = {m_count, nullptr};
+    }
+
+    std::unique_ptr<Quad[]> m_quads;
+    Quad* m_storage;
     int m_count = 0;
     int m_capacity;
-    std::vector<TextureRun> m_runs;
     unsigned m_currentTexture = 0;
     bool m_transformChanged = false;
 
 private:
+    // The next slot; the caller has checked there is room. A texture whose GL name
+    // differs from the current one opens a run. The GL name and the texture's reciprocal
+    // size are read once per texture handle met in a row: a texture's GL name does not
+    // change while the batch holds quads.
+    Quad& claimQuad(const Texture& texture);
+    // Inline and without calls, so that the hot path keeps its numbers in registers.
+    void switchTexture(const Texture& texture);
     void countDropped();
+    // A placement under a transform without shortcut: the 4x4 product. The placement
+    // comes in registers (as PlacementLanes' members), so the hot path never stores it.
+    void drawPlacedGenerally(const Texture& texture, quadwriter::Float4 linear, quadwriter::Float4 move, float z,
+                             const fpRect& source, const fpVector2& pivot, PackedColor color, unsigned flags);
+    void drawTransformed(const Texture& texture, const fpMatrix4& transform, const fpRect& source,
+                         const fpVector2& pivot, PackedColor color, unsigned flags);
 
+    // One run per quad at most, and the closing one: appending never allocates.
+    std::unique_ptr<TextureRun[]> m_runs;
+    std::size_t m_runCount = 0;
+    fpMatrix4 m_transform;
+    PlaneTransform m_plane{fpMatrix4()};
+    const Texture* m_runTexture = nullptr;
+    quadwriter::Float4 m_runReciprocals{};  // (rw, rh, rw, rh) of m_runTexture
     std::uint64_t m_dropped = 0;
 };
+
+inline void CommonBatch::switchTexture(const Texture& texture) {
+    const Texture::CachedTexture& record = *texture.cached();
+    if (record.glTexture != m_currentTexture) {
+        m_runs[m_runCount++] = {m_count, &texture};
+        m_currentTexture = record.glTexture;
+    }
+    m_runTexture = &texture;
+    m_runReciprocals = quadwriter::Float4{record.reciprocalWidth, record.reciprocalHeight, record.reciprocalWidth,
+                                          record.reciprocalHeight};
+}
+
+inline Quad& CommonBatch::claimQuad(const Texture& texture) {
+    if (&texture != m_runTexture) switchTexture(texture);
+    return m_storage[m_count++];
+}
+
+// Always inlined: its callers loop over many quads, and GCC's size limit would otherwise
+// turn the hot path into a call that keeps the placement in memory.
+[[gnu::always_inline]] inline void CommonBatch::drawPlaced(const Texture& texture, const Affine2D& placement, const fpRect& source,
+                                    const fpVector2& pivot, PackedColor color, unsigned flags) {
+    if (m_count >= m_capacity) return countDropped();
+    const quadwriter::PlacementLanes lanes = quadwriter::lanesOf(placement);
+    if (m_plane.kind() == PlaneTransform::General)
+        return drawPlacedGenerally(texture, lanes.linear, lanes.move, lanes.z, source, pivot, color, flags);
+    // The slot first: a texture switch calls out, and no vector is live across the call.
+    Quad& quad = claimQuad(texture);
+    quadwriter::Corners corners = quadwriter::place(quadwriter::localCorners(source, pivot), m_plane.apply(lanes));
+    if (flags & QuadSnap) quadwriter::snap(corners);
+    quadwriter::write(quad, corners, color,
+                      quadwriter::texCoords(source, m_runReciprocals, flags & QuadMirrorX, flags & QuadMirrorY));
+}
 
 } // namespace zor

@@ -11,6 +11,7 @@
 
 namespace zor {
 
+class CommonBatch;
 class Texture;
 
 // Draw flags.
@@ -40,6 +41,10 @@ public:
     virtual void drawAt(const Texture& texture, const fpVector2& position, const PackedColor& color) = 0;
     virtual void drawRotated(const Texture& texture, const fpVector2& position, float rotation) = 0;
     virtual void drawWhite(const Texture& texture, const fpVector2& position) = 0;
+
+    // The batch's own placement path (CommonBatch::drawPlaced), for callers that queue
+    // many quads; null for batches without one.
+    virtual CommonBatch* commonBatch() { return nullptr; }
 };
 
 } // namespace zor

@@ -1,5 +1,6 @@
 #include "Framework/graphics/batch/QuadBatch.h"
 
+#include "Framework/core/log/LogHandler.h"
 #include "Framework/graphics/debug/PerfOverlay.h"
 #include "Framework/graphics/render/RenderThread.h"
 #include "Framework/graphics/screen/Projection.h"
@@ -19,6 +20,11 @@ constexpr std::uint32_t kQuadIndexBytes = 6 * sizeof(std::uint16_t);
 
 const void* byteOffset(std::uintptr_t offset) { return reinterpret_cast<const void*>(offset); }
 
+bool canMapBuffers() {
+    static const bool can = GLEW_VERSION_3_0 || GLEW_ARB_map_buffer_range;
+    return can;
+}
+
 int checkedCapacity(int capacity) {
     if (capacity < 1 || capacity > QuadBatch::kMaxCapacity)
         throw std::invalid_argument("a quad batch holds 1 to 16384 quads, not " + std::to_string(capacity));
@@ -36,7 +42,12 @@ QuadBatch::QuadBatch(int capacity)
 
 QuadBatch::~QuadBatch() {
     // A batch in a static lives past the context.
-    if (renderContextAlive()) glDeleteBuffers(1, &m_indexBuffer);
+    if (!renderContextAlive()) return;
+    if (!writesOwnArray()) {
+        unmapBuffer();
+        VertexBufferPool::release(m_vertexBuffer);
+    }
+    glDeleteBuffers(1, &m_indexBuffer);
 }
 
 void QuadBatch::buildIndices() {
@@ -58,11 +69,40 @@ void QuadBatch::buildIndices() {
 }
 
 void QuadBatch::begin() {
-    transform = fpMatrix4::identity();
+    setTransform(fpMatrix4::identity());
     m_transformChanged = true;
     blendMode = 1;
     currentEffect = m_defaultEffect.get();
-    m_currentTexture = 0;
+    clearCurrentTexture();
+    if (m_count == 0 && writesOwnArray() && !m_vertexBuffer) mapBuffer();
+}
+
+bool QuadBatch::mapBuffer() {
+    if (!canMapBuffers()) return false;
+    const std::uint32_t bytes = kQuadBytes * static_cast<std::uint32_t>(m_capacity);
+    // The pool's buffers are never smaller than asked for.
+    VertexBuffer* buffer = VertexBufferPool::acquire(bytes);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer->name);
+    void* mapped = glMapBufferRange(GL_ARRAY_BUFFER, 0, bytes,
+                                    GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (!mapped) {
+        VertexBufferPool::release(buffer);
+        return false;
+    }
+    m_vertexBuffer = buffer;
+    writeInto(static_cast<Quad*>(mapped));
+    return true;
+}
+
+void QuadBatch::unmapBuffer() {
+    glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer->name);
+    // False when the driver lost the contents (a display mode change): that frame's quads
+    // are not drawn right, and the next frame writes them again.
+    if (glUnmapBuffer(GL_ARRAY_BUFFER) == GL_FALSE)
+        LogHandler::log(LogHandler::Warning, "QuadBatch", "The driver lost a mapped vertex buffer's contents");
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    writeInto(nullptr);
 }
 
 void QuadBatch::setScreenProjection() {
@@ -74,8 +114,17 @@ void QuadBatch::setScreenProjection() {
 
 void QuadBatch::flush(unsigned flags) {
     m_transformChanged = false;
-    if (m_count > 0) {
-        m_runs.push_back({m_count, nullptr});
+    if (!writesOwnArray()) {
+        // Written in place: only the writes end.
+        unmapBuffer();
+        if (m_count > 0) {
+            closeRuns();
+        } else {
+            VertexBufferPool::release(m_vertexBuffer);
+            m_vertexBuffer = nullptr;
+        }
+    } else if (m_count > 0) {
+        closeRuns();
         const std::uint32_t bytes = kQuadBytes * static_cast<std::uint32_t>(m_count);
         m_vertexBuffer = VertexBufferPool::acquire(bytes);
         glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer->name);
@@ -129,10 +178,11 @@ void QuadBatch::drawRuns(unsigned flags) {
     if (m_count > 0 && !(flags & FlushNoDraw)) {
         setupDrawState();
         OGLTextureEffect& effect = *currentEffect;
-        for (std::size_t i = 0; i + 1 < m_runs.size(); ++i) {
-            const TextureRun& run = m_runs[i];
+        const TextureRuns allRuns = runs();
+        for (std::size_t i = 0; i + 1 < allRuns.size(); ++i) {
+            const TextureRun& run = allRuns[i];
             effect.bindTexture(*run.texture);
-            const int quads = m_runs[i + 1].firstQuad - run.firstQuad;
+            const int quads = allRuns[i + 1].firstQuad - run.firstQuad;
             if (quads > 0) {
                 glDrawElements(GL_TRIANGLES, 6 * quads, GL_UNSIGNED_SHORT,
                                byteOffset(static_cast<std::uintptr_t>(run.firstQuad) * kQuadIndexBytes));

@@ -1,7 +1,14 @@
 #pragma once
-// The quad batch: CommonBatch plus the GL side. At flush the queued quads go into one
-// pooled vertex buffer and each run of quads sharing a texture is one indexed draw
-// through the current effect. Cycle: begin, drawing operations, flush(0). Main thread only.
+// The quad batch: CommonBatch plus the GL side. The queued quads go into one pooled
+// vertex buffer and each run of quads sharing a texture is one indexed draw through the
+// current effect. Cycle: begin, drawing operations, flush(0). Main thread only.
+//
+// Where the driver can map buffers (glMapBufferRange), begin maps a pooled buffer with
+// room for the whole capacity, invalidated and unsynchronised, and the quads are written
+// once, straight into it; the pool keeps a drawn buffer back for a few frames
+// (VertexBufferPool::MappedFramesBeforeReuse) so the GPU is done with it before it is
+// written again. Without mapping, and for quads queued after a flush without a new begin,
+// the quads are copied into a buffer at flush.
 
 #include <cstdint>
 #include <memory>
@@ -49,6 +56,10 @@ public:
 private:
     void buildIndices();
     void setupDrawState();
+    // Points the batch's writes into a mapped pool buffer; false leaves its own array.
+    bool mapBuffer();
+    // Ends the writes into the mapped buffer, which then holds the quads for drawing.
+    void unmapBuffer();
 
     VertexBuffer* m_vertexBuffer = nullptr;
     unsigned m_indexBuffer = 0;

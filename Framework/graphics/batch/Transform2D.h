@@ -1,12 +1,41 @@
 #pragma once
-// The 2-D placement matrix of batches and sprites.
+// The 2-D placement of batches and sprites, as a 4x4 matrix and as a plane placement.
 
 #include "Framework/core/math/Matrix4.h"
 
+#include <cmath>
+
 namespace zor {
 
-// Translation x rotation about z x scale, column-major. An angle of exactly 0 takes
-// cos 1 and sin 0 without calling the trigonometric functions.
+// A quad's placement in the plane: the corner (x, y) goes to (xx x + xy y + tx,
+// yx x + yy y + ty) at depth z. It stands for the matrix with the columns (xx, yx, 0, 0),
+// (xy, yy, 0, 0), (0, 0, 1, 0), (tx, ty, z, 1); a batch places a quad by it exactly as by
+// that matrix.
+struct Affine2D {
+    float xx, yx, xy, yy, tx, ty, z;
+};
+
+// Translation x rotation about z x scale. An angle of exactly 0 takes cos 1 and sin 0
+// without calling the trigonometric functions.
+inline Affine2D makeAffine2D(float tx, float ty, float tz, float sx, float sy, float angle) {
+    float c = 1.0f;
+    float s = 0.0f;
+    if (angle != 0.0f) {
+        c = std::cos(angle);
+        s = std::sin(angle);
+    }
+    return {c * sx, s * sx, -s * sy, c * sy, tx, ty, tz};
+}
+
+// makeAffine2D as a column-major matrix whose z scale is sz.
 fpMatrix4 makeTransform2D(float tx, float ty, float tz, float sx, float sy, float sz, float angle);
+
+// The matrix the placement stands for.
+fpMatrix4 toMatrix(const Affine2D& placement);
+
+// Whether the matrix has the form a placement stands for (its third column aside, which
+// does not move a flat quad), and that placement.
+bool isPlacement(const fpMatrix4& matrix);
+Affine2D placementOf(const fpMatrix4& matrix);
 
 } // namespace zor

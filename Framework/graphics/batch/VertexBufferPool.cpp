@@ -31,8 +31,8 @@ std::uint32_t newBufferSize(std::uint32_t request) {
     return x + 2;
 }
 
-void init() {
-    g_frames.resize(1);
+void init(std::size_t frames) {
+    g_frames.resize(frames > 0 ? frames : 1);
     g_showStats = &declareDebugToggle(DebugToggle("vbpool", DebugToggle::Toggle, "perf"));
 }
 

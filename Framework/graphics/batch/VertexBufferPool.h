@@ -5,6 +5,7 @@
 // free list sorted by size. Main thread only.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,8 +23,13 @@ namespace VertexBufferPool {
 // that is at least n - 1 (32-bit arithmetic), so 96 gives 129 and 129 stays 129.
 std::uint32_t newBufferSize(std::uint32_t request);
 
-// Start-up, before the first frame: one frame list; declares "perf"/"vbpool".
-void init();
+// Frames a buffer waits after a batch drew from it when batches write into mapped buffers
+// without synchronising: by then the GPU has finished reading it.
+constexpr std::size_t MappedFramesBeforeReuse = 3;
+
+// Start-up, before the first frame: `frames` frame lists (a released buffer waits that
+// many nextFrame calls); declares "perf"/"vbpool".
+void init(std::size_t frames = 1);
 // A buffer of at least `size` bytes with undefined contents: a free one of at most twice
 // the request when there is one, else a new one of newBufferSize(size) bytes.
 VertexBuffer* acquire(std::uint32_t size);

@@ -63,19 +63,30 @@ void Font::adopt(FontDefinition definition, float scale, const std::string& sour
     const auto found = std::lower_bound(glyphs.begin(), glyphs.end(), definition.defaultCodePoint,
                                         [](const Glyph& glyph, std::uint32_t code) { return glyph.codePoint < code; });
     defaultGlyph = found == glyphs.end() ? glyphs.back() : *found;
+    buildLookups();
 }
 
-const Glyph& Font::findGlyph(std::uint32_t codePoint) const {
-    const auto found = std::lower_bound(glyphs.begin(), glyphs.end(), codePoint,
-                                        [](const Glyph& glyph, std::uint32_t code) { return glyph.codePoint < code; });
-    return found != glyphs.end() && found->codePoint == codePoint ? *found : defaultGlyph;
-}
-
-float Font::kerning(std::int32_t previous, std::uint32_t codePoint) const {
-    const std::uint32_t key = kerningKey(static_cast<std::uint32_t>(previous), codePoint);
-    const auto found = std::lower_bound(kerningPairs.begin(), kerningPairs.end(), key,
-                                        [](const KerningPair& pair, std::uint32_t k) { return pair.key < k; });
-    return found != kerningPairs.end() && found->key == key ? found->amount : 0.0f;
+void Font::buildLookups() {
+    m_latin.fill(&defaultGlyph);
+    std::array<bool, 256> latinSeen{};
+    m_otherGlyphs = KeyTable<const Glyph*>(glyphs.size());
+    for (const Glyph& glyph : glyphs) {
+        if (glyph.codePoint >= m_latin.size()) {
+            m_otherGlyphs.add(glyph.codePoint, &glyph);
+        } else if (!latinSeen[glyph.codePoint]) {
+            latinSeen[glyph.codePoint] = true;
+            m_latin[glyph.codePoint] = &glyph;
+        }
+    }
+    m_kerning = KeyTable<float>(kerningPairs.size());
+    m_latinPairs.fill(0);
+    for (const KerningPair& pair : kerningPairs) {
+        m_kerning.add(pair.key, pair.amount);
+        if ((pair.key & 0xFF00FF00u) == 0) {
+            const std::uint32_t bit = (pair.key >> 8) | (pair.key & 0xFFu);
+            m_latinPairs[bit >> 6] |= std::uint64_t(1) << (bit & 63u);
+        }
+    }
 }
 
 } // namespace zor

@@ -7,9 +7,11 @@
 #include "Framework/core/math/Rect.h"
 #include "Framework/graphics/font/FontFile.h"
 #include "Framework/graphics/font/Glyph.h"
+#include "Framework/graphics/font/KeyTable.h"
 
 #include <boost/intrusive_ptr.hpp>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,6 +23,7 @@ class Texture;
 class TextMesh;
 using TextMeshPtr = boost::intrusive_ptr<TextMesh>;
 
+// Not copied or moved: the lookup tables point into the font's own glyph table.
 class Font {
 public:
     // Loads the font definition file `path` (its localised name) from the game data, and
@@ -36,11 +39,27 @@ public:
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
-    // The glyph of the code point, or the default glyph.
-    const Glyph& findGlyph(std::uint32_t codePoint) const;
-    // The amount the pair moves the second glyph; 0 for no pair. A previous code point
-    // of -1 (line start) matches no pair.
-    float kerning(std::int32_t previous, std::uint32_t codePoint) const;
+    // The glyph of the code point, or the default glyph: the first record of the code
+    // point in the table, as a search of the sorted table finds it. Code points below 256
+    // are looked up directly, the others in a hash table.
+    const Glyph& findGlyph(std::uint32_t codePoint) const {
+        if (codePoint < m_latin.size()) return *m_latin[codePoint];
+        const Glyph* const* found = m_otherGlyphs.find(codePoint);
+        return found ? **found : defaultGlyph;
+    }
+    // The amount the pair moves the second glyph; 0 for no pair. The pair's key (see
+    // kerningKey) is looked up in a hash table, after a bit set of the pairs of code points
+    // below 256, which mostly answers "no pair" at once. A previous code point of -1 (line
+    // start) matches no pair.
+    float kerning(std::int32_t previous, std::uint32_t codePoint) const {
+        const std::uint32_t key = kerningKey(static_cast<std::uint32_t>(previous), codePoint);
+        if ((key & 0xFF00FF00u) == 0) {
+            const std::uint32_t pair = (key >> 8) | (key & 0xFFu);
+            if (!((m_latinPairs[pair >> 6] >> (pair & 63u)) & 1u)) return 0.0f;
+        }
+        const float* amount = m_kerning.find(key);
+        return amount ? *amount : 0.0f;
+    }
 
     // The layouts (text/TextLayout.cpp). Invalid UTF-8 is shown as U+FFFD.
     // One line; line feeds are not recognised.
@@ -64,6 +83,13 @@ public:
 
 private:
     void adopt(FontDefinition definition, float scale, const std::string& source);
+    void buildLookups();
+
+    std::array<const Glyph*, 256> m_latin{};
+    KeyTable<const Glyph*> m_otherGlyphs;
+    KeyTable<float> m_kerning;
+    // Bit a x 256 + b: a pair (a, b) of code points below 256 is kerned.
+    std::array<std::uint64_t, 1024> m_latinPairs{};
 };
 
 } // namespace zor

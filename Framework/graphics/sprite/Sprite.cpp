@@ -1,6 +1,6 @@
 #include "Framework/graphics/sprite/Sprite.h"
 
-#include "Framework/graphics/batch/ITextureBatch.h"
+#include "Framework/graphics/batch/CommonBatch.h"
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/sprite/ISpriteManager.h"
 #include "Framework/graphics/sprite/SpriteDefinition.h"
@@ -34,15 +34,20 @@ int frameIndexOf(float f) {
     return static_cast<int>(n);
 }
 
+// What a key contributes to the node's pose.
+struct KeyPose {
+    float x, y, scaleX, scaleY, rotation, r, g, b, a;
+};
+
+KeyPose poseOf(const SpriteNodeState& k) { return {k.x, k.y, k.scaleX, k.scaleY, k.rotation, k.r, k.g, k.b, k.a}; }
+
 // a + (b - a) t for the placement, a (1 - t) + b t for the colour; the rotation turns the
-// short way unless the scale flips sign between the keys, when it jumps to b's.
-SpriteNodeState blend(const SpriteNodeState& a, const SpriteNodeState& b, float t) {
-    SpriteNodeState k = a;
+// short way unless the scale flips sign between the keys, when it jumps to b's. (A key's
+// z, pivot and visibility are not animated.)
+KeyPose blend(const SpriteNodeState& a, const SpriteNodeState& b, float t) {
+    KeyPose k;
     k.x = a.x + (b.x - a.x) * t;
     k.y = a.y + (b.y - a.y) * t;
-    k.z = a.z + (b.z - a.z) * t;
-    k.pivotX = a.pivotX + (b.pivotX - a.pivotX) * t;
-    k.pivotY = a.pivotY + (b.pivotY - a.pivotY) * t;
     k.scaleX = a.scaleX + (b.scaleX - a.scaleX) * t;
     k.scaleY = a.scaleY + (b.scaleY - a.scaleY) * t;
     k.r = a.r * (1.0f - t) + b.r * t;
@@ -64,18 +69,12 @@ SpriteNodeState blend(const SpriteNodeState& a, const SpriteNodeState& b, float 
     return k;
 }
 
-// parent x local for affine matrices (both bottom rows 0, 0, 0, 1).
-void multiplyAffine(const fpMatrix4& p, const fpMatrix4& l, fpMatrix4& out) {
-    for (int column = 0; column < 4; ++column) {
-        const float x = l[4 * column];
-        const float y = l[4 * column + 1];
-        const float z = l[4 * column + 2];
-        const float w = column == 3 ? 1.0f : 0.0f;
-        out[4 * column] = p[0] * x + p[4] * y + p[8] * z + p[12] * w;
-        out[4 * column + 1] = p[1] * x + p[5] * y + p[9] * z + p[13] * w;
-        out[4 * column + 2] = p[2] * x + p[6] * y + p[10] * z + p[14] * w;
-        out[4 * column + 3] = w;
-    }
+// parent x local: the affine product of their matrices, whose other terms are zero.
+Affine2D compose(const Affine2D& p, const Affine2D& l) {
+    return {p.xx * l.xx + p.xy * l.yx,          p.yx * l.xx + p.yy * l.yx,
+            p.xx * l.xy + p.xy * l.yy,          p.yx * l.xy + p.yy * l.yy,
+            (p.xx * l.tx + p.xy * l.ty) + p.tx, (p.yx * l.tx + p.yy * l.ty) + p.ty,
+            l.z + p.z};
 }
 
 std::uint8_t toByte(float value) {
@@ -84,8 +83,8 @@ std::uint8_t toByte(float value) {
     return static_cast<std::uint8_t>(std::min(scaled, 255.0f));
 }
 
-fpVector2 transformPoint(const fpMatrix4& m, float x, float y) {
-    return {m[0] * x + m[4] * y + m[12], m[1] * x + m[5] * y + m[13]};
+fpVector2 transformPoint(const Affine2D& m, float x, float y) {
+    return {m.xx * x + m.xy * y + m.tx, m.yx * x + m.yy * y + m.ty};
 }
 
 const std::string playCuePrefix = "playCue:";
@@ -148,6 +147,7 @@ void Sprite::initChild(Sprite* parent, const SpriteNodeDefinition& record, Sprit
     // A child without keys stands still in its placement.
     m_keys = record.keys.empty() ? &defaultKeys() : &record.keys;
     if (m_state.lastFrame > parent->m_lastFrame) parent->m_lastFrame = m_state.lastFrame;
+    refreshImageSource();
 
     createChildren(firstChild);
 }
@@ -209,8 +209,12 @@ void Sprite::resetToStart() {
 
 void Sprite::setInterpolation(bool interpolate) {
     for (int i = 0; i < m_childCount; ++i) {
-        m_children[i].m_interpolate = interpolate;
-        m_children[i].setInterpolation(interpolate);
+        Sprite& child = m_children[i];
+        // Switched on, the node blends from its next update; switched off, it keeps its
+        // pose until its key changes.
+        if (interpolate && !child.m_interpolate) child.m_dirty = true;
+        child.m_interpolate = interpolate;
+        child.setInterpolation(interpolate);
     }
 }
 
@@ -256,6 +260,12 @@ void Sprite::setPivot(float x, float y) {
     m_state.pivotX = x;
     m_state.pivotY = y;
     m_dirty = true;
+    refreshImageSource();
+}
+
+void Sprite::setCrop(const fpRect& crop) {
+    m_crop = crop;
+    refreshImageSource();
 }
 
 void Sprite::setScale(float x, float y) {
@@ -303,49 +313,68 @@ void Sprite::advanceTime(float dt) {
 
 // From the present key on, then from the first, to the first key holding the parent's
 // frame; key 0 when none does.
-void Sprite::findKey() {
+// Inline: once per node and step, from update alone.
+inline void Sprite::findKey() {
     const std::uint32_t frame = m_parent->m_currentFrame;
-    const std::vector<SpriteNodeState>& keys = *m_keys;
-    const int count = static_cast<int>(keys.size());
-    int found = -1;
-    for (int i = m_keyIndex; i < count && found < 0; ++i) {
-        if (keys[i].holdsFrame(frame)) found = i;
-    }
-    for (int i = 0; i < m_keyIndex && found < 0; ++i) {
-        if (keys[i].holdsFrame(frame)) found = i;
-    }
-    if (found < 0) found = 0;
+    const SpriteNodeState* keys = m_keys->data();
+    // Mostly the present key still holds.
+    const int found = keys[m_keyIndex].holdsFrame(frame) ? m_keyIndex : searchKey(frame);
     if (found != m_keyIndex || m_parent->m_dirty) m_dirty = true;
     m_keyIndex = found;
     if (m_interpolate) {
-        m_dirty = true;
         // A key spanning several frames holds still and blends towards the next key only
-        // during its last frame.
-        m_frameFraction = frame == keys[found].lastFrame && m_parent->m_frameTime > 0.0f
-                              ? std::fmod(m_parent->m_time / m_parent->m_frameTime, 1.0f)
-                              : 0.0f;
+        // during its last frame. The pose depends on nothing else, so an unchanged
+        // fraction of an unchanged key keeps it.
+        const float fraction = frame == keys[found].lastFrame && m_parent->m_frameTime > 0.0f
+                                   ? std::fmod(m_parent->m_time / m_parent->m_frameTime, 1.0f)
+                                   : 0.0f;
+        if (!(fraction == m_frameFraction)) m_dirty = true;
+        m_frameFraction = fraction;
     }
+}
+
+int Sprite::searchKey(std::uint32_t frame) const {
+    const std::vector<SpriteNodeState>& keys = *m_keys;
+    const int count = static_cast<int>(keys.size());
+    for (int i = m_keyIndex + 1; i < count; ++i) {
+        if (keys[i].holdsFrame(frame)) return i;
+    }
+    for (int i = 0; i < m_keyIndex; ++i) {
+        if (keys[i].holdsFrame(frame)) return i;
+    }
+    return 0;
+}
+
+void Sprite::turnTo(float angle) {
+    if (angle == m_angle) return;
+    m_angle = angle;
+    // As makeAffine2D: exactly 1 and 0 for an angle of 0.
+    m_cos = angle != 0.0f ? std::cos(angle) : 1.0f;
+    m_sin = angle != 0.0f ? std::sin(angle) : 0.0f;
 }
 
 void Sprite::recompose() {
     const std::vector<SpriteNodeState>& keys = *m_keys;
     const bool blending = m_interpolate && m_frameFraction != 0.0f &&
                           static_cast<std::size_t>(m_keyIndex) + 1 < keys.size();
-    const SpriteNodeState key =
-        blending ? blend(keys[m_keyIndex], keys[m_keyIndex + 1], m_frameFraction) : keys[m_keyIndex];
+    const KeyPose key =
+        blending ? blend(keys[m_keyIndex], keys[m_keyIndex + 1], m_frameFraction) : poseOf(keys[m_keyIndex]);
 
-    const fpMatrix4 local = makeTransform2D(m_state.x + key.x, m_state.y + key.y, m_state.z,
-                                            m_state.scaleX * key.scaleX, m_state.scaleY * key.scaleY, 1.0f,
-                                            m_state.rotation + key.rotation);
+    // The sine and cosine change with the key (or the blend), not every step.
+    turnTo(m_state.rotation + key.rotation);
+    const float sx = m_state.scaleX * key.scaleX;
+    const float sy = m_state.scaleY * key.scaleY;
+    const Affine2D local{m_cos * sx, m_sin * sx, -m_sin * sy, m_cos * sy, m_state.x + key.x, m_state.y + key.y,
+                         m_state.z};
     m_worldColor[0] = m_state.r * key.r;
     m_worldColor[1] = m_state.g * key.g;
     m_worldColor[2] = m_state.b * key.b;
     m_worldColor[3] = m_state.a * key.a;
     if (m_parent) {
-        multiplyAffine(m_parent->m_worldMatrix, local, m_worldMatrix);
+        m_world = compose(m_parent->m_world, local);
         for (int i = 0; i < 4; ++i) m_worldColor[i] *= m_parent->m_worldColor[i];
     } else {
-        m_worldMatrix = local;
+        m_world = local;
     }
     const float alpha = m_worldColor[3];
     m_packedColor = PackedColor::fromChannels(toByte(m_worldColor[0] * alpha), toByte(m_worldColor[1] * alpha),
@@ -393,28 +422,42 @@ void Sprite::playCueLabel(const std::string& label, const CuePlayer& playCue) co
 
 void Sprite::draw(ITextureBatch& batch) const {
     if (!m_enabled || !(m_state.a > 0.0f)) return;
-    drawImage(batch);
-    for (int i = 0; i < m_childCount; ++i) {
-        const Sprite& child = m_children[i];
-        if (child.m_enabled && child.m_state.a > 0.0f && child.alive(m_currentFrame)) child.draw(batch);
+    if (CommonBatch* direct = batch.commonBatch()) {
+        drawTree(*direct);
+    } else {
+        drawTree(batch);
     }
 }
 
-void Sprite::drawImage(ITextureBatch& batch) const {
-    if (!m_image.texture) return;
+template <class Batch>
+void Sprite::drawTree(Batch& batch) const {
+    if (m_image.texture) drawImage(batch);
+    for (const Sprite* child = m_children; child != m_children + m_childCount; ++child) {
+        if (child->m_enabled && child->m_state.a > 0.0f && child->alive(m_currentFrame)) child->drawTree(batch);
+    }
+}
+
+void Sprite::refreshImageSource() {
     const fpRect& image = m_image.rect;
     const float cropX = m_crop.x * image.w;
     const float cropY = m_crop.y * image.h;
-    const fpRect source(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
-    fpVector2 offset(m_state.pivotX, m_state.pivotY);
-    if (m_crop.x != 0.0f || m_crop.y != 0.0f) offset -= fpVector2(cropX, cropY);
+    m_source = fpRect(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
+    m_sourceOffset = fpVector2(m_state.pivotX, m_state.pivotY);
+    if (m_crop.x != 0.0f || m_crop.y != 0.0f) m_sourceOffset -= fpVector2(cropX, cropY);
+}
+
+void Sprite::drawImage(CommonBatch& batch) const {
+    batch.drawPlaced(*m_image.texture, m_world, m_source, m_sourceOffset, m_packedColor, 0);
+}
+
+void Sprite::drawImage(ITextureBatch& batch) const {
     const std::uint32_t reserved = 0;
-    batch.drawMatrix(*m_image.texture, m_worldMatrix, source, m_packedColor, reserved, offset, 0);
+    batch.drawMatrix(*m_image.texture, toMatrix(m_world), m_source, m_packedColor, reserved, m_sourceOffset, 0);
 }
 
 fpRect Sprite::localBounds() const {
     if (!m_image.texture) {
-        const fpVector2 origin = transformPoint(m_worldMatrix, -m_state.pivotX, -m_state.pivotY);
+        const fpVector2 origin = transformPoint(m_world, -m_state.pivotX, -m_state.pivotY);
         return fpRect(origin.x, origin.y, 0.0f, 0.0f);
     }
     const float w = m_image.rect.w;
@@ -432,10 +475,10 @@ fpRect Sprite::localBounds() const {
         cx = hw - m_state.pivotX;
         cy = hh - m_state.pivotY;
     }
-    const fpVector2 centre = transformPoint(m_worldMatrix, cx, cy);
-    const fpMatrix4& m = m_worldMatrix;
-    const float ex = std::fabs(m[0]) * hw + std::fabs(m[4]) * hh;
-    const float ey = std::fabs(m[1]) * hw + std::fabs(m[5]) * hh;
+    const fpVector2 centre = transformPoint(m_world, cx, cy);
+    const Affine2D& m = m_world;
+    const float ex = std::fabs(m.xx) * hw + std::fabs(m.xy) * hh;
+    const float ey = std::fabs(m.yx) * hw + std::fabs(m.yy) * hh;
     return fpRect(centre.x - ex, centre.y - ey, 2.0f * ex, 2.0f * ey);
 }
 
@@ -551,8 +594,8 @@ bool Sprite::findShape(const Match& match, std::vector<fpVector2>& points, bool 
             const auto key = std::find_if(shape.keys.begin(), shape.keys.end(),
                                           [this](const SpriteNodeState& k) { return k.holdsFrame(m_currentFrame); });
             if (key == shape.keys.end()) continue;
-            fpMatrix4 transform = makeTransform2D(key->x, key->y, 0.0f, key->scaleX, key->scaleY, 1.0f, key->rotation);
-            if (worldSpace) multiplyAffine(m_worldMatrix, fpMatrix4(transform), transform);
+            Affine2D transform = makeAffine2D(key->x, key->y, 0.0f, key->scaleX, key->scaleY, key->rotation);
+            if (worldSpace) transform = compose(m_world, transform);
             // An odd last coordinate has no partner and is left out.
             for (std::size_t i = 0; i + 1 < shape.coordinates.size(); i += 2) {
                 points.push_back(transformPoint(transform, shape.coordinates[i], shape.coordinates[i + 1]));

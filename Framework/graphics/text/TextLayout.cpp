@@ -15,12 +15,14 @@ namespace zor {
 namespace {
 
 constexpr std::uint32_t LineFeed = 10;
-constexpr std::uint32_t Blank = 32;
+constexpr char Blank = ' ';
 
-// Layout state of one line: the pen and the code point before it.
+// Layout state of one line: the pen, the code point before it, and the last one with an
+// area (from which bounds measure kerning).
 struct Pen {
     std::int32_t x = 0;
     std::int32_t previous = -1;
+    std::int32_t previousWithArea = -1;
 };
 
 std::int32_t truncated(float value) { return static_cast<std::int32_t>(value); }
@@ -38,36 +40,50 @@ bool fits(const fpRect& box, const Glyph& glyph, const Pen& pen, float reserved)
 // Adds the glyph of the code point at the pen and moves the pen on. The pen normally
 // advances by the whole kerning's truncation plus the advance; the continuation marker
 // truncates their sum instead.
-void place(TextMesh& mesh, const Font& font, std::uint32_t codePoint, Pen& pen, float y, std::int32_t line,
-           bool truncateSum = false) {
-    const Glyph& glyph = font.findGlyph(codePoint);
+void place(std::vector<GlyphQuad>& quads, const Font& font, const Glyph& glyph, std::uint32_t codePoint, Pen& pen,
+           float y, std::int32_t line, bool truncateSum = false) {
     const float k = font.kerning(pen.previous, codePoint);
-    GlyphQuad quad;
+    GlyphQuad& quad = quads.emplace_back();
     quad.font = &font;
     quad.glyph = &glyph;
     quad.codePoint = codePoint;
     quad.x = glyph.offsetX + static_cast<float>(pen.x) + k;
     quad.y = glyph.offsetY + y;
     quad.line = line;
-    mesh.quads.push_back(quad);
+    quad.hasArea = glyph.width > 0.0f || glyph.height > 0.0f;
+    if (quad.hasArea) {
+        quad.kerning = pen.previousWithArea == pen.previous ? k : font.kerning(pen.previousWithArea, codePoint);
+        quad.penX = quad.x - (glyph.offsetX + quad.kerning);
+        quad.penY = quad.y - glyph.offsetY;
+        pen.previousWithArea = static_cast<std::int32_t>(codePoint);
+    }
     pen.x += truncateSum ? truncated(k + static_cast<float>(glyph.advance)) : truncated(k) + glyph.advance;
     pen.previous = static_cast<std::int32_t>(codePoint);
 }
 
-TextMeshPtr newMesh(const Font& font, const Utf8Text& decoded) {
-    TextMeshPtr mesh(new TextMesh(decoded.text));
+// A mesh of the cleaned text, whose bytes the layouts then read.
+TextMeshPtr newMesh(const Font& font, const std::string& text) {
+    TextMeshPtr mesh(new TextMesh(cleanUtf8(text)));
     mesh->font = &font;
-    mesh->quads.reserve(decoded.codePoints.size());
+    // No more quads than bytes; the text is not decoded ahead to count them.
+    mesh->quads.reserve(mesh->text.size());
     return mesh;
+}
+
+// Measures the quads from `first` on as one more line.
+void endLine(const TextMesh& mesh, std::size_t first, std::vector<TextLineExtent>& lines) {
+    if (mesh.quads.size() > first) lines.push_back(mesh.measureLine(first, mesh.quads.size() - first));
 }
 
 } // namespace
 
 std::int32_t measureText(const std::string& text, const Font& font) {
-    const Utf8Text decoded = decodeUtf8(text);
+    const std::string clean = cleanUtf8(text);
     std::int32_t extent = 0;
     Pen pen;
-    for (const std::uint32_t codePoint : decoded.codePoints) {
+    const char* const end = clean.data() + clean.size();
+    for (const char* at = clean.data(); at != end;) {
+        const std::uint32_t codePoint = codePointAt(at, at);
         const Glyph& glyph = font.findGlyph(codePoint);
         const float k = font.kerning(pen.previous, codePoint);
         extent = std::max(extent, pen.x + truncated(glyph.offsetX + k + glyph.width));
@@ -78,85 +94,97 @@ std::int32_t measureText(const std::string& text, const Font& font) {
 }
 
 TextMeshPtr Font::buildTextLine(const Font& font, const std::string& text, const fpRect& box, CompassAnchor anchor) {
-    const Utf8Text decoded = decodeUtf8(text);
-    TextMeshPtr mesh = newMesh(font, decoded);
+    TextMeshPtr mesh = newMesh(font, text);
     Pen pen;
-    for (const std::uint32_t codePoint : decoded.codePoints) place(*mesh, font, codePoint, pen, 0.0f, 0);
-    TextMesh::align(AlignEachLine, *mesh, box, anchor);
+    const char* const end = mesh->text.data() + mesh->text.size();
+    for (const char* at = mesh->text.data(); at != end;) {
+        const std::uint32_t codePoint = codePointAt(at, at);
+        place(mesh->quads, font, font.findGlyph(codePoint), codePoint, pen, 0.0f, 0);
+    }
+    std::vector<TextLineExtent> lines;
+    endLine(*mesh, 0, lines);
+    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor);
     return mesh;
 }
 
 TextMeshPtr Font::buildTextMesh(const Font& font, const std::string& text, const fpRect& box, CompassAnchor anchor) {
-    const Utf8Text decoded = decodeUtf8(text);
-    const std::vector<std::uint32_t>& codes = decoded.codePoints;
-    TextMeshPtr mesh = newMesh(font, decoded);
+    TextMeshPtr mesh = newMesh(font, text);
+    std::vector<GlyphQuad>& quads = mesh->quads;
+    std::vector<TextLineExtent> lines;
+    const char* next = mesh->text.data();
+    const char* const end = next + mesh->text.size();
     float y = 0.0f;
     std::int32_t line = 0;
-    std::size_t next = 0;
-    while (next < codes.size()) {
+    while (next != end) {
         const float lineBottom = y + static_cast<float>(font.lineHeight);
         if (box.h < lineBottom) break;
-        const std::size_t lineStart = next;
-        const std::size_t quadsBefore = mesh->quads.size();
+        const char* const lineStart = next;
+        const std::size_t quadsBefore = quads.size();
         bool endedByLineFeed = false;
         Pen pen;
-        while (next < codes.size()) {
-            const std::uint32_t codePoint = codes[next];
+        while (next != end) {
+            const char* after;
+            const std::uint32_t codePoint = codePointAt(next, after);
             if (codePoint == LineFeed) {
-                ++next;
+                next = after;
                 endedByLineFeed = true;
                 break;
             }
-            if (!fits(box, font.findGlyph(codePoint), pen, 0.0f)) break;
-            place(*mesh, font, codePoint, pen, y, line);
-            ++next;
+            const Glyph& glyph = font.findGlyph(codePoint);
+            if (!fits(box, glyph, pen, 0.0f)) break;
+            place(quads, font, glyph, codePoint, pen, y, line);
+            next = after;
         }
+        endLine(*mesh, quadsBefore, lines);
         y = lineBottom;
-        if (mesh->quads.size() > quadsBefore) ++line;
+        if (quads.size() > quadsBefore) ++line;
         // A glyph wider than the box fits on no line: the lines below would stay empty.
         if (next == lineStart && !endedByLineFeed) break;
     }
-    TextMesh::align(AlignEachLine, *mesh, box, anchor);
+    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor);
     return mesh;
 }
 
 TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, const std::string& text,
                                    const fpRect& box, CompassAnchor anchor, int mode) {
-    const Utf8Text decoded = decodeUtf8(text);
-    const std::vector<std::uint32_t>& codes = decoded.codePoints;
-    TextMeshPtr mesh = newMesh(font, decoded);
+    TextMeshPtr mesh = newMesh(font, text);
     std::vector<GlyphQuad>& quads = mesh->quads;
+    std::vector<TextLineExtent> lines;
     const float markerWidth = remainder ? static_cast<float>(measureText(*remainder, font)) : 0.0f;
     const float lineHeight = static_cast<float>(font.lineHeight);
     const bool blankBreaks = breaksAtBlanks();
 
+    const char* next = mesh->text.data();
+    const char* const end = next + mesh->text.size();
     float y = 0.0f;
     std::int32_t line = 0;
-    std::size_t next = 0;
-    while (next < codes.size()) {
+    while (next != end) {
         if (box.h < y + lineHeight) break;
         const bool lastLine = box.h < y + 2.0f * lineHeight;
-        while (next < codes.size() && codes[next] == Blank) ++next;
-        const std::size_t lineStart = next;
+        while (next != end && *next == Blank) ++next;
+        const char* const lineStart = next;
         const std::size_t quadsBefore = quads.size();
         Pen pen;
-        while (next < codes.size()) {
-            const std::uint32_t codePoint = codes[next];
+        while (next != end) {
+            const char* after;
+            const std::uint32_t codePoint = codePointAt(next, after);
             if (codePoint == LineFeed) {
-                ++next;
+                next = after;
                 break;
             }
-            if (fits(box, font.findGlyph(codePoint), pen, lastLine ? markerWidth : 0.0f)) {
-                place(*mesh, font, codePoint, pen, y, line);
-                ++next;
+            const Glyph& glyph = font.findGlyph(codePoint);
+            if (fits(box, glyph, pen, lastLine ? markerWidth : 0.0f)) {
+                place(quads, font, glyph, codePoint, pen, y, line);
+                next = after;
                 continue;
             }
             if (blankBreaks) {
                 // Back over this line's glyphs to the blank before the word that overflows.
-                std::size_t blank = next;
-                while (blank > lineStart && codes[blank] != Blank) --blank;
-                if (codes[blank] == Blank) {
-                    quads.resize(quadsBefore + (blank - lineStart));
+                // A blank byte is always a whole code point, so the bytes can be searched.
+                const char* blank = next;
+                while (blank > lineStart && *blank != Blank) --blank;
+                if (*blank == Blank) {
+                    quads.resize(quadsBefore + countCodePoints(lineStart, blank));
                     next = blank + 1;
                     break;
                 }
@@ -164,33 +192,47 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             // No blank to break at: a line with glyphs ends before the overflowing one; an
             // empty line takes it anyway, so every line makes progress.
             if (quads.size() == quadsBefore) {
-                place(*mesh, font, codePoint, pen, y, line);
-                ++next;
+                place(quads, font, glyph, codePoint, pen, y, line);
+                next = after;
             }
             break;
         }
+        endLine(*mesh, quadsBefore, lines);
         if (lastLine) break;
         y += lineHeight;
         if (quads.size() > quadsBefore) ++line;
     }
 
     if (remainder) {
-        if (next >= codes.size() || quads.empty()) {
+        if (next == end || quads.empty()) {
             remainder->clear();
         } else {
+            // The marker ends the last line; its bounds measure kerning from the line's last
+            // glyph with area.
             const GlyphQuad& last = quads.back();
             Pen pen;
             pen.x = truncated(last.x + last.glyph->width);
-            const std::int32_t markerLine = last.line;
-            const Utf8Text marker = decodeUtf8(*remainder);
-            for (const std::uint32_t codePoint : marker.codePoints) {
-                if (codePoint == LineFeed) break;
-                place(*mesh, font, codePoint, pen, y, markerLine, true);
+            for (auto quad = quads.rbegin(); quad != quads.rend() && quad->line == last.line; ++quad) {
+                if (quad->hasArea) {
+                    pen.previousWithArea = static_cast<std::int32_t>(quad->codePoint);
+                    break;
+                }
             }
-            *remainder = decoded.text.substr(decoded.offsets[next]);
+            const std::int32_t markerLine = last.line;
+            const std::size_t markerFirst = lines.back().first;
+            const std::string marker = cleanUtf8(*remainder);
+            const char* const markerEnd = marker.data() + marker.size();
+            for (const char* at = marker.data(); at != markerEnd;) {
+                const std::uint32_t codePoint = codePointAt(at, at);
+                if (codePoint == LineFeed) break;
+                place(quads, font, font.findGlyph(codePoint), codePoint, pen, y, markerLine, true);
+            }
+            lines.back() = mesh->measureLine(markerFirst, quads.size() - markerFirst);
+            // The rest of the cleaned text, as bytes: it is not decoded here.
+            *remainder = mesh->text.substr(static_cast<std::size_t>(next - mesh->text.data()));
         }
     }
-    TextMesh::align(mode, *mesh, box, anchor);
+    TextMesh::alignLines(mode, *mesh, lines, box, anchor);
     return mesh;
 }
 

@@ -1,12 +1,14 @@
 #include "Framework/graphics/text/TextMesh.h"
 
-#include "Framework/graphics/batch/ITextureBatch.h"
+#include "Framework/graphics/batch/CommonBatch.h"
+#include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/font/Font.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace zor {
 
@@ -16,7 +18,37 @@ std::atomic<bool> g_pixelSnap{true};
 
 float snapped(float offset) { return g_pixelSnap.load(std::memory_order_relaxed) ? std::round(offset) : offset; }
 
-bool hasArea(const Glyph& glyph) { return glyph.width > 0.0f || glyph.height > 0.0f; }
+constexpr float Largest = std::numeric_limits<float>::max();
+
+// Grows the extent by one glyph with area placed from (penX, penY).
+void include(TextLineExtent& extent, const GlyphQuad& quad, float penX, float penY) {
+    extent.empty = false;
+    extent.left = std::min(extent.left, penX);
+    extent.right = std::max(extent.right, penX + quad.kerning + static_cast<float>(quad.glyph->advance));
+    extent.top = std::min(extent.top, penY);
+    extent.bottom = std::max(extent.bottom, penY + static_cast<float>(quad.font->lineHeight));
+}
+
+TextLineExtent emptyExtent() {
+    TextLineExtent extent;
+    extent.left = extent.top = Largest;
+    extent.right = extent.bottom = -Largest;
+    return extent;
+}
+
+void unite(TextLineExtent& into, const TextLineExtent& line) {
+    if (line.empty) return;
+    into.empty = false;
+    into.left = std::min(into.left, line.left);
+    into.top = std::min(into.top, line.top);
+    into.right = std::max(into.right, line.right);
+    into.bottom = std::max(into.bottom, line.bottom);
+}
+
+fpRect rectOf(const TextLineExtent& extent) {
+    if (extent.empty) return fpRect();
+    return fpRect(extent.left, extent.top, extent.right - extent.left, extent.bottom - extent.top);
+}
 
 } // namespace
 
@@ -24,65 +56,78 @@ bool textPixelSnap() { return g_pixelSnap.load(std::memory_order_relaxed); }
 
 void setTextPixelSnap(bool on) { g_pixelSnap.store(on, std::memory_order_relaxed); }
 
-TextMesh::TextMesh(const std::string& content) : text(content) {}
+TextMesh::TextMesh(std::string content) : text(std::move(content)) {}
 
-fpRect TextMesh::glyphRunBounds(std::size_t first, std::size_t count, bool withOffsets) const {
-    constexpr float Largest = std::numeric_limits<float>::max();
-    float left = Largest, top = Largest, right = -Largest, bottom = -Largest;
-    const GlyphQuad* previous = nullptr;
-    const std::size_t end = std::min(quads.size(), first + count);
-    for (std::size_t i = first; i < end; ++i) {
+TextLineExtent TextMesh::measureLine(std::size_t first, std::size_t count) const {
+    TextLineExtent extent = emptyExtent();
+    extent.first = first;
+    extent.count = count;
+    for (std::size_t i = first; i < first + count; ++i) {
         const GlyphQuad& quad = quads[i];
-        if (!hasArea(*quad.glyph)) continue;
-        const bool sameLine = previous && previous->line == quad.line;
-        const float k = quad.font->kerning(sameLine ? static_cast<std::int32_t>(previous->codePoint) : -1, quad.codePoint);
-        float penX = quad.x - (quad.glyph->offsetX + k);
-        float penY = quad.y - quad.glyph->offsetY;
-        if (withOffsets) {
-            penX += quad.offsetX;
-            penY += quad.offsetY;
-        }
-        left = std::min(left, penX);
-        right = std::max(right, penX + k + static_cast<float>(quad.glyph->advance));
-        top = std::min(top, penY);
-        bottom = std::max(bottom, penY + static_cast<float>(quad.font->lineHeight));
-        previous = &quad;
+        if (quad.hasArea) include(extent, quad, quad.penX, quad.penY);
     }
-    if (!previous) return fpRect();
-    return fpRect(left, top, right - left, bottom - top);
+    return extent;
 }
 
 void TextMesh::align(std::int32_t mode, TextMesh& mesh, const fpRect& box, CompassAnchor anchor) {
+    std::vector<TextLineExtent> lines;
+    const std::vector<GlyphQuad>& quads = mesh.quads;
+    for (std::size_t first = 0; first < quads.size();) {
+        std::size_t end = first + 1;
+        while (end < quads.size() && quads[end].line == quads[first].line) ++end;
+        lines.push_back(mesh.measureLine(first, end - first));
+        first = end;
+    }
+    alignLines(mode, mesh, lines, box, anchor);
+}
+
+void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<TextLineExtent>& lines,
+                          const fpRect& box, CompassAnchor anchor) {
     mesh.mode = mode;
     mesh.anchor = anchor;
-    std::vector<GlyphQuad>& quads = mesh.quads;
+    TextLineExtent all = emptyExtent();
+    for (const TextLineExtent& line : lines) unite(all, line);
+    const fpVector2 block = anchorPosition(box, rectOf(all).size(), anchor);
+    const float y = snapped(block.y);
 
-    const auto placeRun = [&](std::size_t first, std::size_t count) {
-        const fpRect run = mesh.glyphRunBounds(first, count, false);
-        const float x = snapped(anchorPosition(box, run.size(), anchor).x);
-        for (std::size_t i = first; i < first + count; ++i) quads[i].offsetX = x;
-    };
-    if (mode == AlignEachLine) {
-        std::size_t first = 0;
-        while (first < quads.size()) {
-            std::size_t end = first + 1;
-            while (end < quads.size() && quads[end].line == quads[first].line) ++end;
-            placeRun(first, end - first);
-            first = end;
+    // One pass places every quad and measures the aligned glyphs.
+    TextLineExtent aligned = emptyExtent();
+    for (const TextLineExtent& line : lines) {
+        const float x = snapped(mode == AlignEachLine ? anchorPosition(box, rectOf(line).size(), anchor).x : block.x);
+        for (std::size_t i = line.first; i < line.first + line.count; ++i) {
+            GlyphQuad& quad = mesh.quads[i];
+            quad.offsetX = x;
+            quad.offsetY = y;
+            if (quad.hasArea) include(aligned, quad, quad.penX + x, quad.penY + y);
         }
-    } else {
-        placeRun(0, quads.size());
     }
-
-    mesh.bounds = mesh.glyphRunBounds(0, quads.size(), false);
-    const float y = snapped(anchorPosition(box, mesh.bounds.size(), anchor).y);
-    for (GlyphQuad& quad : quads) quad.offsetY = y;
-    mesh.bounds = mesh.glyphRunBounds(0, quads.size(), true);
+    mesh.bounds = rectOf(aligned);
 }
 
 void TextMesh::draw(ITextureBatch& batch, const PackedColor& color, const fpMatrix4& transform) const {
     const std::size_t count = shownGlyphs < 0 ? quads.size() : std::min(quads.size(), std::size_t(shownGlyphs));
     if (count == 0 || !font || !font->texture) return;
+    CommonBatch* direct = batch.commonBatch();
+    if (direct && isPlacement(transform)) {
+        // transform x translation(x, y, 0) as fpMatrix4::multiply forms it: the linear part
+        // and the depth as they are (a negative zero made positive), the move through the
+        // linear part and then the transform's own.
+        const fpMatrix4& t = transform;
+        Affine2D placement{t[0] + 0.0f, t[1] + 0.0f, t[4] + 0.0f, t[5] + 0.0f, 0.0f, 0.0f, t[14] + 0.0f};
+        const float moveX = t[12] + 0.0f;
+        const float moveY = t[13] + 0.0f;
+        for (std::size_t i = 0; i < count; ++i) {
+            const GlyphQuad& quad = quads[i];
+            const Glyph& glyph = *quad.glyph;
+            const float x = quad.x + quad.offsetX;
+            const float y = quad.y + quad.offsetY;
+            placement.tx = (t[0] * x + t[4] * y) + moveX;
+            placement.ty = (t[1] * x + t[5] * y) + moveY;
+            direct->drawPlaced(*quad.font->texture, placement, fpRect(glyph.x, glyph.y, glyph.width, glyph.height),
+                               fpVector2::zero(), color, 0);
+        }
+        return;
+    }
     const std::uint32_t reserved = 0;
     fpMatrix4 placed;
     for (std::size_t i = 0; i < count; ++i) {

@@ -36,6 +36,26 @@ struct GlyphQuad {
     float offsetY = 0.0f;
     // Counts only lines that received glyphs.
     std::int32_t line = 0;
+    // Kept by the layout for bounds and alignment, so they need no font lookups. Only
+    // glyphs with an area count in bounds; for those: the kerning from the previous such
+    // glyph of the line (from none at its start), and the pen that places the glyph with
+    // it: x - (glyph offset x + kerning), y - glyph offset y.
+    bool hasArea = false;
+    float kerning = 0.0f;
+    float penX = 0.0f;
+    float penY = 0.0f;
+};
+
+// The extent of one line's glyphs with area by their pens and advances, before alignment:
+// the quads [first, first + count), one line index.
+struct TextLineExtent {
+    std::size_t first = 0;
+    std::size_t count = 0;
+    bool empty = true;  // no glyph with area
+    float left = 0.0f;
+    float top = 0.0f;
+    float right = 0.0f;
+    float bottom = 0.0f;
 };
 
 // Alignment modes: each line placed on its own, or the lines as one block.
@@ -43,7 +63,7 @@ enum TextAlignMode : std::int32_t { AlignEachLine = 0, AlignBlock = 1 };
 
 class TextMesh : public LockedPooledObject {
 public:
-    explicit TextMesh(const std::string& text);
+    explicit TextMesh(std::string text);
     TextMesh(const TextMesh&) = delete;
     TextMesh& operator=(const TextMesh&) = delete;
 
@@ -51,15 +71,17 @@ public:
     // at once (any other mode), vertically as one block. Stores mode and anchor and sets
     // the bounds to the aligned glyphs.
     static void align(std::int32_t mode, TextMesh& mesh, const fpRect& box, CompassAnchor anchor);
+    // The same with the lines the layout measured as it went, one per run of quads with
+    // one line index, in order.
+    static void alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<TextLineExtent>& lines,
+                           const fpRect& box, CompassAnchor anchor);
+    // The extent of the quads [first, first + count), which share one line index.
+    TextLineExtent measureLine(std::size_t first, std::size_t count) const;
 
     // Queues the first shownGlyphs quads (all when negative) through the batch, each at
-    // transform x its aligned position.
+    // transform x its aligned position; a transform in the plane goes through the batch's
+    // own placement path.
     void draw(ITextureBatch& batch, const PackedColor& color, const fpMatrix4& transform) const;
-
-    // The extent of the quads [first, first + count) by their pens and advances, with or
-    // without the alignment offsets; glyphs without area do not count. (0, 0, 0, 0) when
-    // no quad counts.
-    fpRect glyphRunBounds(std::size_t first, std::size_t count, bool withOffsets) const;
 
     std::vector<GlyphQuad> quads;
     fpRect bounds;

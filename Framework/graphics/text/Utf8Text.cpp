@@ -1,29 +1,33 @@
 #include "Framework/graphics/text/Utf8Text.h"
 
-#include <utf8.h>
-
 #include <iterator>
 
 namespace zor {
 
-Utf8Text decodeUtf8(const std::string& text) {
-    Utf8Text decoded;
-    if (utf8::is_valid(text.begin(), text.end())) {
-        decoded.text = text;
-    } else {
-        decoded.text.reserve(text.size() + 8);
-        utf8::replace_invalid(text.begin(), text.end(), std::back_inserter(decoded.text), ReplacementCharacter);
-    }
-    const std::string& valid = decoded.text;
-    decoded.codePoints.reserve(valid.size());
-    decoded.offsets.reserve(valid.size() + 1);
-    auto it = valid.begin();
-    while (it != valid.end()) {
-        decoded.offsets.push_back(static_cast<std::size_t>(it - valid.begin()));
-        decoded.codePoints.push_back(utf8::unchecked::next(it));
-    }
-    decoded.offsets.push_back(valid.size());
-    return decoded;
+namespace {
+
+bool isAscii(const std::string& text) {
+    unsigned char any = 0;
+    for (const char c : text) any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
+} // namespace
+
+std::string cleanUtf8(std::string text) {
+    // Most texts are ASCII, which needs no decoding to be valid.
+    if (isAscii(text) || utf8::is_valid(text.begin(), text.end())) return text;
+    std::string clean;
+    clean.reserve(text.size() + 8);
+    utf8::replace_invalid(text.begin(), text.end(), std::back_inserter(clean), ReplacementCharacter);
+    return clean;
+}
+
+std::size_t countCodePoints(const char* from, const char* to) {
+    std::size_t count = 0;
+    for (const char* at = from; at != to; ++at)
+        if ((static_cast<unsigned char>(*at) & 0xC0) != 0x80) ++count;
+    return count;
 }
 
 } // namespace zor

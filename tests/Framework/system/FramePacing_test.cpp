@@ -55,23 +55,23 @@ TEST(FramePacing, UpdateRatesThatAreNotPositiveNumbersCountAsSixty) {
     EXPECT_FLOAT_EQ(pacing.maxFrameTime, 0.2f);
 }
 
-TEST(FramePacing, SleepStopsOneTimerResolutionShortOfTheFrame) {
+TEST(FramePacing, SleepStopsATimerResolutionAndTheSpinShortOfTheFrame) {
     struct Case {
         float frameTime, minFrameTime;
         double resolution;
-        unsigned milliseconds;
+        double seconds;
     };
     const Case cases[] = {
-        {0.0f, 0.01f, 0.001, 8},       // 10 - 0 - 1 ms, truncated from 8.99...
-        {0.002f, 0.01f, 0.0005, 7},    // 7.5 ms
-        {0.0f, 1.0f / 300.0f, 0.001, 2},
-        {0.0f, 0.0019f, 0.001, 0},     // under 1 ms left: not worth a sleep
-        {0.0f, 0.0021f, 0.001, 1},
-        {0.0095f, 0.01f, 0.0, 0},      // half a millisecond remains
-        {0.02f, 0.01f, 0.001, 0},      // already late
+        {0.0f, 0.01f, 0.001, 0.01 - 0.001 - FrameSpinSeconds},  // no longer whole milliseconds
+        {0.002f, 0.01f, 0.0005, 0.008 - 0.0005 - FrameSpinSeconds},
+        {0.0f, 1.0f / 300.0f, 0.00005, 1.0 / 300.0 - 0.00005 - FrameSpinSeconds},
+        {0.0f, 0.0019f, 0.001, 0.0019 - 0.001 - FrameSpinSeconds},  // under a millisecond is slept too
+        {0.0095f, 0.01f, 0.0, 0.0005 - FrameSpinSeconds},
+        {0.0099f, 0.01f, 0.0, 0.0},  // the last fraction is spun
+        {0.02f, 0.01f, 0.001, 0.0},  // already late
     };
     for (const Case& c : cases)
-        EXPECT_EQ(frameSleepMilliseconds(c.frameTime, c.minFrameTime, c.resolution), c.milliseconds)
+        EXPECT_NEAR(frameSleepSeconds(c.frameTime, c.minFrameTime, c.resolution), c.seconds, 1e-7)
             << c.frameTime << " of " << c.minFrameTime << " at resolution " << c.resolution;
 }
 
@@ -90,13 +90,13 @@ TEST(FramePacing, SleepAfterAPassFollowsFocusBusyWaitAndDisableSleep) {
         double seconds;
     };
     const Case cases[] = {
-        {"a waiting pass sleeps out the frame", waiting, false, false, false, 0.007},  // 10 - 1.5 - 1 ms, whole ms
+        {"a waiting pass sleeps out the frame", waiting, false, false, false, 0.0075 - FrameSpinSeconds},
         {"busy waiting spins instead", waiting, true, false, false, 0.0},
         {"a drawn frame does not sleep", frame, false, false, false, 0.0},
         {"nor does a reset", reset, false, false, false, 0.0},
         {"without focus every pass sleeps 20 ms more", frame, false, false, true, 0.020},
         {"also while busy waiting", waiting, true, false, true, 0.020},
-        {"and on top of the frame sleep", waiting, false, false, true, 0.027},
+        {"and on top of the frame sleep", waiting, false, false, true, 0.0275 - FrameSpinSeconds},
         {"disableSleep: no frame sleep", waiting, false, true, false, 0.0},
         {"disableSleep: none without focus either", waiting, false, true, true, 0.0},
     };
@@ -106,8 +106,48 @@ TEST(FramePacing, SleepAfterAPassFollowsFocusBusyWaitAndDisableSleep) {
         rules.busyWait = c.busyWait;
         rules.disableSleep = c.disableSleep;
         rules.unfocused = c.unfocused;
-        EXPECT_NEAR(passSleepSeconds(c.pass, pacing, rules), c.seconds, 1e-9) << c.what;
+        EXPECT_NEAR(passSleepSeconds(c.pass, pacing, rules), c.seconds, 1e-7) << c.what;
     }
+}
+
+TEST(FramePacing, SyncThatPacesNothingCapsFramesAtTheRefreshRate) {
+    struct Case {
+        const char* what;
+        double refresh;
+        float frameTime;
+        bool syncAsked;
+        bool unpaced;
+    };
+    const Case cases[] = {
+        {"frames four times the refresh", 60.0, 1.0f / 250.0f, true, true},
+        {"frames at the refresh", 60.0, 1.0f / 60.0f, true, false},
+        {"a little faster is a slow display's jitter", 60.0, 1.0f / 75.0f, true, false},
+        {"without sync asked, any rate is wanted", 60.0, 1.0f / 250.0f, false, false},
+        {"an unknown refresh counts as 60", 0.0, 1.0f / 250.0f, true, true},
+        {"a fast display", 144.0, 1.0f / 250.0f, true, true},
+        {"a faster display", 240.0, 1.0f / 250.0f, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UnpacedSyncWatch watch(c.refresh);
+        int found = 0;
+        for (int frame = 0; frame < 3 * UnpacedSyncWatch::WatchedFrames; ++frame)
+            if (watch.observe(c.frameTime, c.syncAsked)) ++found;
+        EXPECT_EQ(watch.unpaced(), c.unpaced);
+        EXPECT_EQ(found, c.unpaced ? 1 : 0) << "told once";
+        const float refreshTime = float(1.0 / (c.refresh > 0.0 ? c.refresh : 60.0));
+        EXPECT_EQ(watch.minFrameTime(1.0f / 300.0f, true), c.unpaced ? refreshTime : 1.0f / 300.0f);
+        EXPECT_EQ(watch.minFrameTime(1.0f / 300.0f, false), 1.0f / 300.0f) << "sync switched off: no cap";
+        EXPECT_EQ(watch.minFrameTime(0.1f, true), 0.1f) << "a lower configured rate stays";
+    }
+
+    // A frame without sync in between starts the watch again.
+    UnpacedSyncWatch watch(60.0);
+    for (int frame = 0; frame < UnpacedSyncWatch::WatchedFrames - 1; ++frame) watch.observe(0.004f, true);
+    watch.observe(0.004f, false);
+    for (int frame = 0; frame < UnpacedSyncWatch::WatchedFrames - 1; ++frame) watch.observe(0.004f, true);
+    EXPECT_FALSE(watch.unpaced());
+    EXPECT_TRUE(watch.observe(0.004f, true));
 }
 
 } // namespace

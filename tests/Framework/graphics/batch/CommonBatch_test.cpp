@@ -64,7 +64,7 @@ TEST(CommonBatch, TransformsTheFourCornersAroundThePivot) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CommonBatch batch(4, 0.0f);
-        batch.transform = c.batchTransform;
+        batch.setTransform(c.batchTransform);
         batch.drawMatrix(*texture, c.transform, source, kRed, 0, c.pivot, c.flags);
         ASSERT_EQ(batch.count(), 1);
         expectCorners(batch.quads()[0], c.corners);

@@ -206,6 +206,37 @@ TEST_F(QuadBatchTest, FlushFlagsUploadWithoutDrawingOrKeepTheQuadsForMoreDraws) 
     EXPECT_EQ(VertexBufferPool::stats().total, 2u);
 }
 
+// Where the driver maps buffers, a begun batch writes its quads straight into a pooled
+// buffer with room for its capacity; quads queued after a flush without begin are copied.
+TEST_F(QuadBatchTest, ABegunBatchWritesIntoAMappedBufferItThenDrawsFrom) {
+    if (!(GLEW_VERSION_3_0 || GLEW_ARB_map_buffer_range)) GTEST_SKIP() << "the driver maps no buffers";
+    const Pixel green{0, 255, 0, 255};
+    const auto texture = textureOf(1, 1, {green});
+    batch->begin();
+    ASSERT_NE(batch->vertexBuffer(), nullptr);
+    EXPECT_GE(batch->vertexBuffer()->size, 16u * sizeof(Quad));
+    cover(*texture);
+    batch->flush(0);
+    EXPECT_EQ(at(4, 4), green);
+    EXPECT_EQ(batch->vertexBuffer(), nullptr);
+    EXPECT_EQ(VertexBufferPool::stats().waiting, 1u);
+
+    // Begun and flushed without quads: the buffer goes back at once, nothing is drawn.
+    clearTo({0, 0, 0, 255});
+    batch->begin();
+    batch->flush(0);
+    EXPECT_EQ(at(4, 4), (Pixel{0, 0, 0, 255}));
+    EXPECT_EQ(VertexBufferPool::stats().waiting, 2u);
+
+    // After a flush, quads queued without begin are copied at the next flush.
+    batch->begin();
+    batch->flush(0);
+    cover(*texture);
+    EXPECT_EQ(batch->vertexBuffer(), nullptr);
+    batch->flush(0);
+    EXPECT_EQ(at(4, 4), green);
+}
+
 TEST_F(QuadBatchTest, OnlyBeginMakesTheFirstQuadOfAFlushOpenARun) {
     const Pixel red{255, 0, 0, 255};
     const auto texture = textureOf(1, 1, {red});

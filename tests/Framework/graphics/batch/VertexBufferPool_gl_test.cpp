@@ -80,6 +80,27 @@ TEST_F(VertexBufferPoolTest, AReleasedBufferWaitsForTheNextFrame) {
     VertexBufferPool::release(second);
 }
 
+// For batches that write into mapped buffers without synchronising, a drawn buffer waits
+// several frames, each released in its own frame's list.
+TEST_F(VertexBufferPoolTest, WithMoreFrameListsABufferWaitsThatManyFrames) {
+    VertexBufferPool::shutdown();
+    VertexBufferPool::init(VertexBufferPool::MappedFramesBeforeReuse);
+    VertexBuffer* early = VertexBufferPool::acquire(96);
+    VertexBufferPool::release(early);
+    VertexBufferPool::nextFrame();
+    VertexBuffer* late = VertexBufferPool::acquire(96);
+    EXPECT_NE(late, early);
+    VertexBufferPool::release(late);
+    VertexBufferPool::nextFrame();
+    EXPECT_EQ(VertexBufferPool::stats().waiting, 2u);
+    VertexBufferPool::nextFrame();
+    EXPECT_EQ(VertexBufferPool::stats().waiting, 1u) << "three frames after its release";
+    EXPECT_EQ(VertexBufferPool::acquire(96), early);
+    VertexBufferPool::release(early);
+    VertexBufferPool::shutdown();
+    VertexBufferPool::init();
+}
+
 TEST_F(VertexBufferPoolTest, StatisticsCountWaitingAndFreeBuffersAndTheirBytes) {
     EXPECT_EQ(VertexBufferPool::statsLines(),
               (std::array<std::string, 3>{"Total: 0", "Waiting: 0", "Memory: 0"}));

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <vector>
@@ -30,6 +31,69 @@ FontDefinition asciiDefinition(std::uint32_t defaultCodePoint) {
 
 void putU32(Bytes& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+}
+
+// What a search of the sorted tables answers: the first record of the code point (or key),
+// else the default glyph (or no kerning).
+const Glyph& searchedGlyph(const Font& font, std::uint32_t codePoint) {
+    const auto found = std::lower_bound(font.glyphs.begin(), font.glyphs.end(), codePoint,
+                                        [](const Glyph& glyph, std::uint32_t code) { return glyph.codePoint < code; });
+    return found != font.glyphs.end() && found->codePoint == codePoint ? *found : font.defaultGlyph;
+}
+
+float searchedKerning(const Font& font, std::int32_t previous, std::uint32_t codePoint) {
+    const std::uint32_t key = kerningKey(static_cast<std::uint32_t>(previous), codePoint);
+    const auto found = std::lower_bound(font.kerningPairs.begin(), font.kerningPairs.end(), key,
+                                        [](const KerningPair& pair, std::uint32_t k) { return pair.key < k; });
+    return found != font.kerningPairs.end() && found->key == key ? found->amount : 0.0f;
+}
+
+void expectLookupsAsSearched(const Font& font, const std::string& name) {
+    std::vector<std::uint32_t> codes;
+    for (std::uint32_t c = 0; c < 0x3200; ++c) codes.push_back(c);
+    for (const Glyph& glyph : font.glyphs)
+        for (std::uint32_t c : {glyph.codePoint - 1, glyph.codePoint, glyph.codePoint + 1}) codes.push_back(c);
+    for (std::uint32_t c : {0xFFFDu, 0x10000u, 0x1F600u, 0x10FFFFu, 0xFFFFFFFFu}) codes.push_back(c);
+    for (std::uint32_t c : codes)
+        ASSERT_EQ(&font.findGlyph(c), &searchedGlyph(font, c)) << name << ": code point " << c;
+
+    std::vector<std::int32_t> previous = {-1};
+    for (std::int32_t c = 0; c < 300; ++c) previous.push_back(c);
+    std::vector<std::uint32_t> following;
+    for (std::uint32_t c = 0; c < 300; ++c) following.push_back(c);
+    for (const KerningPair& pair : font.kerningPairs) {
+        previous.push_back(static_cast<std::int32_t>(pair.key >> 16));
+        previous.push_back(static_cast<std::int32_t>((pair.key >> 16) | 0x10000u));  // high bits shift out
+        following.push_back(pair.key & 0xFFFFu);
+        following.push_back((pair.key & 0xFFFFu) | 0x20000u);  // high half is ignored
+    }
+    for (std::int32_t a : previous)
+        for (std::uint32_t b : following)
+            ASSERT_EQ(font.kerning(a, b), searchedKerning(font, a, b)) << name << ": pair " << a << ", " << b;
+}
+
+TEST(FontLookup, TablesAnswerAsASearchOfTheSortedRecords) {
+    expectLookupsAsSearched(*test::tableFont(), "table font");
+
+    // Repeated code points and keys: the first record is the one found.
+    FontDefinition repeated = asciiDefinition('?');
+    repeated.glyphs.insert(repeated.glyphs.begin() + 11, test::tableGlyph(32 + 10, 1, 1, 1, 999.0f));
+    repeated.glyphs.push_back(test::tableGlyph(0x3042, 9, 9, 10, 1.0f));
+    repeated.glyphs.push_back(test::tableGlyph(0x3042, 9, 9, 10, 2.0f));
+    repeated.kerning = {{kerningKey('A', 'V'), -2.0f}, {kerningKey('A', 'V'), -5.0f}, {kerningKey(0x3042, 0x3042), 3.0f},
+                        {kerningKey(0x3042, 0x3042), 4.0f}, {kerningKey(0xFFFF, 'A'), 0.5f}};
+    const Font font(repeated, nullptr);
+    EXPECT_EQ(font.findGlyph(32 + 10).x, float(32 + 10));
+    EXPECT_EQ(font.findGlyph(0x3042).x, 1.0f);
+    EXPECT_EQ(font.kerning('A', 'V'), -2.0f);
+    EXPECT_EQ(font.kerning(0x3042, 0x3042), 3.0f);
+    EXPECT_EQ(font.kerning(-1, 'A'), 0.5f) << "a line start's key is 0xFFFF in the high half";
+    expectLookupsAsSearched(font, "repeated records");
+
+    initFileSystem("BundlePC");
+    FontSet fonts;
+    fonts.load("Fonts");
+    for (const char* name : {"medium", "debug", "debug_small"}) expectLookupsAsSearched(fonts.require(name), name);
 }
 
 // Byte positions in an encoded file with the texture name "page.png".

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace zor {
 namespace {
 
@@ -113,6 +115,41 @@ TEST_F(SpriteDrawTest, BoundsUniteEnabledLiveNodesWhateverTheirAlpha) {
     EXPECT_NEAR(turned.y, 56.0f, 1e-4f);
     EXPECT_NEAR(turned.w, 4.0f, 1e-4f);
     EXPECT_NEAR(turned.h, 8.0f, 1e-4f);
+}
+
+// A batch known only by the drawing interface: its matrix operation goes to a CommonBatch.
+class InterfaceOnly : public ITextureBatch {
+public:
+    explicit InterfaceOnly(CommonBatch& to) : m_to(to) {}
+    void drawMatrix(const Texture& t, const fpMatrix4& m, const fpRect& s, const PackedColor& c, const std::uint32_t& r,
+                    const fpVector2& p, unsigned f) override {
+        m_to.drawMatrix(t, m, s, c, r, p, f);
+    }
+    void drawRegion(const Texture&, const fpVector2&, const fpRect&, const PackedColor&, const std::uint32_t&, float,
+                    const fpVector2&, const fpVector2&, unsigned, float) override {}
+    void drawTexture(const Texture&, const fpVector2&, const PackedColor&, const std::uint32_t&, float,
+                     const fpVector2&, const fpVector2&, unsigned, float) override {}
+    void drawAt(const Texture&, const fpVector2&, const PackedColor&) override {}
+    void drawRotated(const Texture&, const fpVector2&, float) override {}
+    void drawWhite(const Texture&, const fpVector2&) override {}
+
+private:
+    CommonBatch& m_to;
+};
+
+TEST_F(SpriteDrawTest, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
+    pair->setPosition(12.25f, -3.5f);
+    pair->setScale(-1.5f, 0.75f);
+    pair->setRotation(0.6f);
+    child("a").setCrop(fpRect(0.25f, 0.5f, 0.5f, 0.5f));
+    pair->update(0.0f, false);
+    pair->draw(batch);
+    CommonBatch other{16, 0.0f};
+    InterfaceOnly interfaceOnly(other);
+    pair->draw(interfaceOnly);
+    ASSERT_EQ(batch.count(), 2);
+    ASSERT_EQ(other.count(), 2);
+    EXPECT_EQ(std::memcmp(batch.quads(), other.quads(), 2 * sizeof(Quad)), 0);
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -197,6 +200,85 @@ TEST_F(TextLayoutTest, AlignmentPlacesEachLineOrTheBlockInTheBox) {
 
     const TextMeshPtr empty = Font::buildTextLine(*font, "", box, CompassAnchor::Centre);
     EXPECT_EQ(empty->bounds, fpRect());
+}
+
+// Bounds of the quads [first, end) by their definition, each glyph's kerning looked up
+// from the previous glyph with area on its line.
+fpRect definedBounds(const TextMesh& mesh, std::size_t first, std::size_t end, bool withOffsets) {
+    constexpr float Largest = std::numeric_limits<float>::max();
+    float left = Largest, top = Largest, right = -Largest, bottom = -Largest;
+    const GlyphQuad* previous = nullptr;
+    for (std::size_t i = first; i < end; ++i) {
+        const GlyphQuad& quad = mesh.quads[i];
+        const Glyph& glyph = *quad.glyph;
+        if (!(glyph.width > 0.0f || glyph.height > 0.0f)) continue;
+        const bool sameLine = previous && previous->line == quad.line;
+        const float k = quad.font->kerning(sameLine ? std::int32_t(previous->codePoint) : -1, quad.codePoint);
+        float penX = quad.x - (glyph.offsetX + k);
+        float penY = quad.y - glyph.offsetY;
+        if (withOffsets) {
+            penX += quad.offsetX;
+            penY += quad.offsetY;
+        }
+        left = std::min(left, penX);
+        right = std::max(right, penX + k + static_cast<float>(glyph.advance));
+        top = std::min(top, penY);
+        bottom = std::max(bottom, penY + static_cast<float>(quad.font->lineHeight));
+        previous = &quad;
+    }
+    return previous ? fpRect(left, top, right - left, bottom - top) : fpRect();
+}
+
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+void expectAlignedAsDefined(const TextMesh& mesh, const fpRect& box, CompassAnchor anchor, std::int32_t mode) {
+    const auto snap = [](float offset) { return textPixelSnap() ? std::round(offset) : offset; };
+    const fpRect unaligned = definedBounds(mesh, 0, mesh.quads.size(), false);
+    const float y = snap(anchorPosition(box, unaligned.size(), anchor).y);
+    for (std::size_t first = 0; first < mesh.quads.size();) {
+        std::size_t end = first + 1;
+        while (end < mesh.quads.size() && mesh.quads[end].line == mesh.quads[first].line) ++end;
+        const fpRect run = mode == AlignEachLine ? definedBounds(mesh, first, end, false) : unaligned;
+        const float x = snap(anchorPosition(box, run.size(), anchor).x);
+        for (std::size_t i = first; i < end; ++i) {
+            ASSERT_TRUE(sameBits(mesh.quads[i].offsetX, x)) << "quad " << i;
+            ASSERT_TRUE(sameBits(mesh.quads[i].offsetY, y)) << "quad " << i;
+        }
+        first = end;
+    }
+    const fpRect bounds = definedBounds(mesh, 0, mesh.quads.size(), true);
+    EXPECT_TRUE(sameBits(mesh.bounds.x, bounds.x) && sameBits(mesh.bounds.y, bounds.y) &&
+                sameBits(mesh.bounds.w, bounds.w) && sameBits(mesh.bounds.h, bounds.h))
+        << mesh.bounds << " against " << bounds;
+}
+
+// The layout keeps each glyph's pen and kerning for the bounds; the bounds and offsets are
+// those their definition gives, bit for bit, with the kerned pairs, blanks without area
+// between kerned letters, several lines, the continuation marker and both alignments.
+TEST_F(TextLayoutTest, AlignmentMeetsTheDefinitionOfTheBoundsWithoutLookingAnythingUp) {
+    const char* const texts[] = {"AVA To", "A V To\nTo A", "To AV AV To To AVA VAT oTo", "  lead\n\ntrail  ", ""};
+    const fpRect boxes[] = {{0, 0, 200, 100}, {3.25f, -7.5f, 31, 33}, {-20, 4, 17.5f, 1000}};
+    for (const bool snap : {false, true}) {
+        setTextPixelSnap(snap);
+        for (const char* text : texts) {
+            for (const fpRect& box : boxes) {
+                for (int anchor = 0; anchor < 9; ++anchor) {
+                    for (std::int32_t mode : {AlignEachLine, AlignBlock}) {
+                        SCOPED_TRACE(std::string(text) + " anchor " + std::to_string(anchor) + " mode " + std::to_string(mode));
+                        std::string marker = "AV";
+                        const TextMeshPtr wrapped =
+                            Font::buildWrappedText(&marker, *font, text, box, CompassAnchor(anchor), mode);
+                        expectAlignedAsDefined(*wrapped, box, CompassAnchor(anchor), mode);
+                        const TextMeshPtr line = Font::buildTextLine(*font, text, box, CompassAnchor(anchor));
+                        expectAlignedAsDefined(*line, box, CompassAnchor(anchor), AlignEachLine);
+                        const fpRect other(box.x + 5.5f, box.y, box.w * 2, box.h);
+                        TextMesh::align(1 - mode, *wrapped, other, CompassAnchor((anchor + 3) % 9));
+                        expectAlignedAsDefined(*wrapped, other, CompassAnchor((anchor + 3) % 9), 1 - mode);
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST_F(TextLayoutTest, PixelSnapRoundsOffsetsHalfAwayFromZero) {
