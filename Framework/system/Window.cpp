@@ -61,8 +61,8 @@ iVector2 fittingWindowSize(SDL_Window* window, const char* origin) {
     LogHandler::log(LogHandler::Warning, LogSource,
                     std::string("The setting ") + WindowSizeKey + " " + sizeText(wanted) + " " + origin +
                         " is not used: " + choice.reason + "; the window is " + sizeText(choice.size));
-    SettingsHandler::instance().setting(WindowSizeKey).Value =
-        SettingValue(fpVector2(float(choice.size.x), float(choice.size.y)));
+    SettingsHandler::instance().correctValue(WindowSizeKey,
+                                             SettingValue(fpVector2(float(choice.size.x), float(choice.size.y))));
     return choice.size;
 }
 
@@ -129,7 +129,7 @@ void createWindow() {
                         "Could not create the game window at " + sizeText(app.windowSize) + " (the setting " +
                             WindowSizeKey + "): " + SDL_GetError() + "; trying its default size");
         app.windowSize = defaultWindowSize();
-        settings.setting(WindowSizeKey).Value = settings.setting(WindowSizeKey).DefaultValue;
+        settings.correctValue(WindowSizeKey, settings.setting(WindowSizeKey).DefaultValue.value);
         app.window = openWindow(app.windowSize, flags);
     }
     if (!app.window) throw MainError(std::string("Could not create the game window, error: ") + SDL_GetError());

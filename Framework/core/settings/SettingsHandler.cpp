@@ -165,6 +165,12 @@ void SettingsHandler::setValue(const std::string& key, const SettingValue& value
     m_changed.fire(key, previous, changed);
 }
 
+void SettingsHandler::correctValue(const std::string& key, const SettingValue& value) {
+    Setting& corrected = record(key);
+    corrected.Value = value;
+    refreshReads(corrected);
+}
+
 std::string SettingsHandler::takeString(const std::string& key) {
     std::string text = getString(key);
     const SettingValue defaultValue = setting(key).DefaultValue.value;

@@ -73,6 +73,8 @@ public:
     // Sets the value (any alternative) and fires the settings-changed list, also when the
     // value did not change.
     void setValue(const std::string& key, const SettingValue& value);
+    // Sets the value without firing the list: for corrections of a value nobody could use.
+    void correctValue(const std::string& key, const SettingValue& value);
 
     // The value converted through text when it is set and converts, else the default
     // converted; when both fail, the zero of the type (vectors keep the components read).
