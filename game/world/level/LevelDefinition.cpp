@@ -86,7 +86,9 @@ std::int32_t LevelDefinition::tileHardness(float depth) const {
     const float top = static_cast<float>(static_cast<std::int64_t>(startDepth) + hardnessDepthDelta);
     const float row = top + depth;
     const float base = row * hardnessLinear;
-    const float power = std::pow(base, hardnessPower);
+    float power = std::pow(base, hardnessPower);
+    // A negative base has no real fractional power: it adds nothing, leaving the constant.
+    if (std::isnan(power)) power = 0.0f;
     const float tier = power + static_cast<float>(hardnessConstant);
     return clampedInt32(static_cast<double>(hardnessMultiplier) * static_cast<double>(clampedInt32(tier)));
 }

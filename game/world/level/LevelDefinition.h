@@ -117,8 +117,9 @@ public:
     // With cameraPadding the width grows by levelViewWidth() / 40.
     void computeSize(const PatchLibraryTables& library);
 
-    // The hardness tier of a tile `depth` rows below the level's top row. NaN (a negative
-    // base raised to a fractional power) counts as 0; results beyond 32 bits are clamped.
+    // The hardness tier of a tile `depth` rows below the level's top row. A power without a
+    // real value (a negative base raised to a fractional power) counts as 0, so the tier is
+    // the constant; results beyond 32 bits are clamped.
     std::int32_t tileHardness(float depth) const;
 
     std::string name;

@@ -306,11 +306,14 @@ TEST(LevelDefinition, TileHardness) {
     level.hardnessMultiplier = 0;
     EXPECT_EQ(level.tileHardness(41.0f), 0);
 
-    // A negative base with a fractional power has no real power: it counts as 0.
+    // A negative base with a fractional power has no real power: it counts as 0 and the
+    // constant stays, as for the bases just above 0.
     LevelDefinition negative;
     negative.hardnessPower = 1.5f;
     negative.hardnessConstant = 4;
-    EXPECT_EQ(negative.tileHardness(-20.0f), 0);
+    EXPECT_EQ(negative.tileHardness(-20.0f), 4);
+    EXPECT_EQ(negative.tileHardness(1.5f), 4);  // base 0.025, power 0.004
+    EXPECT_EQ(negative.tileHardness(std::numeric_limits<float>::quiet_NaN()), 4);
     // Beyond 32 bits the tier is clamped, also after the multiplier.
     LevelDefinition huge;
     huge.hardnessLinear = 1e30f;
