@@ -23,7 +23,7 @@ void IntegratorRK4::step(State& state, float dt) const {
 
 float PhysicalObjectIntegrator::resisted(float acceleration, float gravity, float velocity) const {
     const float side = velocity > 0.0f ? -1.0f : 1.0f;
-    return acceleration + gravity + side * 0.5f * m_object.quadraticAirResistance * velocity * velocity -
+    return acceleration + gravity + side * 0.5f * m_object.quadraticAirResistance * (velocity * velocity) -
            0.5f * m_object.linearAirResistance * velocity;
 }
 
