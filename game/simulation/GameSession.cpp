@@ -1,13 +1,16 @@
 #include "game/simulation/GameSession.h"
 
+#include "game/simulation/GameSessionFile.h"
+#include "game/world/WorldSaveFiles.h"
+
+#include "Framework/core/Errors.h"
+#include "Framework/core/io/BackedUpFile.h"
 #include "Framework/core/io/Files.h"
 #include "Framework/core/log/LogHandler.h"
-
-#include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
+#include "Framework/core/settings/SettingsHandler.h"
 
 #include <optional>
-#include <string>
+#include <stdexcept>
 
 namespace zor {
 
@@ -15,41 +18,86 @@ namespace {
 
 constexpr const char* LogSource = "GameSession";
 
-// The session of one file; nothing when it is missing, damaged or names slots that do
-// not exist.
-std::optional<GameSession> readSession(const std::string& name) {
-    boost::property_tree::ptree tree;
-    try {
-        if (readXml(name, tree, FileLocation::User) == 0) return std::nullopt;
-    } catch (const std::exception& error) {
-        LogHandler::log(LogHandler::Warning, LogSource, "Could not read " + name + ": " + error.what());
-        return std::nullopt;
-    }
-    const auto root = tree.get_child_optional("Session");
-    if (!root) return std::nullopt;
-    GameSession session;
-    const auto current = root->get_optional<std::int32_t>("<xmlattr>.CurrentProfile");
-    if (!current || *current < 0 || *current >= GameSession::ProfileCount) return std::nullopt;
-    session.currentProfile = *current;
-    for (const auto& [tag, child] : *root) {
-        if (tag != "Profile") continue;
-        const auto slot = child.get_optional<std::int32_t>("<xmlattr>.Slot");
-        if (!slot || *slot < 0 || *slot >= GameSession::ProfileCount) return std::nullopt;
-        session.profiles[std::size_t(*slot)].exists = true;
-    }
-    return session;
+std::size_t checkedSlot(std::int32_t slot) {
+    if (slot < 0 || slot >= GameSession::ProfileCount)
+        throw std::out_of_range("Profile slot " + std::to_string(slot) + " does not exist: slots are 0 to " +
+                                std::to_string(GameSession::ProfileCount - 1));
+    return std::size_t(slot);
+}
+
+std::optional<GameSession> parseSession(const ByteArray& data, std::size_t size) {
+    return parseSessionText(reinterpret_cast<const char*>(data.get()), size);
 }
 
 } // namespace
 
+bool GameSession::ProfileSlot::operator==(const ProfileSlot& other) const {
+    return exists == other.exists && finished == other.finished && timePlayed == other.timePlayed &&
+           maxDepth == other.maxDepth && totalExperience == other.totalExperience && totalOrbs == other.totalOrbs &&
+           deaths == other.deaths;
+}
+
 bool GameSession::load() {
-    for (const std::string& name : {std::string(FileName), std::string(FileName) + ".backup"}) {
-        if (const std::optional<GameSession> session = readSession(name)) {
-            *this = *session;
-            return true;
+    std::optional<GameSession> read;
+    const BackedUpLoad load = loadBackedUpFile(FileName, [&read](const ByteArray& data, std::size_t size) {
+        read = parseSession(data, size);
+        return read.has_value();
+    });
+    if (!read) {
+        for (std::int32_t slot = 0; slot < ProfileCount; ++slot) {
+            const std::string save = savegameFileName(slot);
+            if (fileExists(save, FileLocation::User) || fileExists(save + ".backup", FileLocation::User))
+                profiles[std::size_t(slot)].exists = true;
         }
+        if (load.lost())
+            LogHandler::log(LogHandler::Warning, LogSource,
+                            "No session could be read; the slots with a world save are listed");
+        return false;
     }
-    return false;
+    profiles = read->profiles;
+    selectProfile(read->currentProfile, false);
+    return true;
+}
+
+void GameSession::save() const {
+    std::string profileError;
+    const bool profileWritten =
+        !currentSlot().exists ||
+        SettingsHandler::instance().writeValues(currentProfileFileName(), SettingProfile, &profileError);
+    const std::string text = formatSessionText(*this);
+    std::string sessionError;
+    const bool sessionWritten =
+        writeBackedUpFile(FileName, text.data(), text.size(),
+                          [](const ByteArray& data, std::size_t size) { return parseSession(data, size).has_value(); },
+                          &sessionError);
+    if (!profileWritten || !sessionWritten)
+        throw CheckReleaseError("Could not save session! " + (profileWritten ? sessionError : profileError));
+}
+
+void GameSession::selectProfile(std::int32_t slot, bool create) {
+    ProfileSlot& selected = profiles[checkedSlot(slot)];
+    currentProfile = slot;
+    if (selected.exists) {
+        SettingsHandler::instance().loadProfileSettings(profileFileName(slot));
+    } else if (create) {
+        selected.exists = true;
+        SettingsHandler::instance().resetToDefaults(SettingProfile);
+    }
+}
+
+void GameSession::eraseProfile(std::int32_t slot) {
+    profiles[checkedSlot(slot)] = ProfileSlot();
+    save();
+    for (const std::string& name : {profileFileName(slot), savegameFileName(slot)}) deleteUserFile(name);
+    for (const std::string& name : {profileFileName(slot), savegameFileName(slot)}) deleteUserFile(name + ".backup");
+}
+
+std::string GameSession::profileFileName(std::int32_t slot) {
+    return "profile_" + std::to_string(slot) + ".xml";
+}
+
+std::string GameSession::savegameFileName(std::int32_t slot) {
+    return worldSaveFileName(slot);
 }
 
 std::shared_ptr<GameSession>& gameSession() {

@@ -14,6 +14,9 @@
 
 namespace zor {
 
+class ByteReader;
+class ByteWriter;
+
 // A visited level: the generator's seeds (the same seeds, data and library give the same
 // level) and what the player changed and where the player stood.
 struct PersistentLevelInfo {
@@ -33,7 +36,18 @@ struct SaveState {
     float water = 0.0f;
     float lightTime = 0.0f;
     std::int32_t weaponIndex = 0;
-    std::int32_t toolIndex = 0;
+    std::int32_t toolIndex = 0;  // -1: none
+
+    // The vital values of the checkpoint as the save file holds them: hit points, water and
+    // light time (f32), the weapon index as u8 (stored as 0 to 255) and the tool index as
+    // i8 (stored as -1 to 127).
+    void writeCheckpointValues(ByteWriter& writer) const;
+    // A record cut short sets the reader's overflow flag and leaves the values it did not
+    // reach.
+    void readCheckpointValues(ByteReader& reader);
+
+    // Exchanges every member, the table together with the records whose indices refer to it.
+    void swap(SaveState& other);
 };
 
 } // namespace zor
