@@ -5,6 +5,7 @@
 #include "Framework/core/io/ByteReader.h"
 #include "Framework/core/io/ByteWriter.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zor {
@@ -14,8 +15,9 @@ void SaveState::writeCheckpointValues(ByteWriter& writer) const {
     writer.writeFloat(water);
     writer.writeFloat(lightTime);
     writer.writeU8(saturated<std::uint8_t>(weaponIndex));
-    // Read back signed: the low 8 bits of 200 would come back as -56.
-    writer.writeU8(std::uint8_t(saturated<std::int8_t>(toolIndex)));
+    // Read back signed, and -1 is the only index below 0 (no tool): the low 8 bits of 200
+    // would come back as -56.
+    writer.writeU8(std::uint8_t(std::int8_t(std::clamp(toolIndex, -1, 127))));
 }
 
 void SaveState::readCheckpointValues(ByteReader& reader) {
