@@ -2,10 +2,12 @@
 # Fills one seed corpus folder per fuzz target from the built game data, in the shape each
 # target reads its input (see the comment at the top of each target).
 # Usage: make_corpora.sh <BundlePC folder> <corpus folder> <fuzz_progress_file program>
+#        <fuzz_player_progress program>
 set -eu
 data="$1"
 out="$2"
 progress_program="$3"
+player_progress_program="$4"
 
 seed() {  # seed <target> <name> : standard input becomes the seed
   mkdir -p "$out/$1"
@@ -72,12 +74,22 @@ for key in $(sed -n 's/.*Key="\([^"]*\)".*/\1/p' "$data/Definitions/settings.xml
 done
 printf '"-debug" "perf" "minmax"' | seed pipe_text debug
 
-# The user's files the game writes: the session in its documented form, and the progress
-# written by the achievements store itself from the built achievements.
+# The user's files the game writes: the session in its form and in the earlier attribute
+# form, and the progress written by the achievements store itself from the built achievements.
+profile() {  # profile <exists> <finished> <time> <depth> <experience> <orbs> <deaths>
+  printf '    <Profile>\n      <Exists>%s</Exists>\n      <Finished>%s</Finished>\n      <TimePlayed>%s</TimePlayed>\n' "$1" "$2" "$3"
+  printf '      <MaxDepth>%s</MaxDepth>\n      <TotalExperience>%s</TotalExperience>\n' "$4" "$5"
+  printf '      <TotalOrbs>%s</TotalOrbs>\n      <NrDeaths>%s</NrDeaths>\n    </Profile>\n' "$6" "$7"
+}
+{ printf '<?xml version="1.0" encoding="utf-8"?>\n<Session>\n  <CurrentProfile>1</CurrentProfile>\n  <Profiles>\n'
+  profile true false 1834.25 42 1200 17 3; profile true true 0.5 -1 0 0 0; profile false false 0 0 0 0 0
+  printf '  </Profiles>\n</Session>\n'; } | seed session_file session-elements.xml
 printf '<Session CurrentProfile="1">\n\t<Profile Slot="0"/>\n\t<Profile Slot="1"/>\n</Session>\n' | seed session_file session.xml
 { printf '<Session CurrentProfile="4"/>\0'; printf '<Session CurrentProfile="0">\n\t<Profile Slot="0"/>\n</Session>\n'; } |
   seed session_file damaged-with-backup.xml
 mkdir -p "$out/progress_file"
 ZOR_FUZZ_SEED_FROM="$data/Definitions/achievements.dat" ZOR_FUZZ_SEED_TO="$out/progress_file/progress.xml" \
   "$progress_program" > /dev/null 2>&1
+mkdir -p "$out/player_progress"
+ZOR_FUZZ_SEED_TO="$out/player_progress/progress.bin" "$player_progress_program" > /dev/null 2>&1
 echo "Seed corpora in $out: $(ls "$out" | wc -l) targets, $(find "$out" -type f | wc -l) files"
