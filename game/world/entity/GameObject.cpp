@@ -48,6 +48,7 @@ void GameObject::save(ByteWriter& writer, StringTableDynamic& names) const {
 
 void GameObject::load(ByteReader& reader, const StringTable& names) {
     Entity::load(reader, names);
+    if (reader.overflow()) return;
     switch (FacingCode(reader.readU8())) {
     case FacingCode::Angle: {
         float angle = 0.0f;

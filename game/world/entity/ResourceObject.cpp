@@ -20,7 +20,9 @@ void ResourceObject::save(ByteWriter& writer, StringTableDynamic& names) const {
 
 void ResourceObject::load(ByteReader& reader, const StringTable& names) {
     GameObject::load(reader, names);
+    if (reader.overflow()) return;
     contents.read(reader, names);
+    if (reader.overflow()) return;
     reader.readFloat(remainingLifeTime);
 }
 
