@@ -28,6 +28,9 @@ public:
     std::string readStringValue();
 
     bool overflow() const { return m_overflow; }
+    // Fails the record as a read past the end would: for a value that is present but
+    // unusable (a non-finite coordinate, say).
+    void setOverflow() { m_overflow = true; }
     std::size_t position() const { return m_position; }
     std::size_t size() const { return m_size; }
     std::size_t remaining() const { return m_size - m_position; }

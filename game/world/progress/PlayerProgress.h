@@ -2,6 +2,7 @@
 // What the player has achieved that outlives a level. The World keeps the live record and,
 // in its save state, the snapshot of the last checkpoint.
 
+#include "game/world/progress/InventorySlotList.h"
 #include "game/world/progress/ItemCountMap.h"
 
 #include "Framework/core/math/Vector.h"
@@ -11,16 +12,6 @@
 #include <vector>
 
 namespace zor {
-
-struct InventorySlot {
-    std::string itemName;  // empty for an empty slot
-    std::int32_t count = 0;
-};
-
-struct InventorySlotList {
-    std::vector<InventorySlot> slots;  // in display order
-    std::int32_t capacity = 4;         // raised by pouch upgrades
-};
 
 struct PlayerProgress {
     InventorySlotList inventory;

@@ -1,0 +1,44 @@
+#pragma once
+// The slots of carried items: the player's pouch, and the contents of a bag of loot.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zor {
+
+class ByteReader;
+class ByteWriter;
+class StringTable;
+class StringTableDynamic;
+
+struct InventorySlot {
+    std::string itemName;  // empty for an empty slot
+    std::int32_t count = 0;
+};
+
+struct InventorySlotList {
+    // The most slots the record holds.
+    static constexpr std::size_t MaxRecordSlots = 255;
+    // Counts above it are stored as it.
+    static constexpr std::int32_t MaxRecordCount = 65535;
+
+    std::vector<InventorySlot> slots;  // in display order
+    std::int32_t capacity = 4;         // raised by pouch upgrades
+
+    // The record: u8 slot count, then per slot a u16 name index into `names` (names are
+    // added to it) and a u16 count, limited to 0 to MaxRecordCount. Throws
+    // CheckReleaseError, leaving the writer as it was, for more than MaxRecordSlots slots
+    // or a name beyond the 16-bit index, which the record cannot hold.
+    void write(ByteWriter& writer, StringTableDynamic& names) const;
+    // Replaces the slots (not the capacity) by the record's: an index beyond the table
+    // gives an empty name, a name that is no registered inventory item an empty slot, and
+    // trailing empty slots are dropped. A record cut short sets the reader's overflow flag
+    // and leaves the slots after the cut empty.
+    void read(ByteReader& reader, const StringTable& names);
+    // Removes slots from the end while the last one has no name or a count of 0 or less.
+    void trimTrailingEmpty();
+};
+
+} // namespace zor
