@@ -13,7 +13,10 @@
 
 #include "game/world/Camera.h"
 #include "game/world/Level.h"
+#include "game/world/entity/ActorObject.h"
 #include "game/world/entity/GameObject.h"
+#include "game/world/entity/Projectile.h"
+#include "game/world/entity/ResourceObject.h"
 #include "game/world/progress/PlayerProgress.h"
 #include "game/world/progress/SaveState.h"
 

@@ -5,6 +5,7 @@
 
 #include "game/world/entity/Destination.h"
 #include "game/world/entity/EffectObject.h"
+#include "game/world/entity/GameObjectSetup.h"
 #include "game/world/entity/ExitObject.h"
 #include "game/world/entity/LightObject.h"
 #include "game/world/entity/ShapeObject.h"
@@ -59,7 +60,7 @@ ActorObject* World::spawnPlayer() {
     player->hitPoints = definition->hitPoints;
     player->water = definition->waterCapacity;
     player->lightTime = definition->lightTime;
-    setupGameObject(*player);
+    setupGameObject(*player, m_random);
     PhysicalBody sensor;
     sensor.group = 0;
     sensor.mask = PlayerSensorMask;
@@ -76,7 +77,7 @@ ActorObject* World::spawnActor(const std::string& definitionName, const fpVector
     actor->reset();
     actor->setPosition(position);
     actor->facing = facing;
-    setupGameObject(*actor);
+    setupGameObject(*actor, m_random);
     return finish(actor);
 }
 
@@ -91,7 +92,7 @@ Projectile* World::spawnProjectile(const std::string& definitionName, const fpVe
     projectile->reset();
     projectile->setPosition(position);
     projectile->ownerId = ownerId;
-    setupGameObject(*projectile);
+    setupGameObject(*projectile, m_random);
     return finish(projectile);
 }
 
@@ -110,7 +111,7 @@ ResourceObject* World::spawnResource(const std::string& definitionName, const fp
     }
     auto* resource = new ResourceObject(definition);
     resource->reset();
-    setupGameObject(*resource);
+    setupGameObject(*resource, m_random);
     resource->setPosition(position);
     if (lifeTime != -1.0f) resource->remainingLifeTime = lifeTime;
     return finish(resource);

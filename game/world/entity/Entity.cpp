@@ -3,6 +3,8 @@
 #include "Framework/core/io/ByteReader.h"
 #include "Framework/core/io/ByteWriter.h"
 
+#include <cmath>
+
 namespace zor {
 
 namespace {
@@ -23,6 +25,8 @@ void Entity::load(ByteReader& reader, const StringTable&) {
     fpVector2 position;
     reader.readFloat(position.x);
     reader.readFloat(position.y);
+    // A position that is not a number would reach the physics; the record fails instead.
+    if (!reader.overflow() && !(std::isfinite(position.x) && std::isfinite(position.y))) reader.setOverflow();
     setPosition(reader.overflow() ? fpVector2() : position);
 }
 

@@ -51,8 +51,9 @@ public:
 
     virtual fpVector2 getPosition() const { return m_position; }
     virtual void setPosition(const fpVector2& position) { m_position = position; }
-    // The position record: x, y as little-endian floats. A record cut short sets the
-    // reader's overflow flag and places the entity at (0, 0).
+    // The position record: x, y as little-endian floats. A record cut short, or with a
+    // coordinate that is not finite, sets the reader's overflow flag and places the entity
+    // at (0, 0).
     virtual void load(ByteReader& reader, const StringTable& names);
     virtual void save(ByteWriter& writer, StringTableDynamic& names) const;
     // The start state before placement.

@@ -1,44 +1,20 @@
 #include "game/world/entity/GameObject.h"
 
+#include "Framework/core/io/ByteReader.h"
+#include "Framework/core/io/ByteWriter.h"
+
+#include <cassert>
 #include <cmath>
 #include <utility>
 
 namespace zor {
-
-namespace {
-
-// Groups a moving object wakes around it: enemies, hard enemies, rocks, items, wall
-// enemies, ladders, lamps, townsfolk and supports.
-constexpr std::uint32_t WakeNeighboursMask = 0x1722E;
-
-float facingAngle(const fpVector2& facing) {
-    const float angle = std::atan2(facing.y, facing.x);
-    return angle < 0.0f ? angle + 6.2831855f : angle;
-}
-
-fpRect collisionRectangle(const GameObjectDefinition& definition, const fpVector2& facing) {
-    const fpRect box = definition.collisionBox;
-    const bool turned = std::fabs(facing.x - 1.0f) >= 0.00001f || std::fabs(facing.y) >= 0.00001f;
-    if (!turned || !definition.canRotate) return box;
-    const float angle = facingAngle(facing);
-    fpVector2 first(box.x, box.y);
-    fpVector2 second(box.x + box.w, box.y + box.h);
-    first.rotate(angle);
-    second.rotate(angle);
-    fpRect rectangle = fpRect::fromPoints(first, second);
-    if (definition.roundPosition)
-        rectangle = fpRect(std::round(rectangle.x), std::round(rectangle.y), std::round(rectangle.w),
-                           std::round(rectangle.h));
-    return rectangle;
-}
-
-} // namespace
 
 GameObject::GameObject(std::shared_ptr<const GameObjectDefinition> definition, GameObjectKind kind)
     : Entity(EntityType::GameObject),
       beamsEnabled(definition->beamsEnabled),
       m_kind(kind),
       m_definition(std::move(definition)) {
+    assert(m_definition);
     physicalObject.ownerEntity = this;
 }
 
@@ -58,52 +34,42 @@ fpVector2 GameObject::center() const {
     return {bounds.x + bounds.w / 2.0f, bounds.y + bounds.h / 2.0f};
 }
 
-ActorObject::ActorObject(std::shared_ptr<const ActorDefinition> definition)
-    : GameObject(definition, GameObjectKind::Actor),
-      hitPoints(definition->hitPoints),
-      constantSound(definition->constantSound),
-      m_definition(std::move(definition)) {}
-
-void ActorObject::reset() {
-    GameObject::reset();
-    if (m_definition->specialType == SpecialType::Pool) water = m_definition->waterCapacity;
+void GameObject::save(ByteWriter& writer, StringTableDynamic& names) const {
+    Entity::save(writer, names);
+    if (m_definition->canRotate) {
+        writer.writeU8(std::uint8_t(FacingCode::Angle));
+        writer.writeFloat(std::atan2(facing.y, facing.x));
+    } else if (m_definition->autoFacing) {
+        writer.writeU8(std::uint8_t(FacingCode::Unchanged));
+    } else {
+        writer.writeU8(std::uint8_t(facing.x >= 0.0f ? FacingCode::Right : FacingCode::Left));
+    }
 }
 
-Projectile::Projectile(std::shared_ptr<const ProjectileDefinition> definition)
-    : GameObject(definition, GameObjectKind::Projectile),
-      fuzeTime(definition->timeFuze),
-      m_definition(std::move(definition)) {}
-
-ResourceObject::ResourceObject(std::shared_ptr<const ResourceDefinition> definition)
-    : GameObject(definition, GameObjectKind::Resource),
-      remainingLifeTime(definition->lifetime),
-      m_definition(std::move(definition)) {}
-
-void setupGameObject(GameObject& object) {
-    const GameObjectDefinition& definition = object.gameObjectDefinition();
-    PhysicalObject& physics = object.physicalObject;
-    physics.linearAirResistance = definition.linearAirResistance;
-    physics.quadraticAirResistance = definition.quadraticAirResistance;
-    physics.groundFriction = definition.groundFriction;
-    physics.wallFriction = definition.wallFriction;
-    physics.bounciness = definition.bounciness;
-    object.platformCollision = definition.platformCollision;
-
-    if (std::fabs(object.facing.x) < 0.001f) object.facing.x = 0.0f;
-    if (std::fabs(object.facing.y) < 0.001f) object.facing.y = 0.0f;
-    object.roundPosition = definition.roundPosition;
-
-    PhysicalBody body;
-    body.group = definition.collisionGroup;
-    body.mask = definition.collideAgainst;
-    body.sensor = definition.collisionSensor;
-    body.shape = new RectShape(collisionRectangle(definition, object.facing), definition.sweepMove);
-    physics.addBody(std::move(body));
-
-    physics.awake = definition.awakeAtStart;
-    physics.canSleep = definition.canSleep;
-    physics.highQualityIntegration = definition.highQualityIntegration;
-    physics.wakeMask = definition.wakeNeighboursOnMove ? WakeNeighboursMask : 0;
+void GameObject::load(ByteReader& reader, const StringTable& names) {
+    Entity::load(reader, names);
+    if (reader.overflow()) return;
+    switch (FacingCode(reader.readU8())) {
+    case FacingCode::Angle: {
+        float angle = 0.0f;
+        reader.readFloat(angle);
+        if (reader.overflow()) return;
+        if (!std::isfinite(angle)) {
+            reader.setOverflow();
+            return;
+        }
+        facing = fpVector2::fromAngle(angle);
+        return;
+    }
+    case FacingCode::Right:
+        facing = {1.0f, 0.0f};
+        return;
+    case FacingCode::Left:
+        facing = {-1.0f, 0.0f};
+        return;
+    default:
+        return;
+    }
 }
 
 } // namespace zor

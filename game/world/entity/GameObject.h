@@ -3,15 +3,14 @@
 // enemies, townsfolk, barrels ...), resources and projectiles. A game object stands where
 // its physical object is.
 //
-// These records hold what the World's spawners and their callers set; the simulation adds
-// its per-object state as it grows.
+// These records hold what set-up, the spawners and the save records fill; the simulation
+// adds its per-object state as it grows.
 
-#include "game/definitions/ActorDefinition.h"
-#include "game/definitions/ProjectileDefinition.h"
-#include "game/definitions/ResourceDefinition.h"
+#include "game/definitions/GameObjectDefinition.h"
 #include "game/world/entity/Entity.h"
 #include "game/world/physics/PhysicalObject.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,10 +29,23 @@ constexpr std::uint32_t Teleport = 16;
 constexpr std::uint32_t Sale = 32;
 } // namespace BusyFlag
 
+// How the save record stores the facing.
+enum class FacingCode : std::uint8_t {
+    Unchanged = 0,  // the object turns by itself (AutoFacing); any unknown code reads so
+    Left = 1,
+    Right = 2,
+    Angle = 3,      // followed by the angle as a float (CanRotate)
+};
+
 class GameObject : public Entity {
 public:
     fpVector2 getPosition() const override { return physicalObject.position(); }
     void setPosition(const fpVector2& position) override { physicalObject.setPosition(position); }
+    // The position record, then the facing code (and for CanRotate the angle). A record cut
+    // short, or with a coordinate or angle that is not finite, sets the reader's overflow
+    // flag; the restoring code then discards the object.
+    void load(ByteReader& reader, const StringTable& names) override;
+    void save(ByteWriter& writer, StringTableDynamic& names) const override;
     // Clears the timed offset.
     void reset() override;
 
@@ -46,6 +58,10 @@ public:
     // The centre of the first body's bounds.
     fpVector2 center() const;
 
+    // The simulation's frame number at the object's last update.
+    std::int32_t lastUpdateFrame = 0;
+    // Scripts address objects by it; empty for most.
+    std::string name;
     PhysicalObject physicalObject;
     // The direction the object faces: unit length, or (+-1, 0) for objects that only turn
     // left and right.
@@ -53,6 +69,7 @@ public:
     fpVector2 timedOffset;
     float timedOffsetRemaining = 0.0f;
     float timedOffsetDuration = 0.0f;
+    float noiseCooldown = 0.0f;  // seconds
     bool platformCollision = false;
     bool roundPosition = false;
     std::int32_t lightId = 0;  // the object's own light, 0 for none
@@ -64,6 +81,11 @@ public:
     float animationSpeed = 1.0f;
     // Clear: neither shown nor updated.
     bool visible = true;
+    bool hasBeenSeen = false;
+    bool onGround = false;
+    // Seconds; set-up starts it at a random value so that objects of one kind do not act
+    // in step.
+    float randomCountdown = 0.0f;
 
 protected:
     GameObject(std::shared_ptr<const GameObjectDefinition> definition, GameObjectKind kind);
@@ -72,57 +94,5 @@ private:
     GameObjectKind m_kind;
     std::shared_ptr<const GameObjectDefinition> m_definition;
 };
-
-class ActorObject final : public GameObject {
-public:
-    // Hit points from the definition; water and light time start at 0.
-    explicit ActorObject(std::shared_ptr<const ActorDefinition> definition);
-
-    // The game-object reset; a pool starts full of water.
-    void reset() override;
-
-    const ActorDefinition& definition() const { return *m_definition; }
-
-    float hitPoints;
-    float water = 0.0f;
-    float lightTime = 0.0f;  // seconds
-    std::int32_t weaponIndex = 0;
-    std::int32_t toolIndex = -1;  // -1: no tool
-    std::uint32_t busyFlags = 0;  // BusyFlag bits
-    std::string constantSound;
-
-private:
-    std::shared_ptr<const ActorDefinition> m_definition;
-};
-
-class Projectile final : public GameObject {
-public:
-    explicit Projectile(std::shared_ptr<const ProjectileDefinition> definition);
-
-    const ProjectileDefinition& definition() const { return *m_definition; }
-
-    std::int32_t ownerId = 0;  // 0: nobody's
-    float fuzeTime;            // seconds, from the definition
-
-private:
-    std::shared_ptr<const ProjectileDefinition> m_definition;
-};
-
-class ResourceObject final : public GameObject {
-public:
-    explicit ResourceObject(std::shared_ptr<const ResourceDefinition> definition);
-
-    const ResourceDefinition& definition() const { return *m_definition; }
-
-    float remainingLifeTime;  // seconds, from the definition unless the spawner says otherwise
-
-private:
-    std::shared_ptr<const ResourceDefinition> m_definition;
-};
-
-// Turns a freshly constructed, reset and placed game object into a physical one from its
-// definition: the physics parameters, one body with the definition's collision box
-// (turned with the facing for objects that rotate) and the object's wake and sleep flags.
-void setupGameObject(GameObject& object);
 
 } // namespace zor

@@ -2,6 +2,7 @@
 
 #include "game/definitions/ActorDefinition.h"
 #include "game/definitions/EffectDefinition.h"
+#include "game/definitions/MachineTables.h"
 #include "game/definitions/ProjectileDefinition.h"
 #include "game/definitions/ResourceDefinition.h"
 
@@ -19,6 +20,8 @@ const char* const Actors = R"(
     <HitPoints>10</HitPoints>
     <Water>5</Water>
     <LightTime>120</LightTime>
+    <Animation>miner_body</Animation>
+    <AnimationState>body</AnimationState>
     <Persistent>true</Persistent>
     <ResetWithEarth>false</ResetWithEarth>
   </Actor>
@@ -29,6 +32,10 @@ const char* const Actors = R"(
     <CollideAgainst>player;rocks;tiles;bounds</CollideAgainst>
     <HitPoints>2</HitPoints>
     <WakeNeighboursOnMove>true</WakeNeighboursOnMove>
+    <Animation>crawler_body</Animation>
+    <AnimationState>body</AnimationState>
+    <HeartBeatTime>2</HeartBeatTime>
+    <IdleSoundTime>6</IdleSoundTime>
   </Actor>
   <Actor>
     <Name>keeper</Name>
@@ -49,6 +56,74 @@ const char* const Actors = R"(
     <CanRotate>true</CanRotate>
     <RoundPosition>true</RoundPosition>
   </Actor>
+  <Actor>
+    <Name>clinger</Name>
+    <CollisionBox>-8;-12;16;12</CollisionBox>
+    <CollisionGroup>hard_enemies</CollisionGroup>
+    <CanRotate>true</CanRotate>
+    <AttachedDirection>0;1</AttachedDirection>
+    <Cannon Name="maw" MaxAngle="45" Length="10"/>
+  </Actor>
+  <Actor>
+    <Name>sentry</Name>
+    <CollisionBox>-8;-20;16;20</CollisionBox>
+    <CollisionGroup>enemies</CollisionGroup>
+    <AutoFacing>false</AutoFacing>
+    <Water>20</Water>
+    <JumpSpeed>500</JumpSpeed>
+    <StaticDashVelocity>300</StaticDashVelocity>
+    <EnableHighJump>true</EnableHighJump>
+    <Weapons>
+      <Weapon><Name>pick</Name><AttackDamage Amount="1"/></Weapon>
+      <Weapon><Name>lance</Name><AttackDamage Amount="1"/><WaterDrain>1</WaterDrain><MinWater>10</MinWater></Weapon>
+      <Weapon><Name>stomp</Name><AttackDamage Amount="1"/><AttackOnGround>true</AttackOnGround></Weapon>
+      <Weapon><Name>nudge</Name><AttackType>contact</AttackType></Weapon>
+      <Weapon><Name>wind_up</Name><ChargeDamage Amount="2"/></Weapon>
+      <Weapon><Name>spit</Name><AttackType>projectile</AttackType></Weapon>
+      <Weapon><Name>shell</Name><AttackType>turtle_projectile</AttackType></Weapon>
+      <Weapon><Name>ray</Name><AttackType>laser</AttackType></Weapon>
+    </Weapons>
+  </Actor>
+  <Actor>
+    <Name>trough</Name>
+    <SpecialType>pool</SpecialType>
+    <CollisionBox>-20;-10;40;10</CollisionBox>
+    <CollisionGroup>pools</CollisionGroup>
+    <Water>7</Water>
+  </Actor>
+  <Actor>
+    <Name>phantom</Name>
+    <Template>crawler</Template>
+    <Animation>no_such_animation</Animation>
+  </Actor>
+)";
+
+const char* const Animations = R"(
+  <Animation>
+    <Name>PlayerLegs</Name>
+    <InitialState>legs_idle</InitialState>
+    <State Name="legs_idle"><Transition Input="walk" Destination="legs_walk"/></State>
+    <State Name="legs_walk"><Transition Input="idle" Destination="legs_idle"/></State>
+  </Animation>
+  <Animation>
+    <Name>miner_body</Name>
+    <InitialState>idle</InitialState>
+    <State Name="idle">
+      <Transition Input="walk" Destination="walk"/>
+      <Transition Input="attack" Destination="swing"/>
+    </State>
+    <State Name="walk">
+      <Transition Input="idle" Destination="idle"/>
+      <Transition Input="attack" Destination="swing"/>
+    </State>
+    <State Name="swing"><Transition Input="not_attack" Destination="idle"/></State>
+  </Animation>
+  <Animation>
+    <Name>crawler_body</Name>
+    <InitialState>idle</InitialState>
+    <State Name="idle"><Transition Input="move" Destination="walk"/></State>
+    <State Name="walk"><Transition Input="idle" Destination="idle"/></State>
+  </Animation>
 )";
 
 const char* const Resources = R"(
@@ -120,6 +195,7 @@ const char* const Projectiles = R"(
     <CollisionBox>-2;-2;4;4</CollisionBox>
     <CollisionGroup>projectiles</CollisionGroup>
     <TimeFuze>3</TimeFuze>
+    <RadialDamage Amount="2" Tier="1" Radius="30" Falloff="Linear"/>
   </Projectile>
 )";
 
@@ -141,7 +217,10 @@ void loadFixtureDefinitions() {
         addDefinitions(actorRegistry(), "fixture actors", Actors);
         addDefinitions(projectileRegistry(), "fixture projectiles", Projectiles);
         addDefinitions(resourceRegistry(), "fixture resources", Resources);
+        registerResourceInventoryItems();
         addDefinitions(effectRegistry(), "fixture effects", Effects);
+        addDefinitions(animationRegistry(), "fixture animations", Animations);
+        buildAnimationMachines();
         return true;
     }();
     (void)loaded;

@@ -69,6 +69,10 @@ void hashEntity(StateHash& hash, const Entity& entity, std::int32_t firstId) {
             hash.add(actor.water);
             hash.add(actor.lightTime);
             hash.add(std::uint64_t(actor.busyFlags));
+            // Set-up's random draws.
+            for (float timer : {actor.edgeTimer, actor.meetTimer, actor.randomCountdown, actor.heartbeatCountdown,
+                                actor.idleSoundCountdown, actor.aimAngle})
+                hash.add(timer);
         } else if (object.kind() == GameObjectKind::Resource) {
             hash.add(static_cast<const ResourceObject&>(object).remainingLifeTime);
         } else {

@@ -1,0 +1,91 @@
+#pragma once
+// An actor: the player, a creature, a townsperson, a barrel, a building. Its vital values,
+// weapon state and animated parts live here; the simulation moves and fights with them.
+
+#include "game/definitions/ActorDefinition.h"
+#include "game/world/entity/GameObject.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace zor {
+
+class BehaviorMachine;
+struct NPCBehaviorData;
+
+// One animated part of an actor. The restart flag asks the presentation to play the
+// part's current animation from its start; an entry may hold only that flag.
+struct AnimationPart {
+    std::shared_ptr<BehaviorMachine> machine;  // may be null
+    bool restart = false;
+};
+
+class ActorObject final : public GameObject {
+public:
+    // Hit points and the invulnerable flag from the definition; water and light time start
+    // at 0.
+    explicit ActorObject(std::shared_ptr<const ActorDefinition> definition);
+
+    // The game-object reset; every animated part restarts and a pool fills up with water.
+    void reset() override;
+
+    const ActorDefinition& definition() const { return *m_definition; }
+
+    // The weapon index names one of the definition's weapons.
+    bool hasWeapon() const;
+    // Only when hasWeapon.
+    const ActorDefinition::Weapon& currentWeapon() const;
+    // A weapon that exists, has cooled down, does damage or is of attack type 3 to 5, has
+    // the water it needs (no drain, more than its minimum, or a charge under way) and, when
+    // it attacks only on the ground, an actor standing there.
+    bool canUseCurrentWeapon() const;
+    // 0.2 with an empty tank up to 1 with a full one; 0 for an actor without a tank.
+    float waterLevelFactor() const;
+    // The dash speed while dashing, else the jump speed; times 1.2 with the high jump.
+    float jumpVelocity() const;
+    // The definition's attached direction turned with the facing, in whole units.
+    fpVector2 attachedDirection() const;
+    // The townsperson's walking state, made with its defaults around the actor's position
+    // on the first call.
+    NPCBehaviorData& npcBehaviorData();
+    // Posts the input to the machine of the part, or to every part's machine for an empty
+    // part name; the result of the last machine posted to (whether it knows the input),
+    // false when there was none.
+    bool sendAnimationInput(const std::string& input, const std::string& part);
+
+    float hitPoints;
+    float water = 0.0f;
+    float lightTime = 0.0f;  // seconds
+    // No weapon can be used while it is above 0 (seconds).
+    float weaponCooldown = 0.0f;
+    bool dashing = false;
+    // Seconds the current attack has charged; while above 0 the water check passes.
+    float chargeTime = 0.0f;
+    bool invulnerable;
+    float heartbeatCountdown = 0.0f;  // seconds; set-up starts it at random
+    float idleSoundCountdown = 0.0f;  // seconds; set-up starts it at random
+    bool hasIdleSound;
+    std::int32_t weaponIndex = 0;
+    std::int32_t toolIndex = -1;  // -1: no tool
+    // Radians; a cannon starts aiming along its facing.
+    float aimAngle = 0.0f;
+    bool activatesBarrels = false;
+    std::uint32_t busyFlags = 0;  // BusyFlag bits
+    std::string constantSound;
+    // Null for an actor without a behaviour.
+    std::shared_ptr<BehaviorMachine> behaviorMachine;
+    // Seconds until the next edge and meeting probes; set-up starts them at random.
+    float edgeTimer = 0.0f;
+    float meetTimer = 0.0f;
+    // By part name, in name order so that posting to every part is deterministic.
+    std::map<std::string, AnimationPart> animationParts;
+    std::string simpleAnimation;
+
+private:
+    std::shared_ptr<NPCBehaviorData> m_npcData;
+    std::shared_ptr<const ActorDefinition> m_definition;
+};
+
+} // namespace zor
