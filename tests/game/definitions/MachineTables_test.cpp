@@ -112,7 +112,7 @@ TEST(MachineTables, StateCreationDataCopiesAreDeep) {
     EXPECT_EQ(copy.children[1]->children[0]->definition, body.children[1]->children[0]->definition);
 
     // The entry operations: callables and every field carried through a merge.
-    const StateCreationData base("sub", {{"a", {"a", "x", true}}}, [](BehaviorMachineState&, BehaviorMachineState&) {},
+    const StateCreationData base("sub", {{"a", {"a", "x", true}}}, [](BehaviorMachineState&, BehaviorMachineState*) {},
                                  nullptr, "x", body.children, nullptr);
     const auto merged = StateCreationData::subMachineState("placed", base, {{"b", {"b", "y", false}}}, true);
     EXPECT_EQ(merged->name, "placed");
