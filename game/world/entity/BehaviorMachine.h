@@ -90,6 +90,7 @@ public:
     std::uint32_t inputMask() const { return m_inputMask; }
 
     // This machine's own current state (a plain state or a nested machine).
+    BehaviorMachineState& currentState() { return *m_current->state; }
     const BehaviorMachineState& currentState() const { return *m_current->state; }
     const std::string& currentStateName() const { return m_current->state->record().name; }
     BehaviorMachine* parent() const { return m_parent; }
