@@ -62,7 +62,8 @@ void EnemySimulator::giveMachine(ActorObject& actor) {
 }
 
 bool EnemySimulator::tickActor(ActorObject& actor, const UpdateRecord& record) {
-    BehaviorMachine* machine = actor.behaviorMachine.get();
+    // Held for the whole tick: an instruction may give the actor another machine.
+    const std::shared_ptr<BehaviorMachine> machine = actor.behaviorMachine;
     if (!machine || !(record.stepLength > 0.0f)) return false;
     beatHeart(actor, *machine, record.stepLength);
 
