@@ -32,6 +32,7 @@
 #include "game/definitions/ShopDefinition.h"
 #include "game/definitions/TextureDefinition.h"
 #include "game/definitions/UpgradeDefinition.h"
+#include "game/world/entity/BehaviorMachine.h"
 
 namespace {
 
@@ -96,8 +97,16 @@ void checkMachines(const zor::DefinitionRegistry<zor::MachineDefinition>& machin
         zor::buildMachineTable(machines, "Definitions/fuzz.xml", table);
     } catch (const zor::CheckReleaseError&) {
     }
-    for (const auto& [name, record] : table)
+    for (const auto& [name, record] : table) {
         check(record != nullptr && record->name == name);
+        // A compiled machine always runs: every state it can reach exists.
+        const auto machine = zor::makeBehaviorMachine(record);
+        for (const auto& state : record->children)
+            for (const auto& transition : state->transitions) {
+                machine->postEvent(transition.input);
+                machine->update();
+            }
+    }
 }
 
 void readLibrary(const std::uint8_t* data, std::size_t size) {

@@ -5,13 +5,13 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <pugixml.hpp>
 
 #include "Framework/core/settings/SettingValue.h"
 #include "game/definitions/DefinitionRegistry.h"
+#include "game/definitions/NameMap.h"
 
 namespace zor {
 
@@ -28,7 +28,7 @@ struct MachineProperty {
     OptionalSettingValue value;
 };
 
-using MachineProperties = std::unordered_map<std::string, MachineProperty>;
+using MachineProperties = NameMap<MachineProperty>;
 
 struct MachineStateDefinition {
     std::string name;

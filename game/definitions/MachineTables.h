@@ -19,9 +19,10 @@ MachineTable& animationMachineTable();
 MachineTable& behaviorMachineTable();
 
 // Compiles every definition of `machines`, in file order, into `table`; a later machine of
-// the same name replaces an earlier one. A state that runs a machine not compiled before
-// it (defined later in the file, itself, or nowhere) throws CheckReleaseError naming the
-// file, both machines and the state.
+// the same name replaces an earlier one. Throws CheckReleaseError naming the file, the
+// machine and the state, and leaves no entry for the machine, when a state runs a machine
+// not compiled before it (defined later in the file, itself, or nowhere), or when the
+// initial state or a non-empty destination names no state of the machine.
 void buildMachineTable(const DefinitionRegistry<MachineDefinition>& machines, const std::string& fileName,
                        MachineTable& table);
 

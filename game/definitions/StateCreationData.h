@@ -22,9 +22,10 @@ struct StateCreationData {
         MachineTransitionDefinition definition;
     };
 
-    // Called with (this state, the other state): on enter the state left, on exit the
-    // state entered. Empty callables are skipped.
-    using Callback = std::function<void(BehaviorMachineState& self, BehaviorMachineState& other)>;
+    // Called with (this state, the other state): on enter the state left, null when a
+    // machine enters its first state; on exit the state entered, never null. Empty
+    // callables are skipped.
+    using Callback = std::function<void(BehaviorMachineState& self, BehaviorMachineState* other)>;
     using Children = std::vector<std::shared_ptr<StateCreationData>>;
 
     std::string name;

@@ -11,6 +11,7 @@ namespace zor {
 
 namespace {
 
+constexpr float DeadHitPoints = 0.00001f;
 constexpr float EmptyTankWaterFactor = 0.2f;
 constexpr float HighJumpFactor = 1.2f;
 
@@ -34,6 +35,8 @@ void ActorObject::reset() {
     for (auto& [partName, part] : animationParts) part.restart = true;
     if (m_definition->specialType == SpecialType::Pool) water = m_definition->waterCapacity;
 }
+
+bool ActorObject::isAlive() const { return hitPoints > DeadHitPoints; }
 
 bool ActorObject::hasWeapon() const {
     return weaponIndex >= 0 && std::size_t(weaponIndex) < m_definition->weapons.size();

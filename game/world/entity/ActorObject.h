@@ -33,6 +33,8 @@ public:
 
     const ActorDefinition& definition() const { return *m_definition; }
 
+    // The one threshold of life in the simulation: hit points above 0.00001.
+    bool isAlive() const;
     // The weapon index names one of the definition's weapons.
     bool hasWeapon() const;
     // Only when hasWeapon.
@@ -76,6 +78,9 @@ public:
     std::string constantSound;
     // Null for an actor without a behaviour.
     std::shared_ptr<BehaviorMachine> behaviorMachine;
+    // Makes the actor's first behaviour step a first step in its state, although its
+    // machine took no transition.
+    bool behaviorRestart = true;
     // Seconds until the next edge and meeting probes; set-up starts them at random.
     float edgeTimer = 0.0f;
     float meetTimer = 0.0f;

@@ -112,7 +112,7 @@ TEST(MachineTables, StateCreationDataCopiesAreDeep) {
     EXPECT_EQ(copy.children[1]->children[0]->definition, body.children[1]->children[0]->definition);
 
     // The entry operations: callables and every field carried through a merge.
-    const StateCreationData base("sub", {{"a", {"a", "x", true}}}, [](BehaviorMachineState&, BehaviorMachineState&) {},
+    const StateCreationData base("sub", {{"a", {"a", "x", true}}}, [](BehaviorMachineState&, BehaviorMachineState*) {},
                                  nullptr, "x", body.children, nullptr);
     const auto merged = StateCreationData::subMachineState("placed", base, {{"b", {"b", "y", false}}}, true);
     EXPECT_EQ(merged->name, "placed");
@@ -172,6 +172,49 @@ TEST(MachineTables, SubMachineNotBuiltYetFailsTheBuild) {
         EXPECT_EQ(table.count(c.machine), 0u);
         for (const auto& [name, record] : table)
             EXPECT_NE(record, nullptr) << name;
+    }
+}
+
+// A machine could not run from a state that does not exist: the build refuses it, names the
+// machine and the state, and leaves no entry for it; an empty destination is allowed.
+TEST(MachineTables, StateNamesThatNameNoStateFailTheBuild) {
+    const struct {
+        const char* machines;
+        const char* failure; // null: builds
+    } cases[] = {
+        {R"(<Machine><Name>m</Name><InitialState>nowhere</InitialState><State Name="a"/></Machine>)",
+         "its initial state 'nowhere' names no state of the machine"},
+        {R"(<Machine><Name>m</Name><InitialState>a</InitialState></Machine>)",
+         "its initial state 'a' names no state of the machine"},
+        {R"(<Machine><Name>m</Name><InitialState>a</InitialState>
+              <State Name="a"><Transition Input="go" Destination="b"/></State>
+              <State Name="b"><Transition Input="back" Destination="A"/></State></Machine>)",
+         "its state 'b' has a transition on 'back' to 'A', which names no state of the machine"},
+        // A destination names a state of the machine itself, not one of a machine it runs.
+        {R"(<Machine><Name>sub</Name><InitialState>inner</InitialState><State Name="inner"/></Machine>
+            <Machine><Name>m</Name><InitialState>sub</InitialState>
+              <State Machine="sub"><Transition Input="go" Destination="inner"/></State></Machine>)",
+         "its state 'sub' has a transition on 'go' to 'inner', which names no state of the machine"},
+        {R"(<Machine><Name>m</Name><InitialState>a</InitialState>
+              <State Name="a"><Transition Input="eat" Destination=""/><Transition Input="go" Destination="a"/></State>
+            </Machine>)",
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto definitions = test::loadDefinitions(behaviorRegistry(), "Definitions/behaviors.xml", c.machines);
+        MachineTable table;
+        try {
+            buildMachineTable(*definitions, "Definitions/behaviors.xml", table);
+            EXPECT_EQ(c.failure, nullptr) << c.machines;
+            EXPECT_EQ(table.count("m"), 1u) << c.machines;
+        } catch (const CheckReleaseError& error) {
+            ASSERT_NE(c.failure, nullptr) << error.what();
+            EXPECT_EQ(std::string(error.what()),
+                      std::string("Could not build Machine definition 'm' in file 'Definitions/behaviors.xml', "
+                                  "reason: ") +
+                          c.failure);
+            EXPECT_EQ(table.count("m"), 0u) << c.machines;
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -363,6 +364,21 @@ TEST_F(GameObjectTest, ObjectsStartFromTheirDefinitions) {
     EXPECT_EQ(actor->weaponIndex, 0);
     EXPECT_EQ(actor->toolIndex, -1);
     EXPECT_EQ(actor->behaviorMachine, nullptr);
+}
+
+TEST_F(GameObjectTest, AnActorLivesWhileItsHitPointsAreAboveTheThreshold) {
+    ActorObject& actor = sentry();
+    const struct {
+        float hitPoints;
+        bool alive;
+    } cases[] = {
+        {1.0f, true}, {0.0000101f, true}, {0.00001f, false}, {0.0f, false}, {-3.0f, false},
+        {std::numeric_limits<float>::quiet_NaN(), false},
+    };
+    for (const auto& c : cases) {
+        actor.hitPoints = c.hitPoints;
+        EXPECT_EQ(actor.isAlive(), c.alive) << c.hitPoints;
+    }
 }
 
 } // namespace

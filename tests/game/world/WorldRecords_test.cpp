@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <thread>
 
 namespace zor {
@@ -42,6 +43,47 @@ TEST(SharedConstants, LerpColorTruncatesEachChannel) {
     EXPECT_EQ(lerpColor(from, to, 1.0f), to);
     // Red 0x20 + 0xDF / 2 = 143.5 and alpha 0xA0 - 0x90 / 2 = 88.
     EXPECT_EQ(lerpColor(from, to, 0.5f), PackedColor::fromChannels(143, 0, 0, 88));
+}
+
+TEST(SharedConstants, LerpColorWrapsChannelsOutsideTheRangeAndBlackIsOpaque) {
+    EXPECT_EQ(&colorBlack(), &colorBlack());
+    EXPECT_EQ(colorBlack().value, 0xFF000000u);
+    const struct {
+        PackedColor from;
+        PackedColor to;
+        float t;
+        PackedColor expected;
+    } cases[] = {
+        // 255 x 2 + 0 x -1 = 510, whose low byte is 254; alpha stays 255.
+        {colorWhite(), colorBlack(), -1.0f, PackedColor(0xFFFEFEFEu)},
+        // -255 keeps the low byte 1.
+        {colorWhite(), colorBlack(), 2.0f, PackedColor(0xFF010101u)},
+        // -63.75 truncates toward zero to -63, low byte 193.
+        {colorWhite(), colorBlack(), 1.25f, PackedColor(0xFFC1C1C1u)},
+        // White to transparent white over a teleport: 255 x 0.25 = 63.75 stays 63.
+        {colorWhite(), PackedColor(0x00FFFFFFu), 0.75f, PackedColor(0x3FFFFFFFu)},
+        {colorWhite(), colorBlack(), std::numeric_limits<float>::quiet_NaN(), PackedColor(0)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lerpColor(c.from, c.to, c.t).value, c.expected.value) << c.t;
+}
+
+TEST(SharedConstants, RectanglesOverlapWithAreaAndLieInsideWithTheirEdges) {
+    const fpRect box(0, 0, 10, 10);
+    const struct {
+        fpRect other;
+        bool overlap;
+        bool inside;  // other inside box
+    } cases[] = {
+        {{0, 0, 10, 10}, true, true},   {{2, 2, 3, 3}, true, true},     {{10, 0, 5, 5}, false, false},
+        {{0, -5, 5, 5}, false, false},  {{9.5f, 9.5f, 1, 1}, true, false}, {{-1, 2, 3, 3}, true, false},
+        {{0, 10, 10, 0}, false, true},  {{20, 20, 1, 1}, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(rectsOverlap(box, c.other), c.overlap) << c.other;
+        EXPECT_EQ(rectsOverlap(c.other, box), c.overlap) << c.other;
+        EXPECT_EQ(rectInside(c.other, box), c.inside) << c.other;
+    }
 }
 
 TEST(ItemCountMap, HasItemAmountCountsAbsentNamesAsZero) {
