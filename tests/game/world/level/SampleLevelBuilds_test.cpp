@@ -1,6 +1,9 @@
 // The level builder over the sample data: the compiled patch library, the definitions and
 // the level descriptions of the game data folder.
 
+#include <filesystem>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "Framework/core/io/Files.h"
@@ -8,6 +11,7 @@
 #include "game/definitions/LoadAllDefinitions.h"
 #include "game/world/level/LevelBuilder.h"
 #include "game/world/level/PatchLibrarySections.h"
+#include "game/world/level/PatchLibraryTables.h"
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/world/LevelHash.h"
 
@@ -27,33 +31,52 @@ protected:
         return LevelBuilder().buildLevel(name, info, seeds);
     }
 
-    test::TempFolder user;
-    test::ScopedEnv userFolder{"ZOR_USER_DIR", user.path().string()};
-};
-
-TEST_F(SampleLevelBuilds, Mine1HashesTheSameOnEveryBuild) {
-    for (bool legacy : {false, true}) {
+    static std::shared_ptr<PersistentLevelInfo> fixedSeeds(bool legacy) {
         auto info = std::make_shared<PersistentLevelInfo>();
         info->seedLow = 12345;
         info->seedHigh = 67890;
         info->legacy = legacy;
+        return info;
+    }
+
+    test::TempFolder user;
+    test::ScopedEnv userFolder{"ZOR_USER_DIR", user.path().string()};
+};
+
+// Digests of "mine1" from fixed seeds: the same on every run, compiler and build type.
+// They change only with the sample data or the generation rules, never by accident.
+TEST_F(SampleLevelBuilds, Mine1IsTheSameCellForCellOnEveryBuild) {
+    struct Case {
+        bool legacy;
+        std::uint64_t hash;
+    };
+    const Case cases[] = {{false, 0x5c3da3e3cadc7252ull}, {true, 0x856efeac3228fddeull}};
+    for (const Case& c : cases) {
+        auto info = fixedSeeds(c.legacy);
         const auto level = build("mine1", info);
-        std::printf("legacy %d hash %016llx records %zu actors %zu\n", legacy, (unsigned long long)test::levelHash(*level),
-                    level->cellRecords.size(), level->actorPlacements.size());
-        const TileLayerGrid& l = level->mainLayer();
-        for (int y = 0; y < l.height; ++y) {
-            std::string row;
-            for (int x = 0; x < l.width; ++x) {
-                std::uint16_t w = l.at(x, y);
-                char c = " .#~R^LHMIGbc"[std::min<int>(w & 0x7ff, 12)];
-                if (w == 0xFFFF) c = '?';
-                if (w & 0x8000) c = '$';
-                row += c;
-            }
-            row += "   ";
-            for (int x = 0; x < l.width; ++x) row += char('0' + (*level->tileMap->cell(x, y)));
-            std::printf("%s\n", row.c_str());
-        }
+        EXPECT_EQ(test::levelHash(*level), c.hash) << std::hex << test::levelHash(*level) << " legacy " << c.legacy;
+        EXPECT_EQ(test::levelHash(*build("mine1", info)), test::levelHash(*level));
+
+        // A remembered grid of another size is ignored; one of the right size is kept.
+        info->tileMap = std::make_shared<PersistentTileMap>(level->width + 1, level->height, 0);
+        EXPECT_EQ(test::levelHash(*build("mine1", info)), c.hash);
+        info->tileMap = std::make_shared<PersistentTileMap>(level->width, level->height, 0);
+        EXPECT_NE(test::levelHash(*build("mine1", info)), c.hash);
+    }
+}
+
+TEST_F(SampleLevelBuilds, EverySampleLevelBuildsWhole) {
+    const auto library = patchLibrary();
+    for (const auto& entry : std::filesystem::directory_iterator("BundlePC/Levels")) {
+        const std::string name = entry.path().stem().string();
+        std::shared_ptr<PersistentLevelInfo> info;
+        const auto level = build(name, info);
+        ASSERT_NE(info, nullptr) << name;
+        EXPECT_EQ(level->markers.count("[start]"), 1u) << name;
+        for (const TileLayerGrid& layer : level->layers)
+            for (std::uint16_t word : layer.tiles)
+                ASSERT_LT(TileWord::typeIndex(word), library->tileTypes.size()) << name;
+        EXPECT_EQ(level->tileMap->width(), level->width) << name;
     }
 }
 
