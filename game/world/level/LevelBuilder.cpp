@@ -107,6 +107,7 @@ std::shared_ptr<Level> LevelBuilder::generate(std::shared_ptr<PersistentLevelInf
     makeDecks();
     placeSlices(step);
     for (std::size_t index = 0; index < m_slicePlacements.size(); ++index) buildSlice(index);
+    emptyUnpaintedGaps();
     sortPlacements();
     return m_level;
 }
@@ -187,6 +188,13 @@ void LevelBuilder::placeSlices(std::int32_t step) {
         m_slicePlacements.push_back({&slice, x, y});
         y += slice.height;
     }
+}
+
+// A layer of scale 2 under slices of odd heights has rows that no slice's fill reaches;
+// they become empty rather than stay unpainted. Main-layer rows are always filled.
+void LevelBuilder::emptyUnpaintedGaps() {
+    for (TileLayerGrid& layer : m_level->layers)
+        std::replace(layer.tiles.begin(), layer.tiles.end(), TileWord::Unpainted, std::uint16_t(0));
 }
 
 void LevelBuilder::sortPlacements() {

@@ -102,6 +102,7 @@ private:
     void takeByteGrid(const PersistentLevelInfo& info);
     void makeDecks();
     void placeSlices(std::int32_t step);
+    void emptyUnpaintedGaps();
     void sortPlacements();
 
     // One slice (SliceBuilder.cpp).

@@ -20,10 +20,15 @@ void LevelBuilder::copyPatchLayer(std::size_t layerIndex, const Patch& patch, iV
     const std::int32_t columns = patch.width / scale;
     const std::int32_t left = (m_innerRect.x + origin.x) / scale;
     const std::int32_t top = (m_innerRect.y + origin.y) / scale;
+    // Rows above the slice are filled already: an unpainted word there would stay unpainted.
+    const std::int32_t firstOpenRow = m_sliceRect.y / layer.scale;
     for (std::int32_t row = 0; row < rows; ++row)
-        for (std::int32_t column = 0; column < columns; ++column)
-            if (layer.contains(left + column, top + row))
-                layer.at(left + column, top + row) = source.tiles[std::size_t(row) * columns + column];
+        for (std::int32_t column = 0; column < columns; ++column) {
+            const std::uint16_t word = source.tiles[std::size_t(row) * columns + column];
+            if (!layer.contains(left + column, top + row)) continue;
+            if (word == TileWord::Unpainted && top + row < firstOpenRow) continue;
+            layer.at(left + column, top + row) = word;
+        }
 }
 
 void LevelBuilder::copyPatchResources(const Patch& patch, iVector2 origin) {

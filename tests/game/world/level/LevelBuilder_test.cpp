@@ -41,6 +41,11 @@ const char* const kBasicSets = R"(
     <Patch Name="ground" Width="4" Height="2" FixedX="0" FixedY="0"><Layer Scale="1">#BM#
 #bF#</Layer></Patch>
   </PatchSet>
+  <PatchSet Name="overhang">
+    <Patch Name="overhang" Width="4" Height="3" FixedX="0" FixedY="0" Margin="-4"><Layer Scale="1">....
+....
+SSSS</Layer></Patch>
+  </PatchSet>
   <PatchSet Name="card">
     <Patch Name="card" Width="12" Height="8" FixedX="3" FixedY="1" Margin="2"><Layer Scale="1">SSSSSSSSSSSS
 S__________S
@@ -300,6 +305,17 @@ TEST_F(LevelBuilderTest, ResetEarthMakesEveryFillCellPresentAgain) {
         const std::string row(7, resetEarth ? '1' : '0');
         EXPECT_EQ(presentRows(*built->tileMap), (std::vector<std::string>{row, row, row}));
     }
+}
+
+TEST_F(LevelBuilderTest, NoCellStaysUnpainted) {
+    // Layer 1 has scale 2: slices of odd heights leave a row of it to no slice's fill. The
+    // overhanging patch reaches two rows into the slice above with unpainted cells.
+    const auto built = fixture.build(level("<Spacing>0</Spacing><Foreground>dirt</Foreground><Midground>back</Midground>",
+                                           slice("Width=\"6\" Height=\"3\"", "half") +
+                                               slice("Width=\"6\" Height=\"3\"", "none overhang")));
+    EXPECT_EQ(layerRows(built->layers[1]), (std::vector<std::string>{"bbb", "bbb", "___"}));
+    EXPECT_EQ(layerRows(built->mainLayer()),
+              (std::vector<std::string>{"######", "######", "######", "SS####", "######", "######"}));
 }
 
 TEST_F(LevelBuilderTest, TheDebugLevelHoldsOnePatchAtItsCorner) {
