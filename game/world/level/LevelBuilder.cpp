@@ -37,16 +37,27 @@ LevelBuilder::~LevelBuilder() = default;
 
 std::shared_ptr<Level> LevelBuilder::buildLevel(const std::string& name, std::shared_ptr<PersistentLevelInfo>& info,
                                                 Randomizer& seeds) {
-    m_level = std::make_shared<Level>();
+    startBuild();
     m_level->load(name, *m_sources.library);
     return buildLoaded(info, seeds);
 }
 
 std::shared_ptr<Level> LevelBuilder::buildLevelFromText(const std::string& name, const std::string& description,
                                                         std::shared_ptr<PersistentLevelInfo>& info, Randomizer& seeds) {
-    m_level = std::make_shared<Level>();
+    startBuild();
     m_level->load(name, description, *m_sources.library);
     return buildLoaded(info, seeds);
+}
+
+// A builder used again starts from nothing but its resource table.
+void LevelBuilder::startBuild() {
+    m_level = std::make_shared<Level>();
+    m_slicePlacements.clear();
+    m_patchSets.clear();
+    m_patchUseCounts.clear();
+    m_decks.clear();
+    m_reservedCells.clear();
+    m_placementNumber = 0;
 }
 
 std::shared_ptr<Level> LevelBuilder::buildLoaded(std::shared_ptr<PersistentLevelInfo>& info, Randomizer& seeds) {
@@ -83,7 +94,7 @@ std::shared_ptr<Level> LevelBuilder::buildSpecificPatchLevel(const std::string& 
     alone->margin = 0;
     set->patches.front() = alone;
 
-    m_level = std::make_shared<Level>();
+    startBuild();
     m_level->fillers = FillerSettings();
     LevelSlice slice;
     slice.width = alone->width;

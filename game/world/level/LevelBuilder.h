@@ -4,7 +4,7 @@
 // patches, borders, fill, byte grid and resources. The same info, description, patch
 // library and definitions give the same level cell for cell, on every build.
 //
-// One builder serves one build. It runs on the worker thread: every draw comes from the
+// A builder serves one build at a time. It runs on the worker thread: every draw comes from the
 // builder's own generator, and new seeds from the generator the caller passes.
 
 #include <cstdint>
@@ -93,6 +93,7 @@ private:
     };
 
     // Build order.
+    void startBuild();
     std::shared_ptr<Level> buildLoaded(std::shared_ptr<PersistentLevelInfo>& info, Randomizer& seeds);
     void addPatchSet(const std::string& name, std::shared_ptr<const PatchSet> set);
     std::shared_ptr<Level> generate(std::shared_ptr<PersistentLevelInfo>& info, Randomizer& seeds);

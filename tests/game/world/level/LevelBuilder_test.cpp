@@ -153,6 +153,8 @@ TEST_F(LevelBuilderTest, AFirstBuildDrawsSeedsFromTheCallersGenerator) {
         EXPECT_EQ(info->seedLow, low);
         EXPECT_EQ(seeds.w(), expected.w());
     }
+    // A builder used again starts afresh.
+    EXPECT_EQ(test::levelHash(*first.buildLevelFromText("fixture", description, info, seeds)), test::levelHash(*built));
 }
 
 TEST_F(LevelBuilderTest, TheSameInfoGivesTheSameLevelWithEitherGenerator) {
