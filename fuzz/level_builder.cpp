@@ -11,7 +11,7 @@
 // paths, only longer.
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DZOR_FUZZ=ON -DZOR_BENCHMARKS=OFF
 //   cmake --build build-fuzz --target fuzz_level_builder
-//   build-fuzz/fuzz/fuzz_level_builder -max_total_time=60
+//   build-fuzz/fuzz/fuzz_level_builder -dict=fuzz/level_builder.dict -max_total_time=60
 
 #include <algorithm>
 #include <cstdint>

@@ -11,7 +11,8 @@ void FreeRunGrid::resize(std::int32_t width, std::int32_t height) {
 }
 
 void FreeRunGrid::reset(std::int32_t width, std::int32_t height, std::int32_t spacing) {
-    rebuild(width, height, [spacing](std::int32_t column, std::int32_t row) { return row < spacing || column < spacing; });
+    rebuild(width, height,
+            [spacing](std::int32_t column, std::int32_t row) { return row < spacing || column < spacing; });
 }
 
 void FreeRunGrid::markOccupied(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {

@@ -87,6 +87,11 @@ std::shared_ptr<Level> LevelBuilder::buildSpecificPatchLevel(const std::string& 
     for (const auto& patch : library->patches)
         if (patch->name == patchName) set->patches.push_back(patch);
     if (set->patches.empty()) throw fail("the set has no such patch");
+    const Patch& named = *set->patches.front();
+    if (named.width < 1 || named.height < 1 || named.width > LevelLimits::MaxTiles ||
+        named.height > LevelLimits::MaxTiles)
+        throw fail("its size " + std::to_string(named.width) + " x " + std::to_string(named.height) +
+                   " is not within 1 to " + std::to_string(LevelLimits::MaxTiles) + " tiles");
     // The library's patch stays as it is; the copy keeps its id, so uses still count.
     auto alone = std::make_shared<Patch>(*set->patches.front());
     alone->fixedX = -1;
@@ -103,7 +108,6 @@ std::shared_ptr<Level> LevelBuilder::buildSpecificPatchLevel(const std::string& 
     slice.forcedPatch = patchName;
     m_level->slices.push_back(slice);
     m_level->computeSize(*m_sources.library);
-    validateLevel(*m_level, m_sources);
     addPatchSet(patchSetName, set);
 
     std::shared_ptr<PersistentLevelInfo> discarded;

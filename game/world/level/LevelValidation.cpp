@@ -30,7 +30,8 @@ public:
         finite(m_level.resourceDensityConstant, "the ResourceDensity Constant");
         finite(m_level.resourceDensityLinear, "the ResourceDensity Linear");
         for (const PatchDeck& deck : m_level.patchDecks) this->deck(deck);
-        for (std::size_t i = 0; i < m_level.slices.size(); ++i) slice(m_level.slices[i], "slice " + std::to_string(i + 1));
+        for (std::size_t i = 0; i < m_level.slices.size(); ++i)
+            slice(m_level.slices[i], "slice " + std::to_string(i + 1));
         layerScales();
     }
 
@@ -45,7 +46,9 @@ private:
         require(value >= low && value <= high, what + " is " + std::to_string(value) + ", not within " +
                                                    std::to_string(low) + " to " + std::to_string(high));
     }
-    void finite(float value, const std::string& what) const { require(std::isfinite(value), what + " is not a number"); }
+    void finite(float value, const std::string& what) const {
+        require(std::isfinite(value), what + " is not a number");
+    }
 
     void deck(const PatchDeck& deck) const {
         const std::string what = "the deck '" + deck.name + "'";
@@ -136,9 +139,9 @@ private:
                     const std::string name = "'" + patch->name + "' of set '" + set->name + "'";
                     const auto [entry, first] = scales.try_emplace(i, scale, name);
                     require(first || entry->second.first == scale,
-                            "the patches " + entry->second.second + " and " + name + " disagree on the scale of tile layer " +
-                                std::to_string(i) + " (" + std::to_string(entry->second.first) + " and " +
-                                std::to_string(scale) + ")");
+                            "the patches " + entry->second.second + " and " + name +
+                                " disagree on the scale of tile layer " + std::to_string(i) + " (" +
+                                std::to_string(entry->second.first) + " and " + std::to_string(scale) + ")");
                 }
     }
 

@@ -55,6 +55,7 @@ S__________S
 S__________S
 S__________S
 SSSSSSSSSSSS</Layer></Patch>
+    <Patch Name="dealt" Width="1" Height="1" Deck="cards"><Layer Scale="1">M</Layer></Patch>
   </PatchSet>
 )";
 
@@ -66,9 +67,14 @@ std::string level(const std::string& fillers, const std::string& slices, const s
     return levelDescription(more + "<Fillers>" + fillers + "</Fillers><Slices>" + slices + "</Slices>");
 }
 
+std::string widePatch() {
+    return "<PatchSet Name=\"wide\"><Patch Name=\"wide\" Width=\"1025\" Height=\"1\"><Layer Scale=\"1\">" +
+           std::string(1025, '#') + "</Layer></Patch></PatchSet>";
+}
+
 class LevelBuilderTest : public ::testing::Test {
 protected:
-    test::LevelFixture fixture{{kBasicSets}};
+    test::LevelFixture fixture{{kBasicSets, widePatch()}};
 };
 
 TEST_F(LevelBuilderTest, SlicesStackDownAndCentreOnTheCombinedStep) {
@@ -338,11 +344,16 @@ TEST_F(LevelBuilderTest, TheDebugLevelHoldsOnePatchAtItsCorner) {
     EXPECT_EQ(patch.fixedX, 3);
     EXPECT_EQ(patch.margin, 2);
 
+    // A patch drawing from a deck the debug level does not have is placed all the same.
+    const auto dealt = LevelBuilder(fixture.sources()).buildSpecificPatchLevel("card", "dealt", seeds);
+    EXPECT_EQ(layerRows(dealt->mainLayer()), std::vector<std::string>{"M"});
+
     struct Case {
         const char *set, *patch, *reason;
     };
     const Case failures[] = {{"cards", "card", "the patch library has no such set"},
-                             {"card", "cards", "the set has no such patch"}};
+                             {"card", "cards", "the set has no such patch"},
+                             {"wide", "wide", "its size 1025 x 1 is not within 1 to 1024 tiles"}};
     for (const Case& c : failures) {
         try {
             LevelBuilder(fixture.sources()).buildSpecificPatchLevel(c.set, c.patch, seeds);
