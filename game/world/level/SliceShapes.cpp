@@ -44,6 +44,7 @@ void FieldMask::clear(std::int64_t x, std::int64_t y, std::int64_t w, std::int64
     const std::int64_t right = std::min<std::int64_t>(x + w, m_width);
     const std::int64_t top = std::max<std::int64_t>(y, 0);
     const std::int64_t bottom = std::min<std::int64_t>(y + h, m_height);
+    if (left >= right) return;
     for (std::int64_t row = top; row < bottom; ++row) {
         std::uint32_t* words = &m_words[std::size_t(row) * m_wordsPerRow];
         for (std::int64_t column = left; column < right;) {

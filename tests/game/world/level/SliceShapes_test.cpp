@@ -69,6 +69,20 @@ TEST(FieldTest, ARectFieldDrawsFourValuesPerRectangle) {
     }
 }
 
+TEST(FieldTest, RectFieldsOverAnEmptyRectangleStillDraw) {
+    FillerField field;
+    field.style = FieldStyle::Rect;
+    field.numberOfFields = 2;
+    for (const iRect& r : {iRect(3, 2, 0, 5), iRect(3, 2, 4, 0)})
+        for (bool legacy : {false, true}) {
+            RandomizerAdapter<Randomizer> adapter(11, 22);
+            LegacyRandomizer old(11, 22);
+            test::RecordingRandomizer random(legacy ? static_cast<IRandomizer&>(old) : adapter);
+            drawFieldMask(field, r, random, legacy);
+            EXPECT_EQ(random.log.size(), 8u);
+        }
+}
+
 TEST(FieldTest, LegacyRectanglesStayOffTheLastColumnAndRow) {
     FillerField field;
     field.style = FieldStyle::Rect;
