@@ -14,6 +14,7 @@
 //   build-fuzz/fuzz/fuzz_level_builder -dict=fuzz/level_builder.dict -max_total_time=60
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,8 +35,10 @@ using zor::TileWord::Unpainted;
 
 constexpr std::int64_t kMaxFuzzCells = 256 * 256;
 
-void check(bool condition) {
-    if (!condition) __builtin_trap();
+void check(bool condition, int line = __builtin_LINE()) {
+    if (condition) return;
+    std::fprintf(stderr, "check failed at line %d\n", line);
+    __builtin_trap();
 }
 
 enum Tile : std::uint16_t { Empty, Dirt, Rubble, Bedrock, Moss, Back, Stone, Hatch };

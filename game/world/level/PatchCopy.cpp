@@ -1,6 +1,8 @@
 // Writing a placed copy of a patch into the level: its tile layers, its resource grid with
 // the byte-grid rules of placed patches, and its object records moved to the copy's place.
-// Copies at a fixed position may reach beyond the level; what lies outside is dropped.
+// Copies at a fixed position may reach beyond their slice: tiles and cells outside the
+// slice's rows or the level are dropped, because the slices above are finished (filled,
+// their byte grid and resources set) and the slices below would build over them.
 
 #include <algorithm>
 
@@ -20,15 +22,12 @@ void LevelBuilder::copyPatchLayer(std::size_t layerIndex, const Patch& patch, iV
     const std::int32_t columns = patch.width / scale;
     const std::int32_t left = (m_innerRect.x + origin.x) / scale;
     const std::int32_t top = (m_innerRect.y + origin.y) / scale;
-    // Rows above the slice are filled already: an unpainted word there would stay unpainted.
-    const std::int32_t firstOpenRow = m_sliceRect.y / layer.scale;
-    for (std::int32_t row = 0; row < rows; ++row)
-        for (std::int32_t column = 0; column < columns; ++column) {
-            const std::uint16_t word = source.tiles[std::size_t(row) * columns + column];
-            if (!layer.contains(left + column, top + row)) continue;
-            if (word == TileWord::Unpainted && top + row < firstOpenRow) continue;
-            layer.at(left + column, top + row) = word;
-        }
+    const std::int32_t firstRow = m_sliceRect.y / layer.scale;
+    const std::int32_t endRow = firstRow + m_sliceRect.h / layer.scale;
+    for (std::int32_t row = std::max(0, firstRow - top); row < std::min(rows, endRow - top); ++row)
+        for (std::int32_t column = 0; column < columns; ++column)
+            if (layer.contains(left + column, top + row))
+                layer.at(left + column, top + row) = source.tiles[std::size_t(row) * columns + column];
 }
 
 void LevelBuilder::copyPatchResources(const Patch& patch, iVector2 origin) {
@@ -38,7 +37,9 @@ void LevelBuilder::copyPatchResources(const Patch& patch, iVector2 origin) {
     TileLayerGrid& layer = m_level->mainLayer();
     const auto& resources = m_sources.resources->definitions();
     const auto eachCell = [&](auto visit) {
-        for (std::int32_t u = 0; u < patch.height; ++u)
+        const std::int32_t firstRow = std::max(0, m_sliceRect.y - y0);
+        const std::int32_t endRow = std::min(patch.height, m_sliceRect.y + m_sliceRect.h - y0);
+        for (std::int32_t u = firstRow; u < endRow; ++u)
             for (std::int32_t i = 0; i < patch.width; ++i)
                 if (layer.contains(x0 + i, y0 + u) && inByteGrid(x0 + i, y0 + u)) visit(i, u, x0 + i, y0 + u);
     };

@@ -42,9 +42,19 @@ const char* const kBasicSets = R"(
 #bF#</Layer></Patch>
   </PatchSet>
   <PatchSet Name="overhang">
-    <Patch Name="overhang" Width="4" Height="3" FixedX="0" FixedY="0" Margin="-4"><Layer Scale="1">....
+    <Patch Name="overhang" Width="4" Height="3" FixedX="0" FixedY="0" Margin="-4"><Layer Scale="1">SSSS
 ....
 SSSS</Layer></Patch>
+  </PatchSet>
+  <PatchSet Name="orefloor">
+    <Patch Name="orefloor" Width="4" Height="3" FixedX="0" FixedY="0"><Layer Scale="1">####
+####
+####</Layer><Resources>....
+cc..
+....</Resources></Patch>
+    <Patch Name="hanging" Width="2" Height="3" FixedX="4" FixedY="1"><Layer Scale="1">MM
+MM
+MM</Layer></Patch>
   </PatchSet>
   <PatchSet Name="card">
     <Patch Name="card" Width="12" Height="8" FixedX="3" FixedY="1" Margin="2"><Layer Scale="1">SSSSSSSSSSSS
@@ -315,15 +325,20 @@ TEST_F(LevelBuilderTest, ResetEarthMakesEveryFillCellPresentAgain) {
     }
 }
 
-TEST_F(LevelBuilderTest, NoCellStaysUnpainted) {
-    // Layer 1 has scale 2: slices of odd heights leave a row of it to no slice's fill. The
-    // overhanging patch reaches two rows into the slice above with unpainted cells.
+TEST_F(LevelBuilderTest, CopiesStayInTheirSlicesRowsAndNoCellStaysUnpainted) {
+    // The overhanging patch of the second slice reaches two rows up into the first, over
+    // its ores; the hanging one of the first slice reaches a row down into the second.
+    // Layer 1 has scale 2: slices of odd heights leave one of its rows to no slice's fill.
     const auto built = fixture.build(level("<Spacing>0</Spacing><Foreground>dirt</Foreground><Midground>back</Midground>",
-                                           slice("Width=\"6\" Height=\"3\"", "half") +
+                                           slice("Width=\"6\" Height=\"3\"", "half orefloor") +
                                                slice("Width=\"6\" Height=\"3\"", "none overhang")));
-    EXPECT_EQ(layerRows(built->layers[1]), (std::vector<std::string>{"bbb", "bbb", "___"}));
     EXPECT_EQ(layerRows(built->mainLayer()),
-              (std::vector<std::string>{"######", "######", "######", "SS####", "######", "######"}));
+              (std::vector<std::string>{"######", "####MM", "####MM", "SS####", "######", "######"}));
+    EXPECT_EQ(layerRows(built->layers[1]), (std::vector<std::string>{"bbb", "bbb", "___"}));
+    for (std::int32_t x : {0, 1}) {
+        EXPECT_EQ(built->cellRecords.at(built->cellIndex(x, 1)).resourceIndex, fixture.resourceIndex("copper"));
+        EXPECT_NE(built->mainLayer().at(x, 1) & TileWord::HasCellRecord, 0);
+    }
 }
 
 TEST_F(LevelBuilderTest, TheDebugLevelHoldsOnePatchAtItsCorner) {
