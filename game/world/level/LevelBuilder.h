@@ -138,6 +138,8 @@ private:
     void placeDensityResources();
 
     // Cells.
+    // The cell must lie inside layer 0.
+    void overwriteMainTile(std::int32_t column, std::int32_t row, std::uint16_t word);
     const TileType& tileTypeOf(std::uint16_t word) const;
     bool isDiggable(std::int32_t column, std::int32_t row) const;
     bool inByteGrid(std::int32_t column, std::int32_t row) const;

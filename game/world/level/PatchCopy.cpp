@@ -25,9 +25,14 @@ void LevelBuilder::copyPatchLayer(std::size_t layerIndex, const Patch& patch, iV
     const std::int32_t firstRow = m_sliceRect.y / layer.scale;
     const std::int32_t endRow = firstRow + m_sliceRect.h / layer.scale;
     for (std::int32_t row = std::max(0, firstRow - top); row < std::min(rows, endRow - top); ++row)
-        for (std::int32_t column = 0; column < columns; ++column)
-            if (layer.contains(left + column, top + row))
-                layer.at(left + column, top + row) = source.tiles[std::size_t(row) * columns + column];
+        for (std::int32_t column = 0; column < columns; ++column) {
+            const std::uint16_t word = source.tiles[std::size_t(row) * columns + column];
+            if (!layer.contains(left + column, top + row)) continue;
+            if (layerIndex == 0)
+                overwriteMainTile(left + column, top + row, word);
+            else
+                layer.at(left + column, top + row) = word;
+        }
 }
 
 void LevelBuilder::copyPatchResources(const Patch& patch, iVector2 origin) {

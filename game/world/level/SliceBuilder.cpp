@@ -117,7 +117,7 @@ void LevelBuilder::paintBorders() {
     TileLayerGrid& layer = m_level->mainLayer();
     const auto paint = [&](std::int64_t x, std::int32_t y) {
         if (layer.contains(std::int32_t(x), y))
-            layer.at(std::int32_t(x), y) = m_borderTiles[drawIndex(*m_randomizer, m_borderTiles.size())];
+            overwriteMainTile(std::int32_t(x), y, m_borderTiles[drawIndex(*m_randomizer, m_borderTiles.size())]);
     };
     const std::int64_t left = m_sliceRect.x;
     const std::int64_t right = std::int64_t(m_sliceRect.x) + m_sliceRect.w - 1;
@@ -182,6 +182,15 @@ void LevelBuilder::updateByteGrid() {
             else if ((cell & presentAndSeen) == presentAndSeen)
                 cell &= std::uint8_t(~TileBits::Seen);
         }
+}
+
+// A resource embedded in the tile goes with it: its record would be left without a tile
+// that marks it, and could never be dug out.
+void LevelBuilder::overwriteMainTile(std::int32_t column, std::int32_t row, std::uint16_t word) {
+    std::uint16_t& tile = m_level->mainLayer().at(column, row);
+    if (tile != TileWord::Unpainted && (tile & TileWord::HasCellRecord))
+        m_level->cellRecords.erase(m_level->cellIndex(column, row));
+    tile = word;
 }
 
 const TileType& LevelBuilder::tileTypeOf(std::uint16_t word) const {

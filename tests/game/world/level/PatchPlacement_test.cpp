@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "game/world/level/SliceShapes.h"
+#include "game/world/level/TileType.h"
 #include "tests/support/world/LevelFixtures.h"
 #include "tests/support/world/LevelRows.h"
 
@@ -308,6 +309,42 @@ MMM</Layer></Patch>
         EXPECT_EQ(built->cellRecords.begin()->first, built->cellIndex(6, 1));
         EXPECT_EQ(built->typedObjects.size(), 1u);  // objects are not clipped
     }
+}
+
+TEST(PatchCopyTest, ResourcesGoWithTheTilesThatOverwriteThem) {
+    // Ores in the border columns under Saw borders of width 2 (0 or 1 cell a row), and two
+    // fixed copies over each other.
+    const test::LevelFixture fixture({R"(<PatchSet Name="ores">
+        <Patch Name="seam" Width="1" Height="6" FixedX="0" FixedY="0"><Layer Scale="1">#
+#
+#
+#
+#
+#</Layer><Resources>c
+c
+c
+c
+c
+c</Resources></Patch>
+        <Patch Name="lid" Width="2" Height="2" FixedX="0" FixedY="2"><Layer Scale="1">SS
+SS</Layer></Patch>
+      </PatchSet>)"});
+    std::size_t ores = 0;
+    for (std::int32_t seed = 1; seed <= 6; ++seed) {
+        const auto built = fixture.build(level("<Spacing>0</Spacing><Foreground>back</Foreground><Borders>bedrock</Borders>"
+                                               "<BorderWidth>2</BorderWidth><BorderStyle>Saw</BorderStyle>",
+                                               slice("Width=\"6\" Height=\"6\"", "ores")),
+                                         seed, seed);
+        const TileLayerGrid& main = built->mainLayer();
+        for (std::int32_t y = 0; y < 6; ++y) {
+            const auto record = built->cellRecords.find(built->cellIndex(0, y));
+            const bool ore = record != built->cellRecords.end() && record->second.resourceIndex != 0;
+            EXPECT_EQ(ore, (main.at(0, y) & TileWord::HasCellRecord) != 0) << "row " << y << " seed " << seed;
+            EXPECT_EQ(ore, TileWord::typeIndex(main.at(0, y)) == 1) << "row " << y << " seed " << seed;
+            ores += ore ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ores, 0u);
 }
 
 } // namespace
