@@ -4,8 +4,8 @@
 // patches, borders, fill, byte grid and resources. The same info, description, patch
 // library and definitions give the same level cell for cell, on every build.
 //
-// A builder serves one build at a time. It runs on the worker thread: every draw comes from the
-// builder's own generator, and new seeds from the generator the caller passes.
+// A builder serves one build at a time. It runs on the worker thread: every draw comes
+// from the builder's own generator, and new seeds from the generator the caller passes.
 
 #include <cstdint>
 #include <map>
