@@ -6,6 +6,10 @@ set(ZOR_BUNDLE_DIR ${CMAKE_BINARY_DIR}/BundlePC CACHE INTERNAL "Game data folder
 # command's working folder before its first command runs.
 file(MAKE_DIRECTORY ${ZOR_BUNDLE_DIR})
 
+# Generated levels must come out bit for bit alike on every compiler and build type: no
+# fused multiply-adds (and never fast-math), so float results round where the code says.
+add_compile_options(-ffp-contract=off)
+
 function(zor_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
 endfunction()

@@ -40,6 +40,13 @@ each font_list "$data/Fonts/fonts.txt"
 each leaderboards "$data/Definitions/leaderboards.xml"
 each patch_library "$data/patchsets.bin"
 each level_description "$data"/Levels/*.xml
+# The level builder reads a flag byte before the description (see fuzz/level_builder.cpp).
+for file in "$data"/Levels/*.xml; do
+  [ -f "$file" ] || continue
+  name=$(basename "$file" .xml)
+  { printf '\000'; cat "$file"; } | seed level_builder "$name"
+  { printf '\007'; cat "$file"; } | seed level_builder "${name}_legacy_dug_first"
+done
 
 # A script of reads over each binary file: 16 reads from offset 0.
 for file in "$data"/Sprites/*/spriteset.dat "$data"/Fonts/*.fnt "$data/patchsets.bin"; do

@@ -4,8 +4,8 @@
 
 namespace zor {
 
-PersistentTileMap::PersistentTileMap(std::int32_t width, std::int32_t height)
-    : m_data(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0))),
+PersistentTileMap::PersistentTileMap(std::int32_t width, std::int32_t height, std::uint8_t fill)
+    : m_data(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0)), fill),
       m_width(std::max(width, 0)),
       m_height(std::max(height, 0)) {}
 

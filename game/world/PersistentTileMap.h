@@ -20,8 +20,8 @@ constexpr std::uint8_t Seen = 2;
 
 class PersistentTileMap {
 public:
-    // All cells zero.
-    PersistentTileMap(std::int32_t width, std::int32_t height);
+    // Every cell `fill` (a negative size counts as 0).
+    PersistentTileMap(std::int32_t width, std::int32_t height, std::uint8_t fill = 0);
 
     std::int32_t width() const { return m_width; }
     std::int32_t height() const { return m_height; }

@@ -2,7 +2,7 @@
 // What the save slot holds: the progress and the player's vital values at the last
 // checkpoint, and one record per visited level.
 
-#include "game/world/PersistentTileMap.h"
+#include "game/world/level/PersistentLevelInfo.h"
 #include "game/world/progress/PlayerProgress.h"
 
 #include "Framework/core/io/StringTable.h"
@@ -16,16 +16,6 @@ namespace zor {
 
 class ByteReader;
 class ByteWriter;
-
-// A visited level: the generator's seeds (the same seeds, data and library give the same
-// level) and what the player changed and where the player stood.
-struct PersistentLevelInfo {
-    std::int32_t seedLow = 0;
-    std::int32_t seedHigh = 0;
-    bool legacy = false;  // generated with the legacy randomizer
-    std::shared_ptr<PersistentTileMap> tileMap;  // may be null
-    fpVector2 playerPosition;
-};
 
 struct SaveState {
     // The table every save record indexes into.

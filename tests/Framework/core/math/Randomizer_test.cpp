@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <initializer_list>
 #include <thread>
 #include <vector>
 
@@ -213,6 +214,32 @@ TEST(LegacyRandomizerTest, DrawsGoThroughTheFloat) {
     EXPECT_EQ(below.nextIntBelow(10), 9);
     below.seed(half.w(), half.z());
     EXPECT_EQ(below.nextIntRange(-10, -5), -6); // truncation toward zero of 4.99...
+}
+
+// The level builder's two generators share the step and the float conversion.
+TEST(LevelGeneratorsTest, KnownSequencesWithBothGenerators) {
+    LegacyRandomizer legacy(0x1F123BB5u, 0x159A55E5u);
+    RandomizerAdapter<Randomizer> adapter(0x1F123BB5u, 0x159A55E5u);
+    for (IRandomizer* random : std::initializer_list<IRandomizer*>{&legacy, &adapter}) {
+        const char* name = random == &legacy ? "legacy" : "adapter";
+        random->seed(1, 2);  // one step: z = 73938, w = 18000
+        EXPECT_EQ(random->nextInt31(), 0x20D24650) << name;
+        random->seed(1, 2);
+        EXPECT_EQ(random->nextIntRange(0, 1000000), 128208) << name;
+        random->seed(1, 2);
+        EXPECT_EQ(random->nextFloat(), float(0x20D24650u / 4294967296.0)) << name;
+
+        // A zero state never leaves zero: every draw gives its lowest value.
+        random->seed(0, 0);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(random->nextInt31(), 0) << name;
+            EXPECT_EQ(random->nextFloat(), 0.0f) << name;
+            EXPECT_EQ(random->nextIntRange(-7, 12), -7) << name;
+            EXPECT_EQ(random->nextIntBelow(5), 0) << name;
+            EXPECT_EQ(random->nextFloatRange(2.5f, 9.0f), 2.5f) << name;
+            EXPECT_EQ(random->nextFloatScaled(100.0f), 0.0f) << name;
+        }
+    }
 }
 
 } // namespace
