@@ -2,8 +2,9 @@
 // software renderer on a virtual X server when there is no GPU): the quads written into
 // the batch's own array and copied with glBufferSubData, as the batch does, against the
 // quads written once, straight into a buffer mapped with glMapBufferRange (invalidated,
-// unsynchronised). Buffers come from the vertex-buffer pool; the rows with "Drawn" also
-// draw each batch, so the driver holds the buffers a frame as in the game. Needs a display.
+// unsynchronised). Buffers come from the vertex-buffer pool, which holds a released buffer
+// back for as many frames as in the game; the rows with "Drawn" also draw each batch, so
+// the driver holds the buffers as in the game. Needs a display.
 #include "Framework/graphics/batch/QuadWriter.h"
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/batch/VertexBufferPool.h"
@@ -30,7 +31,7 @@ bool glReady() {
         if (!window || !SDL_GL_CreateContext(window)) return false;
         if (glewInit() != GLEW_OK) return false;
         std::printf("OpenGL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-        zor::VertexBufferPool::init();
+        zor::VertexBufferPool::init(zor::VertexBufferPool::MappedFramesBeforeReuse);
         return true;
     }();
     return ready;

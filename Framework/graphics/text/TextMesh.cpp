@@ -107,6 +107,8 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
 void TextMesh::draw(ITextureBatch& batch, const PackedColor& color, const fpMatrix4& transform) const {
     const std::size_t count = shownGlyphs < 0 ? quads.size() : std::min(quads.size(), std::size_t(shownGlyphs));
     if (count == 0 || !font || !font->texture) return;
+    // A local rather than fpVector2::zero(): a call per glyph would spill the placement.
+    const fpVector2 origin;
     CommonBatch* direct = batch.commonBatch();
     if (direct && isPlacement(transform)) {
         // transform x translation(x, y, 0) as fpMatrix4::multiply forms it: the linear part
@@ -124,7 +126,7 @@ void TextMesh::draw(ITextureBatch& batch, const PackedColor& color, const fpMatr
             placement.tx = (t[0] * x + t[4] * y) + moveX;
             placement.ty = (t[1] * x + t[5] * y) + moveY;
             direct->drawPlaced(*quad.font->texture, placement, fpRect(glyph.x, glyph.y, glyph.width, glyph.height),
-                               fpVector2::zero(), color, 0);
+                               origin, color, 0);
         }
         return;
     }
@@ -135,7 +137,7 @@ void TextMesh::draw(ITextureBatch& batch, const PackedColor& color, const fpMatr
         const Glyph& glyph = *quad.glyph;
         transform.multiply(fpMatrix4::translation(quad.x + quad.offsetX, quad.y + quad.offsetY, 0.0f), placed);
         batch.drawMatrix(*quad.font->texture, placed, fpRect(glyph.x, glyph.y, glyph.width, glyph.height), color,
-                         reserved, fpVector2::zero(), 0);
+                         reserved, origin, 0);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "Framework/graphics/batch/CommonBatch.h"
 #include "Framework/graphics/sprite/SpriteManager.h"
+#include "tests/Framework/graphics/batch/InterfaceOnlyBatch.h"
 #include "tests/Framework/graphics/sprite/SpriteTestData.h"
 
 #include <gtest/gtest.h>
@@ -117,26 +118,6 @@ TEST_F(SpriteDrawTest, BoundsUniteEnabledLiveNodesWhateverTheirAlpha) {
     EXPECT_NEAR(turned.h, 8.0f, 1e-4f);
 }
 
-// A batch known only by the drawing interface: its matrix operation goes to a CommonBatch.
-class InterfaceOnly : public ITextureBatch {
-public:
-    explicit InterfaceOnly(CommonBatch& to) : m_to(to) {}
-    void drawMatrix(const Texture& t, const fpMatrix4& m, const fpRect& s, const PackedColor& c, const std::uint32_t& r,
-                    const fpVector2& p, unsigned f) override {
-        m_to.drawMatrix(t, m, s, c, r, p, f);
-    }
-    void drawRegion(const Texture&, const fpVector2&, const fpRect&, const PackedColor&, const std::uint32_t&, float,
-                    const fpVector2&, const fpVector2&, unsigned, float) override {}
-    void drawTexture(const Texture&, const fpVector2&, const PackedColor&, const std::uint32_t&, float,
-                     const fpVector2&, const fpVector2&, unsigned, float) override {}
-    void drawAt(const Texture&, const fpVector2&, const PackedColor&) override {}
-    void drawRotated(const Texture&, const fpVector2&, float) override {}
-    void drawWhite(const Texture&, const fpVector2&) override {}
-
-private:
-    CommonBatch& m_to;
-};
-
 TEST_F(SpriteDrawTest, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     pair->setPosition(12.25f, -3.5f);
     pair->setScale(-1.5f, 0.75f);
@@ -145,7 +126,7 @@ TEST_F(SpriteDrawTest, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     pair->update(0.0f, false);
     pair->draw(batch);
     CommonBatch other{16, 0.0f};
-    InterfaceOnly interfaceOnly(other);
+    test::InterfaceOnlyBatch interfaceOnly(other);
     pair->draw(interfaceOnly);
     ASSERT_EQ(batch.count(), 2);
     ASSERT_EQ(other.count(), 2);

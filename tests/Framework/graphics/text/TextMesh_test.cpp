@@ -1,9 +1,13 @@
 #include "Framework/graphics/batch/CommonBatch.h"
+#include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/text/TextMesh.h"
+#include "tests/Framework/graphics/batch/InterfaceOnlyBatch.h"
 #include "tests/Framework/graphics/font/TestFonts.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -50,6 +54,61 @@ TEST_F(TextMeshDraw, TheShownGlyphCountLimitsWhatIsDrawn) {
         mesh->shownGlyphs = c.shown;
         mesh->draw(batch, PackedColor(0xFFFFFFFFu), fpMatrix4());
         EXPECT_EQ(batch.count(), c.drawn) << c.shown;
+    }
+}
+
+// The batch's own placement path gives the quads of the matrix path bit for bit, signed
+// zeros included, under plane and general batch transforms alike.
+TEST_F(TextMeshDraw, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
+    // A centred box leaves fractional offsets (no pixel snap here); a box above the origin
+    // puts the first glyph's corner at x 0 and a negative y, where signed zeros show.
+    const TextMeshPtr meshes[] = {
+        Font::buildTextLine(*font, "AB BA", fpRect(0.3f, -7.45f, 61.7f, 20.1f), CompassAnchor::Centre),
+        Font::buildTextLine(*font, "AB BA", fpRect(0.0f, -20.0f, 100.0f, 10.0f), CompassAnchor::NorthWest),
+    };
+    fpMatrix4 mirroredNegativeZeroMove = fpMatrix4::scaling(-1.0f, 1.0f, 1.0f);
+    for (int i = 12; i < 15; ++i) mirroredNegativeZeroMove[i] = -0.0f;
+    fpMatrix4 projective;
+    projective[3] = 0.01f;
+    const struct {
+        const char* name;
+        fpMatrix4 matrix;
+    } batchTransforms[] = {
+        {"identity", fpMatrix4()},
+        {"move", fpMatrix4::translation(3.5f, -2.25f, 0.125f)},
+        {"camera", makeTransform2D(-123.456f, 78.9f, 0.5f, 1.5f, 0.75f, 3.0f, 0.3f)},
+        {"projective", projective},
+    };
+    const struct {
+        const char* name;
+        fpMatrix4 matrix;
+    } transforms[] = {
+        {"identity", fpMatrix4()},
+        {"negative-zero move", fpMatrix4::translation(-0.0f, -0.0f, -0.0f)},
+        {"move", fpMatrix4::translation(12.5f, -3.25f, 0.5f)},
+        {"scale", fpMatrix4::scaling(2.0f, -0.5f, 1.0f)},
+        {"mirror", fpMatrix4::scaling(-1.0f, 1.0f, -1.0f)},
+        {"mirror with a negative-zero move", mirroredNegativeZeroMove},
+        {"turned", makeTransform2D(-40.75f, 18.2f, -0.25f, 1.5f, 0.8f, 1.0f, 0.7f)},
+        {"projective", projective},
+    };
+    const PackedColor color(0x7F800001u);
+    for (const TextMeshPtr& mesh : meshes) {
+        for (const auto& batchTransform : batchTransforms) {
+            for (const auto& transform : transforms) {
+                const std::string what = std::string(batchTransform.name) + " x " + transform.name;
+                CommonBatch direct(16, 0.0f);
+                CommonBatch other(16, 0.0f);
+                direct.setTransform(batchTransform.matrix);
+                other.setTransform(batchTransform.matrix);
+                test::InterfaceOnlyBatch interfaceOnly(other);
+                mesh->draw(direct, color, transform.matrix);
+                mesh->draw(interfaceOnly, color, transform.matrix);
+                ASSERT_EQ(direct.count(), 5) << what;
+                ASSERT_EQ(other.count(), 5) << what;
+                EXPECT_EQ(std::memcmp(direct.quads(), other.quads(), 5 * sizeof(Quad)), 0) << what;
+            }
+        }
     }
 }
 
