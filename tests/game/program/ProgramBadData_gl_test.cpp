@@ -4,6 +4,7 @@
 #include "tests/game/program/ProgramFixture.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <gtest/gtest.h>
@@ -46,6 +47,38 @@ ScreenImage readScreen(const std::string& name) {
     return image;
 }
 
+// Whether a dialog window (the error box) is shown on the X display.
+bool dialogShown(const std::string& name) {
+    ::Display* display = XOpenDisplay(name.c_str());
+    if (!display) return false;
+    const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    const Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    bool shown = false;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && !shown; ++i) {
+            XWindowAttributes attributes;
+            if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable)
+                continue;
+            Atom actualType = 0;
+            int format = 0;
+            unsigned long items = 0, after = 0;
+            unsigned char* value = nullptr;
+            if (XGetWindowProperty(display, children[i], type, 0, 1, False, XA_ATOM, &actualType, &format, &items,
+                                   &after, &value) == Success &&
+                value) {
+                shown = items == 1 && *reinterpret_cast<Atom*>(value) == dialog;
+                XFree(value);
+            }
+        }
+        if (children) XFree(children);
+    }
+    XCloseDisplay(display);
+    return shown;
+}
+
 // What the loading screen puts on the screen: its text and spinner in light colours
 // (always, also without the shapes effect) and its dark blue background (with it).
 struct LoadingScreenLook {
@@ -86,19 +119,24 @@ protected:
     fs::path log() const { return output / "log.txt"; }
 };
 
-TEST_F(BadDataTest, AQuitSignalEndsTheWaitingErrorBoxWithTheErrorsExitCode) {
+TEST_F(BadDataTest, AQuitSignalEndsTheWaitingErrorBoxWithTheErrorsExitCodeAndLeavesNoProcess) {
     const fs::path folder = withFile("Definitions/actors.xml", cutFile("Definitions/actors.xml", 700));
     Environment env = environment();
     env["ZOR_NO_MESSAGEBOX"] = "";  // the box is shown on the test's display
-    GameProcess game(folder, env, {}, errors(), log());
-    ASSERT_TRUE(game.waitUntil([&] { return contains(readText(errors()), "Error while loading: "); }, 60s))
-        << readText(log());
-    // The box waits for the player.
-    std::this_thread::sleep_for(1s);
-    ASSERT_TRUE(game.running()) << readText(errors());
-    game.signal(SIGTERM);
-    EXPECT_EQ(game.exitCode(10s), 255) << readText(errors());
-    EXPECT_TRUE(contains(readText(errors()), "Definitions/actors.xml")) << readText(errors());
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        GameProcess game(folder, env, {}, errors(), log());
+        const auto boxShown = [&] { return dialogShown(display.name()); };
+        ASSERT_TRUE(game.waitUntil(boxShown, 60s) && boxShown()) << readText(log()) << readText(errors());
+        ASSERT_TRUE(game.running()) << readText(errors());
+        EXPECT_TRUE(contains(readText(errors()), "Error while loading: ")) << readText(errors());
+        EXPECT_TRUE(contains(readText(errors()), "Definitions/actors.xml")) << readText(errors());
+        game.signal(signal);
+        EXPECT_EQ(game.exitCode(10s), 255) << readText(errors());
+        // The box's own process (SDL shows it from a child) is gone with it.
+        EXPECT_TRUE(noProcessLeft("ZOR_USER_DIR", env["ZOR_USER_DIR"], 5s));
+        EXPECT_FALSE(dialogShown(display.name()));
+    }
 }
 
 TEST_F(BadDataTest, ImagesAndShadersTheGameSurvivesAreWarningsAndTheLoadingScreenShows) {

@@ -194,6 +194,29 @@ inline std::vector<fs::path> filesIn(const fs::path& folder) {
 
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The processes whose environment holds the variable with the value: a game started with
+// it and every process the game started in turn.
+inline std::vector<pid_t> processesWith(const std::string& variable, const std::string& value) {
+    const std::string entry = variable + "=" + value + std::string(1, '\0');
+    std::vector<pid_t> found;
+    for (const fs::directory_entry& process : fs::directory_iterator("/proc")) {
+        const std::string name = process.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (contains(readText(process.path() / "environ"), entry)) found.push_back(pid_t(std::stol(name)));
+    }
+    return found;
+}
+
+// Whether every process with the variable's value has ended within the time.
+inline bool noProcessLeft(const std::string& variable, const std::string& value, std::chrono::seconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!processesWith(variable, value).empty()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
 // What the sanitizers write when they find a fault.
 inline bool hasSanitizerReport(const std::string& errors) {
     return contains(errors, "ERROR: AddressSanitizer") || contains(errors, "runtime error:") ||
