@@ -36,7 +36,8 @@ using namespace std::chrono_literals;
 // window, which would slow every other test on a shared server.
 class VirtualDisplay {
 public:
-    VirtualDisplay() {
+    // On a free display number, or on the one named (":5").
+    explicit VirtualDisplay(const std::string& wanted = std::string()) {
         int fds[2];
         if (pipe(fds) != 0) return;
         m_pid = fork();
@@ -49,8 +50,12 @@ public:
             }
             // The server picks a free display number and writes it to the pipe when ready.
             const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
+            std::vector<const char*> arguments = {"Xvfb"};
+            if (!wanted.empty()) arguments.push_back(wanted.c_str());
+            for (const char* argument : {"-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp"})
+                arguments.push_back(argument);
+            arguments.push_back(nullptr);
+            execvp("Xvfb", const_cast<char* const*>(arguments.data()));
             _exit(127);
         }
         close(fds[1]);
@@ -207,14 +212,20 @@ inline std::vector<pid_t> processesWith(const std::string& variable, const std::
     return found;
 }
 
-// Whether every process with the variable's value has ended within the time.
-inline bool noProcessLeft(const std::string& variable, const std::string& value, std::chrono::seconds timeout) {
+// Whether the condition holds within the time.
+template <class Condition>
+bool eventually(Condition condition, std::chrono::seconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!processesWith(variable, value).empty()) {
+    while (!condition()) {
         if (std::chrono::steady_clock::now() > end) return false;
         std::this_thread::sleep_for(50ms);
     }
     return true;
+}
+
+// Whether every process with the variable's value has ended within the time.
+inline bool noProcessLeft(const std::string& variable, const std::string& value, std::chrono::seconds timeout) {
+    return eventually([&] { return processesWith(variable, value).empty(); }, timeout);
 }
 
 // What the sanitizers write when they find a fault.
