@@ -5,6 +5,12 @@
 
 #include <SDL.h>
 
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -42,6 +48,34 @@ bool environmentSet(const char* name) {
     return value && *value;
 }
 
+// SDL shows the box from a child process of its own, which would outlive a program ended
+// by a signal and stay on the screen. So the box runs in a process group of ours, which a
+// quit signal ends, and which ends itself when the program dies without a word.
+void showBoxInOwnProcessGroup(const std::string& caption, const std::string& text) {
+    const pid_t parent = ::getpid();
+    std::fflush(stdout);
+    const pid_t box = ::fork();
+    if (box < 0) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+        return;
+    }
+    if (box == 0) {
+        ::setpgid(0, 0);
+        exitOnQuitSignal(0);
+        endProcessGroupOnQuitSignal(::getpid());
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent) _exit(0);
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+        _exit(0);
+    }
+    // Set on both sides, so the group exists before either goes on.
+    ::setpgid(box, box);
+    endProcessGroupOnQuitSignal(box);
+    while (::waitpid(box, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    endProcessGroupOnQuitSignal(0);
+}
+
 } // namespace
 
 bool messageBoxWanted() {
@@ -55,7 +89,7 @@ void showErrorMessageBox(const std::string& caption, const std::string& text) {
     // Someone asked the program to end: nobody waits for a box.
     if (!messageBoxWanted() || quitSignalPending()) return;
     // SDL needs no initialised video here; the box makes its own connection to the display.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), wrapLines(text, BoxLineWidth).c_str(), nullptr);
+    showBoxInOwnProcessGroup(caption, wrapLines(text, BoxLineWidth));
 }
 
 std::string wrapLines(const std::string& text, std::size_t width) {

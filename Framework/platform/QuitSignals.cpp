@@ -16,9 +16,13 @@ constexpr int QuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
 volatile std::sig_atomic_t g_quitSignal = 0;
 volatile std::sig_atomic_t g_exitOnSignal = 0;
 volatile std::sig_atomic_t g_exitCode = 0;
+volatile std::sig_atomic_t g_endedGroup = 0;
 
 void onQuitSignal(int) {
-    if (g_exitOnSignal) _exit(g_exitCode);
+    if (g_exitOnSignal) {
+        if (g_endedGroup > 0) ::kill(-pid_t(g_endedGroup), SIGTERM);
+        _exit(g_exitCode);
+    }
     g_quitSignal = 1;
 }
 
@@ -55,5 +59,7 @@ void exitOnQuitSignal(int exitCode) {
     // Again, as a first signal may have put back the default course.
     for (const int signal : QuitSignals) install(signal, SA_RESTART);
 }
+
+void endProcessGroupOnQuitSignal(int processGroup) { g_endedGroup = processGroup; }
 
 } // namespace zor

@@ -22,4 +22,8 @@ bool forwardQuitSignals();
 // Standard output and error are flushed first.
 void exitOnQuitSignal(int exitCode);
 
+// A process group that such a quit signal ends (SIGTERM) before the process exits, so no
+// helper process outlives it; 0 for none.
+void endProcessGroupOnQuitSignal(int processGroup);
+
 } // namespace zor

@@ -117,7 +117,7 @@ int runProgram(int argc, char** argv) {
         }
     } catch (const MainError& error) {
         stopServicesAfterFatalError();
-        destroyWindow();
+        closeVideo();
         // Nothing is left to shut down while the box waits.
         exitOnQuitSignal(FatalExitCode);
         showErrorMessageBox(ProductName, escapeNonPrintable(error.message));

@@ -28,6 +28,11 @@ constexpr GLint RequiredTextureSize = 2048;
 const char* const WindowSizeKey = "Screen.WindowSize";
 const char* const LogSource = "Window";
 
+// How often, and how far apart, SDL's video is started before the display counts as
+// unreachable.
+constexpr int DisplayAttempts = 20;
+constexpr Uint32 DisplayRetryMs = 100;
+
 iVector2 truncatedSize(const fpVector2& size) {
     // Held in range first: the float may be far beyond what an int holds.
     const auto clamp = [](float v) { return int(std::max(-1.0e9f, std::min(v, 1.0e9f))); };
@@ -75,9 +80,17 @@ void setWindowIcon(SDL_Window* window) {
     SDL_FreeSurface(icon);
 }
 
+bool onWindowingDriver() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const std::string name = driver ? driver : "";
+    return name == "x11" || name == "wayland";
+}
+
 // Without a display SDL would pick a window-less video driver, and the failure would only
 // show later as an unexplained OpenGL error. A driver chosen through SDL_VIDEODRIVER is
-// the user's business.
+// the user's business. An X server may refuse connections for a moment (busy, or starting
+// with the session), so SDL's video is started again for a while before the display
+// counts as unreachable.
 void checkDisplay(bool sdlStarted) {
     const char* chosenDriver = std::getenv("SDL_VIDEODRIVER");
     if (chosenDriver && *chosenDriver) return;
@@ -86,11 +99,18 @@ void checkDisplay(bool sdlStarted) {
         throw MainError("No display to open the game window on: neither DISPLAY nor WAYLAND_DISPLAY is set. "
                         "Start the game in a desktop session, or under a virtual X server (xvfb-run).");
     if (!sdlStarted) return;
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const std::string name = driver ? driver : "";
-    if (name != "x11" && name != "wayland")
+    for (int attempt = 1; !onWindowingDriver() && attempt < DisplayAttempts; ++attempt) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Delay(DisplayRetryMs);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0)
+            throw MainError(std::string("Could not initialized SDL 2, error: ") + SDL_GetError());
+    }
+    if (!onWindowingDriver()) {
+        const char* driver = SDL_GetCurrentVideoDriver();
         throw MainError("Could not connect to the display " + display +
-                        ": no X11 or Wayland server answers there (SDL chose the video driver '" + name + "').");
+                        ": no X11 or Wayland server answers there (SDL chose the video driver '" +
+                        (driver ? driver : "") + "').");
+    }
 }
 
 SDL_Window* openWindow(iVector2 size, Uint32 flags) {
@@ -146,7 +166,7 @@ void createWindow() {
     SDL_GL_SwapWindow(app.window);
 }
 
-void destroyWindow() {
+void closeVideo() {
     ApplicationState& app = appState();
     if (app.glContext) {
         markRenderContextLost();
@@ -157,6 +177,7 @@ void destroyWindow() {
         SDL_DestroyWindow(app.window);
         app.window = nullptr;
     }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void checkOpenGLSupport() {

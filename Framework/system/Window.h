@@ -15,11 +15,13 @@ inline constexpr const char* ProductName = "Morrowdeep";
 // sets "icon.bmp" beside the game data folder as its icon when there is one, makes the
 // OpenGL context current on this thread and shows a black first frame. A "Screen.WindowSize"
 // the display cannot show, or one SDL cannot make a window of, is replaced by the default
-// size with a warning naming the setting. Failures, among them a missing or unreachable
-// display, throw MainError.
+// size with a warning naming the setting. Failures, among them a missing display or one
+// that stays unreachable for two seconds, throw MainError.
 void createWindow();
-// Deletes the context, then the window; either may be missing.
-void destroyWindow();
+// Deletes the context, then the window (either may be missing), then stops SDL's video.
+// An error box shown afterwards makes its own connection to the display; SDL's box
+// crashes when video runs on a window-less driver.
+void closeVideo();
 
 // Loads the OpenGL entry points and refuses drivers without OpenGL 2.1, framebuffer
 // objects or 2048-pixel textures and render buffers (MainError).

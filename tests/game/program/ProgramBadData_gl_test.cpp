@@ -1,10 +1,8 @@
 // Damaged game data: the program says what is wrong and where, never hangs, and never
 // shows a silent black window.
 
+#include "tests/game/program/DisplayConnection.h"
 #include "tests/game/program/ProgramFixture.h"
-
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <gtest/gtest.h>
 
@@ -17,34 +15,6 @@
 
 namespace zor::test {
 namespace {
-
-// The pixels of the whole screen of an X display, as the player sees it.
-struct ScreenImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;  // 0xRRGGBB, rows top to bottom
-};
-
-ScreenImage readScreen(const std::string& name) {
-    ScreenImage image;
-    ::Display* display = XOpenDisplay(name.c_str());
-    if (!display) return image;
-    const Window root = DefaultRootWindow(display);
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, root, &attributes);
-    if (XImage* shot = XGetImage(display, root, 0, 0, unsigned(attributes.width), unsigned(attributes.height),
-                                 AllPlanes, ZPixmap)) {
-        image.width = attributes.width;
-        image.height = attributes.height;
-        image.pixels.reserve(std::size_t(image.width) * std::size_t(image.height));
-        for (int y = 0; y < image.height; ++y)
-            for (int x = 0; x < image.width; ++x)
-                image.pixels.push_back(std::uint32_t(XGetPixel(shot, x, y)) & 0xFFFFFFu);
-        XDestroyImage(shot);
-    }
-    XCloseDisplay(display);
-    return image;
-}
 
 // What the loading screen puts on the screen: its text and spinner in light colours
 // (always, also without the shapes effect) and its dark blue background (with it).
@@ -86,19 +56,31 @@ protected:
     fs::path log() const { return output / "log.txt"; }
 };
 
-TEST_F(BadDataTest, AQuitSignalEndsTheWaitingErrorBoxWithTheErrorsExitCode) {
+TEST_F(BadDataTest, AQuitSignalEndsTheWaitingErrorBoxWithTheErrorsExitCodeAndLeavesNoProcess) {
     const fs::path folder = withFile("Definitions/actors.xml", cutFile("Definitions/actors.xml", 700));
     Environment env = environment();
     env["ZOR_NO_MESSAGEBOX"] = "";  // the box is shown on the test's display
-    GameProcess game(folder, env, {}, errors(), log());
-    ASSERT_TRUE(game.waitUntil([&] { return contains(readText(errors()), "Error while loading: "); }, 60s))
-        << readText(log());
-    // The box waits for the player.
-    std::this_thread::sleep_for(1s);
-    ASSERT_TRUE(game.running()) << readText(errors());
-    game.signal(SIGTERM);
-    EXPECT_EQ(game.exitCode(10s), 255) << readText(errors());
-    EXPECT_TRUE(contains(readText(errors()), "Definitions/actors.xml")) << readText(errors());
+    const DisplayConnection watch(display.name());
+    ASSERT_TRUE(watch.open());
+    struct Case {
+        int signal;
+        int exitCode;  // -1: ended by the signal
+    };
+    // A killed program cannot clean up: the box ends itself when it sees it gone.
+    for (const Case c : {Case{SIGTERM, 255}, Case{SIGINT, 255}, Case{SIGHUP, 255}, Case{SIGKILL, -1}}) {
+        SCOPED_TRACE(c.signal);
+        GameProcess game(folder, env, {}, errors(), log());
+        const auto boxShown = [&] { return watch.dialogShown(); };
+        ASSERT_TRUE(game.waitUntil(boxShown, 60s) && boxShown()) << readText(log()) << readText(errors());
+        ASSERT_TRUE(game.running()) << readText(errors());
+        EXPECT_TRUE(contains(readText(errors()), "Error while loading: ")) << readText(errors());
+        EXPECT_TRUE(contains(readText(errors()), "Definitions/actors.xml")) << readText(errors());
+        game.signal(c.signal);
+        EXPECT_EQ(game.exitCode(10s), c.exitCode) << readText(errors());
+        // The box's own process (SDL shows it from a child) is gone with it.
+        EXPECT_TRUE(noProcessLeft("ZOR_USER_DIR", env["ZOR_USER_DIR"], 5s));
+        EXPECT_TRUE(eventually([&] { return !watch.dialogShown(); }, 5s));
+    }
 }
 
 TEST_F(BadDataTest, ImagesAndShadersTheGameSurvivesAreWarningsAndTheLoadingScreenShows) {
@@ -139,7 +121,9 @@ TEST_F(BadDataTest, ImagesAndShadersTheGameSurvivesAreWarningsAndTheLoadingScree
         // Past the fade-in.
         std::this_thread::sleep_for(1500ms);
         ASSERT_TRUE(game.running()) << readText(errors());
-        const ScreenImage screenImage = readScreen(screen.name());
+        const DisplayConnection connection(screen.name());
+        ASSERT_TRUE(connection.open());
+        const ScreenImage screenImage = connection.screen();
         ASSERT_EQ(screenImage.width, 1280);
         const LoadingScreenLook look = lookAt(screenImage);
         const int area = screenImage.width * screenImage.height;

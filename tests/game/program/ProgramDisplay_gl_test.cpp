@@ -1,6 +1,7 @@
 // Where the program starts and what it needs around it: a display, its game data, and a
 // display that stays; each failure is said clearly and ends the program promptly.
 
+#include "tests/game/program/DisplayConnection.h"
 #include "tests/game/program/ProgramFixture.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,45 @@ TEST_F(DisplayProgramTest, WithoutADisplayItSaysSo) {
         EXPECT_EQ(game.exitCode(30s), 255);
         EXPECT_TRUE(contains(readText(errors()), c.expected)) << readText(errors());
     }
+}
+
+TEST_F(DisplayProgramTest, AnXServerThatAnswersAMomentLateIsWaitedFor) {
+    std::string late;
+    {
+        const VirtualDisplay probe;  // finds a display number no server uses
+        late = probe.name();
+    }
+    ASSERT_FALSE(late.empty());
+    Environment env = environment();
+    env["DISPLAY"] = late;
+    GameProcess game(fs::current_path(), env, {"-set", "Screen.VSync", "0"}, errors(), log());
+    std::this_thread::sleep_for(500ms);
+    const VirtualDisplay server(late);
+    ASSERT_EQ(server.name(), late);
+    const auto started = [&] { return contains(readText(log()), "First frame shown "); };
+    ASSERT_TRUE(game.waitUntil(started, 60s) && started()) << readText(log()) << readText(errors());
+    game.signal(SIGTERM);
+    EXPECT_EQ(game.exitCode(30s), 0) << readText(errors());
+}
+
+TEST_F(DisplayProgramTest, AFailureOnAWindowlessVideoDriverShowsItsBoxWithoutACrash) {
+    // SDL's window-less driver gives a window without OpenGL: a fatal error, whose box SDL
+    // cannot show while its video still runs on that driver.
+    Environment env = environment();
+    env["SDL_VIDEODRIVER"] = "offscreen";
+    env["ZOR_NO_MESSAGEBOX"] = "";
+    const DisplayConnection watch(display.name());
+    ASSERT_TRUE(watch.open());
+    GameProcess game(fs::current_path(), env, {}, errors(), log());
+    const auto boxShown = [&] { return watch.dialogShown(); };
+    ASSERT_TRUE(game.waitUntil(boxShown, 60s) && boxShown()) << readText(log()) << readText(errors());
+    EXPECT_TRUE(contains(readText(errors()), "Failed to initialized OpenGL extensions (GLEW), error: the window is on "
+                                             "no X11 (GLX) display"))
+        << readText(errors());
+    game.signal(SIGTERM);
+    EXPECT_EQ(game.exitCode(10s), 255) << readText(errors());
+    EXPECT_FALSE(contains(readText(errors()), "Unhandled exception")) << readText(errors());
+    EXPECT_FALSE(fs::exists(user / "crash.txt"));
 }
 
 TEST_F(DisplayProgramTest, StartedFromAnotherFolderItFindsItsDataBesideTheProgram) {

@@ -36,7 +36,8 @@ using namespace std::chrono_literals;
 // window, which would slow every other test on a shared server.
 class VirtualDisplay {
 public:
-    VirtualDisplay() {
+    // On a free display number, or on the one named (":5").
+    explicit VirtualDisplay(const std::string& wanted = std::string()) {
         int fds[2];
         if (pipe(fds) != 0) return;
         m_pid = fork();
@@ -49,8 +50,12 @@ public:
             }
             // The server picks a free display number and writes it to the pipe when ready.
             const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
+            std::vector<const char*> arguments = {"Xvfb"};
+            if (!wanted.empty()) arguments.push_back(wanted.c_str());
+            for (const char* argument : {"-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp"})
+                arguments.push_back(argument);
+            arguments.push_back(nullptr);
+            execvp("Xvfb", const_cast<char* const*>(arguments.data()));
             _exit(127);
         }
         close(fds[1]);
@@ -193,6 +198,35 @@ inline std::vector<fs::path> filesIn(const fs::path& folder) {
 }
 
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The processes whose environment holds the variable with the value: a game started with
+// it and every process the game started in turn.
+inline std::vector<pid_t> processesWith(const std::string& variable, const std::string& value) {
+    const std::string entry = variable + "=" + value + std::string(1, '\0');
+    std::vector<pid_t> found;
+    for (const fs::directory_entry& process : fs::directory_iterator("/proc")) {
+        const std::string name = process.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (contains(readText(process.path() / "environ"), entry)) found.push_back(pid_t(std::stol(name)));
+    }
+    return found;
+}
+
+// Whether the condition holds within the time.
+template <class Condition>
+bool eventually(Condition condition, std::chrono::seconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+// Whether every process with the variable's value has ended within the time.
+inline bool noProcessLeft(const std::string& variable, const std::string& value, std::chrono::seconds timeout) {
+    return eventually([&] { return processesWith(variable, value).empty(); }, timeout);
+}
 
 // What the sanitizers write when they find a fault.
 inline bool hasSanitizerReport(const std::string& errors) {
