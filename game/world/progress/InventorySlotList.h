@@ -30,7 +30,8 @@ struct InventorySlotList {
     // Puts up to `count` of the item in: first tops up the slots holding it, in order (a
     // slot above the stack limit gives its excess back to be placed again), then fills
     // empty slots, reusing them before the list grows, never beyond `capacity` slots.
-    // Returns the amount that did not fit: all of it for an unregistered item.
+    // A stack limit below 1 counts as 1. Returns the amount that did not fit: all of it
+    // for an unregistered item.
     std::int32_t add(const std::string& itemName, std::int32_t count);
     // Empties the slot, then trims; an index outside the slots changes nothing.
     void clearSlot(std::int32_t index);

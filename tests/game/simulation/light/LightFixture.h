@@ -45,6 +45,10 @@ protected:
     // Builds the level from the rows; the camera looks at cell (6, 4), the middle of a
     // 12 x 8 level, and the player stands on 'P' (there is none without one).
     void load(const std::vector<std::string>& rows) {
+        if (world.player()) {
+            world.removeEntity(world.player());
+            world.processRemovals();
+        }
         auto level = std::make_shared<Level>("light_fixture");
         const auto width = std::int32_t(rows.front().size());
         const auto height = std::int32_t(rows.size());
