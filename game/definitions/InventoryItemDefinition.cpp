@@ -26,4 +26,10 @@ InventoryItemDefinition& findInventoryItemDefinition(const std::string& name) {
     return inventoryItemRegistry().get(name);
 }
 
+std::shared_ptr<InventoryItemDefinition> findInventoryItemDefinitionOrNull(const std::string& name) {
+    return inventoryItemRegistry().find(name);
+}
+
+bool hasInventoryItemDefinition(const std::string& name) { return inventoryItemRegistry().contains(name); }
+
 } // namespace zor

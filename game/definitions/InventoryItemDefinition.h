@@ -5,6 +5,7 @@
 // resource's name.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include <pugixml.hpp>
@@ -35,5 +36,8 @@ DefinitionRegistry<InventoryItemDefinition>& inventoryItemRegistry();
 
 // Throws CheckReleaseError for an unregistered name.
 InventoryItemDefinition& findInventoryItemDefinition(const std::string& name);
+// Null for an unregistered name (and while nothing is registered).
+std::shared_ptr<InventoryItemDefinition> findInventoryItemDefinitionOrNull(const std::string& name);
+bool hasInventoryItemDefinition(const std::string& name);
 
 } // namespace zor

@@ -51,4 +51,8 @@ void ConversationProgress::read(ByteReader& reader, const StringTable& table) {
     }
 }
 
+bool hasItem(const std::string& name, const ConversationProgress& progress) {
+    return progress.started.count(name) != 0;
+}
+
 } // namespace zor

@@ -35,4 +35,7 @@ struct ConversationProgress {
     void read(ByteReader& reader, const StringTable& table);
 };
 
+// The actor's first conversation has been started.
+bool hasItem(const std::string& name, const ConversationProgress& progress);
+
 } // namespace zor

@@ -1,6 +1,7 @@
 #include "game/world/progress/InventorySlotList.h"
 
 #include "game/definitions/InventoryItemDefinition.h"
+#include "game/world/progress/RecordLimits.h"
 
 #include "Framework/core/Errors.h"
 #include "Framework/core/io/ByteReader.h"
@@ -8,9 +9,73 @@
 #include "Framework/core/io/StringTable.h"
 
 #include <algorithm>
-#include <limits>
+#include <cstdint>
+#include <utility>
 
 namespace zor {
+
+std::int32_t InventorySlotList::add(const std::string& itemName, std::int32_t count) {
+    const auto item = findInventoryItemDefinitionOrNull(itemName);
+    if (!item) return count;
+    // A limit below 1 in the data would otherwise hand out negative stacks and return
+    // more than it was given.
+    const std::int32_t stack = std::max(item->maxCountPerStack, 1);
+    std::int32_t remaining = count;
+    for (InventorySlot& slot : slots) {
+        if (remaining <= 0) break;
+        if (slot.itemName != itemName) continue;
+        const std::int32_t take = std::int32_t(std::min<std::int64_t>(std::int64_t(stack) - slot.count, remaining));
+        slot.count += take;
+        remaining -= take;
+    }
+    for (std::int32_t i = 0; i < capacity && remaining > 0; ++i) {
+        if (slots.size() <= std::size_t(i)) slots.resize(std::size_t(i) + 1);
+        InventorySlot& slot = slots[std::size_t(i)];
+        if (!slot.itemName.empty()) continue;
+        const std::int32_t put = std::min(stack, remaining);
+        slot.itemName = itemName;
+        // A nameless slot holds no items, whatever count a damaged save left in it.
+        slot.count = put;
+        remaining -= put;
+    }
+    return remaining;
+}
+
+void InventorySlotList::clearSlot(std::int32_t index) {
+    if (index < 0 || std::size_t(index) >= slots.size()) return;
+    slots[std::size_t(index)] = InventorySlot();
+    trimTrailingEmpty();
+}
+
+std::int32_t InventorySlotList::countOf(const std::string& itemName) const {
+    std::int64_t total = 0;
+    for (const InventorySlot& slot : slots)
+        if (slot.itemName == itemName) total += slot.count;
+    return saturated<std::int32_t>(total);
+}
+
+InventorySlotList InventorySlotList::takeDropOnDeath() {
+    InventorySlotList dropped;
+    for (InventorySlot& slot : slots) {
+        if (slot.itemName.empty()) continue;
+        const auto item = findInventoryItemDefinitionOrNull(slot.itemName);
+        if (!item || !item->droppedOnDeath) continue;
+        dropped.slots.emplace_back();
+        std::swap(dropped.slots.back(), slot);
+    }
+    trimTrailingEmpty();
+    return dropped;
+}
+
+std::uint32_t InventorySlotList::totalValue() const {
+    std::uint32_t total = 0;
+    for (const InventorySlot& slot : slots) {
+        if (slot.itemName.empty()) continue;
+        if (const auto item = findInventoryItemDefinitionOrNull(slot.itemName))
+            total += std::uint32_t(slot.count) * std::uint32_t(item->value);
+    }
+    return total;
+}
 
 void InventorySlotList::write(ByteWriter& writer, StringTableDynamic& names) const {
     // Every limit is checked first, so a refused list leaves the writer as it was; wrapping
@@ -20,12 +85,7 @@ void InventorySlotList::write(ByteWriter& writer, StringTableDynamic& names) con
                                 " slots, not " + std::to_string(slots.size()));
     std::vector<std::uint16_t> indices;
     indices.reserve(slots.size());
-    for (const InventorySlot& slot : slots) {
-        const std::size_t index = names.indexOf(slot.itemName);
-        if (index > std::numeric_limits<std::uint16_t>::max())
-            throw CheckReleaseError("The item name '" + slot.itemName + "' is beyond the 16-bit name index");
-        indices.push_back(std::uint16_t(index));
-    }
+    for (const InventorySlot& slot : slots) indices.push_back(recordNameIndex(names, slot.itemName));
     writer.writeU8(std::uint8_t(slots.size()));
     for (std::size_t i = 0; i < slots.size(); ++i) {
         writer.writeU16(indices[i]);
@@ -39,7 +99,7 @@ void InventorySlotList::read(ByteReader& reader, const StringTable& names) {
         if (reader.overflow()) break;
         slot.itemName = names.at(reader.readU16());
         slot.count = reader.readU16();
-        if (!slot.itemName.empty() && !inventoryItemRegistry().find(slot.itemName)) slot = InventorySlot();
+        if (!slot.itemName.empty() && !hasInventoryItemDefinition(slot.itemName)) slot = InventorySlot();
     }
     trimTrailingEmpty();
 }

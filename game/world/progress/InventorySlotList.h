@@ -27,10 +27,28 @@ struct InventorySlotList {
     std::vector<InventorySlot> slots;  // in display order
     std::int32_t capacity = 4;         // raised by pouch upgrades
 
+    // Puts up to `count` of the item in: first tops up the slots holding it, in order (a
+    // slot above the stack limit gives its excess back to be placed again), then fills
+    // empty slots, reusing them before the list grows, never beyond `capacity` slots.
+    // A stack limit below 1 counts as 1. Returns the amount that did not fit: all of it
+    // for an unregistered item.
+    std::int32_t add(const std::string& itemName, std::int32_t count);
+    // Empties the slot, then trims; an index outside the slots changes nothing.
+    void clearSlot(std::int32_t index);
+    // The item's count over all slots.
+    std::int32_t countOf(const std::string& itemName) const;
+    // Moves the items that drop on death, in order, into a new list (whose capacity is
+    // the caller's to set); each leaves an empty slot here, and this list is trimmed.
+    // Unregistered items stay.
+    InventorySlotList takeDropOnDeath();
+    // Count x value over the filled slots, in unsigned 32-bit arithmetic (a sum beyond
+    // it wraps); unregistered items are worth nothing.
+    std::uint32_t totalValue() const;
+
     // The record: u8 slot count, then per slot a u16 name index into `names` (names are
     // added to it) and a u16 count, limited to 0 to MaxRecordCount. Throws
-    // CheckReleaseError, leaving the writer as it was, for more than MaxRecordSlots slots
-    // or a name beyond the 16-bit index, which the record cannot hold.
+    // CheckReleaseError, leaving the writer as it was, for more than MaxRecordSlots slots,
+    // a name over 65535 bytes or a table that cannot take another name.
     void write(ByteWriter& writer, StringTableDynamic& names) const;
     // Replaces the slots (not the capacity) by the record's: an index beyond the table
     // gives an empty name, a name that is no registered inventory item an empty slot, and

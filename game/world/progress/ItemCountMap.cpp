@@ -53,4 +53,16 @@ bool hasItemAmount(const std::string& name, const ItemCountMap& map, std::int32_
     return itemCount(name, map) >= n;
 }
 
+bool hasItem(const std::string& name, const ItemCountMap& map) { return map.names.count(name) != 0; }
+
+void decrementItem(const std::string& name, ItemCountMap& map) {
+    const auto found = map.counts.find(name);
+    if (found == map.counts.end()) return;
+    // An entry at 0 or below would otherwise sink further and never go.
+    if (found->second <= 1)
+        map.counts.erase(found);
+    else
+        --found->second;
+}
+
 } // namespace zor

@@ -37,5 +37,10 @@ struct ItemCountMap {
 std::int32_t itemCount(const std::string& name, const ItemCountMap& map);
 // The count of the name is at least n (an absent name counts 0, so n <= 0 always holds).
 bool hasItemAmount(const std::string& name, const ItemCountMap& map, std::int32_t n);
+// The name is in the map's set of names.
+bool hasItem(const std::string& name, const ItemCountMap& map);
+// Spends one: the count falls by 1, and an entry left without items goes. An absent name
+// changes nothing (callers test hasItemAmount first).
+void decrementItem(const std::string& name, ItemCountMap& map);
 
 } // namespace zor

@@ -188,6 +188,14 @@ TEST(ResourceDefinition, GlobalLookups) {
     EXPECT_THROW(findResourceDefinition("no_such_resource"), CheckReleaseError);
     EXPECT_THROW(getResourceDefinitionPtr("no_such_resource"), CheckReleaseError);
     EXPECT_THROW(findInventoryItemDefinition("no_such_resource"), CheckReleaseError);
+    EXPECT_EQ(findInventoryItemDefinitionOrNull("no_such_resource"), nullptr);
+    EXPECT_FALSE(hasInventoryItemDefinition("no_such_resource"));
+
+    const auto probe = std::make_shared<InventoryItemDefinition>();
+    inventoryItemRegistry().add("lookup_probe_item", probe);
+    EXPECT_EQ(findInventoryItemDefinitionOrNull("lookup_probe_item"), probe);
+    EXPECT_TRUE(hasInventoryItemDefinition("lookup_probe_item"));
+    EXPECT_EQ(findInventoryItemDefinitionOrNull("Lookup_probe_item"), nullptr) << "names are exact";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "tests/support/game/StateHash.h"
 
 #include "game/simulation/Game.h"
+#include "game/simulation/LightSimulator.h"
 #include "game/simulation/Simulator.h"
 #include "game/world/World.h"
 #include "game/world/entity/Beam.h"
@@ -116,6 +117,8 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     m_worker.setRunAtPost(options.workerRunsAtPost);
     loadFixtureDefinitions();
     layOutMainViewport();
+    // A secret announced by an earlier game of the program would delay this game's.
+    LightSimulator::resetSecretAnnouncement();
     if (!SettingsHandler::exists()) m_ownSettings = std::make_unique<SettingsHandler>();
     SettingsHandler& settings = SettingsHandler::instance();
     declareIfMissing(settings, "Debug.SetLevel", "", SettingTemporary);

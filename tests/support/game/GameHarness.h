@@ -1,7 +1,8 @@
 #pragma once
 // A Game without window, sound or worker thread, stepped as the in-game host steps it:
 // recording ports, inline work queues, fixed 1/60 s steps, a seeded generator, viewport 0
-// laid out at 640 x 360 units, the fixture definitions and scripted virtual buttons.
+// laid out at 640 x 360 units, the light's secret cooldown cleared, the fixture definitions
+// and scripted virtual buttons.
 //
 //     GameHarness harness({7});
 //     harness.world().spawnResource("orb_cluster", {100, 100}, -1);

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "game/world/level/LevelBuilder.h"
 #include "game/world/level/PatchLibrarySections.h"
 #include "game/world/level/PatchLibraryTables.h"
+#include "game/world/level/TileType.h"
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/world/LevelHash.h"
 
@@ -78,6 +80,42 @@ TEST_F(SampleLevelBuilds, EverySampleLevelBuildsWhole) {
                 ASSERT_LT(TileWord::typeIndex(word), library->tileTypes.size()) << name;
         EXPECT_EQ(level->tileMap->width(), level->width) << name;
     }
+}
+
+// A secret is a cell whose tile is drawn but not present; the light finds it once it
+// reaches it through open cells. One reached from the start without digging would be
+// announced at once, so none is.
+TEST_F(SampleLevelBuilds, SecretsWaitBehindSolidCells) {
+    std::size_t caveSecrets = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("BundlePC/Levels")) {
+        const std::string name = entry.path().stem().string();
+        SCOPED_TRACE(name);
+        std::shared_ptr<PersistentLevelInfo> info;
+        const auto level = build(name, info);
+        const PersistentTileMap& grid = *level->tileMap;
+        const TileLayerGrid& tiles = level->mainLayer();
+        const auto open = [&](std::int32_t x, std::int32_t y) {
+            return !(grid.get(x, y, TileBits::Solid) & TileBits::Solid);
+        };
+        std::vector<bool> reached(grid.data().size(), false);
+        const LevelMarker& start = level->markers.at("[start]").front();
+        // A marker stands on the ground: the cell above its point.
+        std::vector<iVector2> pending = {{std::int32_t(start.x / TileSize), std::int32_t((start.y - 1) / TileSize)}};
+        ASSERT_TRUE(open(pending[0].x, pending[0].y));
+        while (!pending.empty()) {
+            const iVector2 cell = pending.back();
+            pending.pop_back();
+            const std::size_t index = std::size_t(level->cellIndex(cell.x, cell.y));
+            if (!open(cell.x, cell.y) || reached[index]) continue;
+            reached[index] = true;
+            EXPECT_FALSE(tiles.at(cell.x, cell.y) & TileWord::NotPresent) << cell.x << ", " << cell.y;
+            for (const iVector2 step : {iVector2(1, 0), iVector2(-1, 0), iVector2(0, 1), iVector2(0, -1)})
+                pending.push_back({cell.x + step.x, cell.y + step.y});
+        }
+        if (level->isCave)
+            for (std::uint16_t word : tiles.tiles) caveSecrets += (word & TileWord::NotPresent) != 0;
+    }
+    EXPECT_GT(caveSecrets, 0u) << "only a cave counts the secrets found";
 }
 
 } // namespace

@@ -83,6 +83,34 @@ TEST_F(PlayerProgressTest, ARecordReadsBackAsWritten) {
     EXPECT_EQ(write(read), bytes);
 }
 
+TEST_F(PlayerProgressTest, CashAndOrbsComeBeforeTheSlotsAndACutBlockKeepsTheValuesItDidNotReach) {
+    PlayerProgress progress;
+    progress.cash = -7;
+    progress.orbs = 0x01020304;
+    progress.inventory.slots = {{"fixture_ore", 12}, {"fixture_gem", 1}};
+    ByteWriter writer(16);
+    progress.writeCashAndInventory(writer, names);
+    const std::vector<std::uint8_t> bytes = bytesOf(writer);
+    const std::vector<std::uint8_t> head = {0xF9, 0xFF, 0xFF, 0xFF, 4, 3, 2, 1, 2};
+    ASSERT_EQ(bytes.size(), head.size() + 2 * 4);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 9), head);
+
+    for (std::size_t length = 0; length <= bytes.size(); ++length) {
+        SCOPED_TRACE(length);
+        PlayerProgress read;
+        read.cash = read.orbs = 55;
+        read.inventory.slots = {{"fixture_gem", 1}};
+        ByteReader reader = readerOf(bytes, length);
+        read.readCashAndInventory(reader, names);
+        EXPECT_EQ(reader.overflow(), length < bytes.size());
+        EXPECT_EQ(read.cash, length >= 4 ? -7 : 55);
+        EXPECT_EQ(read.orbs, length >= 8 ? 0x01020304 : 55);
+        // The slots are always replaced, by the whole slots read (none before the count).
+        const std::size_t slots = length < 9 ? 0 : (length - 9) / 4;
+        EXPECT_EQ(read.inventory.slots.size(), slots);
+    }
+}
+
 TEST_F(PlayerProgressTest, OnlyVersion19AndLaterStoreTheSecrets) {
     const std::vector<std::uint8_t> bytes = write(sample());
     const std::vector<std::uint8_t> withoutSecrets(bytes.begin(), bytes.end() - 2);

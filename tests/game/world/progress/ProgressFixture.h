@@ -3,8 +3,9 @@
 // the names here are the tests' own.
 //
 // Quests, in order: "q_fixture_first", "q_fixture_second". Conversations: "fixture_talk"
-// (three variants), "fixture_silent" (none). Inventory items: "fixture_ore" (stacks of 25),
-// "fixture_gem".
+// (three variants), "fixture_silent" (none). Inventory items (stack limit, value, drops on
+// death): "fixture_ore" (25, 3, yes), "fixture_gem" (1, 200, no), "fixture_crown" (5,
+// 2000000000, no), "fixture_dust" (0, 1, yes).
 
 #include "game/definitions/ConversationDefinition.h"
 #include "game/definitions/InventoryItemDefinition.h"
@@ -34,11 +35,25 @@ inline void loadProgressDefinitions() {
                                             dialog + dialog + dialog +
                                             "</Conversation><Conversation><Name>fixture_silent</Name>"
                                             "</Conversation></Conversations>");
-        for (const auto& [name, stack] : {std::pair<const char*, int>{"fixture_ore", 25}, {"fixture_gem", 1}}) {
+        struct Item {
+            const char* name;
+            std::int32_t stack;
+            std::int32_t value;
+            bool drops;
+        };
+        const Item items[] = {
+            {"fixture_ore", 25, 3, true},
+            {"fixture_gem", 1, 200, false},
+            {"fixture_crown", 5, 2000000000, false},
+            {"fixture_dust", 0, 1, true},  // a stack limit the data should not have
+        };
+        for (const Item& entry : items) {
             auto item = std::make_shared<InventoryItemDefinition>();
-            item->name = name;
-            item->maxCountPerStack = stack;
-            inventoryItemRegistry().add(name, item);
+            item->name = entry.name;
+            item->maxCountPerStack = entry.stack;
+            item->value = entry.value;
+            item->droppedOnDeath = entry.drops;
+            inventoryItemRegistry().add(entry.name, item);
         }
         return true;
     }();
