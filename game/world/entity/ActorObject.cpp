@@ -36,6 +36,11 @@ void ActorObject::reset() {
     if (m_definition->specialType == SpecialType::Pool) water = m_definition->waterCapacity;
 }
 
+void ActorObject::installDefinition(std::shared_ptr<const ActorDefinition> definition) {
+    replaceGameObjectDefinition(definition);
+    m_definition = std::move(definition);
+}
+
 bool ActorObject::isAlive() const { return hitPoints > DeadHitPoints; }
 
 bool ActorObject::hasWeapon() const {

@@ -32,6 +32,9 @@ public:
     void reset() override;
 
     const ActorDefinition& definition() const { return *m_definition; }
+    // Both definition pointers share `definition` from now on (not null); the player's
+    // upgraded copy comes this way.
+    void installDefinition(std::shared_ptr<const ActorDefinition> definition);
 
     // The one threshold of life in the simulation: hit points above 0.00001.
     bool isAlive() const;
@@ -70,6 +73,8 @@ public:
     float idleSoundCountdown = 0.0f;  // seconds; set-up starts it at random
     bool hasIdleSound;
     std::int32_t weaponIndex = 0;
+    // The weapon the controller or the behaviour asks for; the attack cycle switches to it.
+    std::int32_t requestedWeapon = 0;
     std::int32_t toolIndex = -1;  // -1: no tool
     // Radians; a cannon starts aiming along its facing.
     float aimAngle = 0.0f;

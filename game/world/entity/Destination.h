@@ -10,11 +10,13 @@ class Destination final : public Entity {
 public:
     Destination() : Entity(EntityType::Destination) {}
 
+    // The four times also animate the marker's appearing and vanishing on the map, so
+    // value is a time like the others.
     bool shown = true;
     float remainingTime = 0.0f;  // seconds
     float secondTime = 0.0f;     // seconds
     float countdown = 0.0f;      // seconds
-    std::int32_t value = 0;
+    float value = 0.0f;          // seconds
 };
 
 } // namespace zor

@@ -18,6 +18,11 @@ GameObject::GameObject(std::shared_ptr<const GameObjectDefinition> definition, G
     physicalObject.ownerEntity = this;
 }
 
+void GameObject::replaceGameObjectDefinition(std::shared_ptr<const GameObjectDefinition> definition) {
+    assert(definition);
+    m_definition = std::move(definition);
+}
+
 void GameObject::reset() {
     timedOffset = fpVector2();
     timedOffsetRemaining = 0.0f;

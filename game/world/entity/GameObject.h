@@ -89,6 +89,7 @@ public:
 
 protected:
     GameObject(std::shared_ptr<const GameObjectDefinition> definition, GameObjectKind kind);
+    void replaceGameObjectDefinition(std::shared_ptr<const GameObjectDefinition> definition);
 
 private:
     GameObjectKind m_kind;
