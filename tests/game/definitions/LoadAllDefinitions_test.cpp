@@ -229,11 +229,33 @@ void expectCrossReferencesResolve() {
                                      "line of " + conversation->name, next);
             }
     }
-    for (const auto& quest : questRegistry().definitions())
+    const QuestDefinition* previous = nullptr;
+    for (const auto& quest : questRegistry().definitions()) {
+        const std::string& q = quest->name;
         for (const auto& [character, conversation] : quest->conversations) {
-            expectRegistered(findCharacterDefinition(character) != nullptr, "character of " + quest->name, character);
-            expectRegistered(hasConversation(conversation), "conversation of " + quest->name, conversation);
+            expectRegistered(findCharacterDefinition(character) != nullptr, "character of " + q, character);
+            // The quest tracker offers the conversation to the actor of that name.
+            expectRegistered(hasRecord(actorRegistry(), character), "NPC of " + q, character);
+            expectRegistered(hasConversation(conversation), "conversation of " + q, conversation);
         }
+        if (quest->goalType == QuestGoalType::TalkTo)
+            expectRegistered(hasRecord(actorRegistry(), quest->goalValue), "NPC to talk to for " + q, quest->goalValue);
+        if (quest->goalType == QuestGoalType::HaveUpgrade)
+            expectRegistered(hasRecord(upgradeRegistry(), quest->goalValue), "upgrade of " + q, quest->goalValue);
+        if (quest->markerKind == QuestMarkerKind::Npc)
+            expectRegistered(hasRecord(actorRegistry(), quest->markerTarget), "marked NPC of " + q, quest->markerTarget);
+        for (const std::string* level : {&quest->markerLevel, &quest->goalValue}) {
+            if (level->empty() || (level == &quest->goalValue && quest->goalType != QuestGoalType::ReachLevel)) continue;
+            expectRegistered(fs::exists("BundlePC/Levels/" + *level + ".xml"), "level of " + q, *level);
+        }
+        // Stepping back tests the previous goal, so it must be one the tracker can test.
+        if (quest->requiresPrerequisite) {
+            ASSERT_NE(previous, nullptr) << q;
+            EXPECT_NE(previous->goalType, QuestGoalType::Scripted) << q;
+            EXPECT_NE(previous->goalType, QuestGoalType::TalkTo) << q;
+        }
+        previous = quest.get();
+    }
     for (const auto& beam : beamRegistry().definitions())
         if (!beam->disableUpgrade.empty())
             expectRegistered(hasRecord(upgradeRegistry(), beam->disableUpgrade), "beam switch", beam->disableUpgrade);
