@@ -239,11 +239,13 @@ void expectCrossReferencesResolve() {
             expectRegistered(hasConversation(conversation), "conversation of " + q, conversation);
         }
         if (quest->goalType == QuestGoalType::TalkTo)
-            expectRegistered(hasRecord(actorRegistry(), quest->goalValue), "NPC to talk to for " + q, quest->goalValue);
+            expectRegistered(hasRecord(actorRegistry(), quest->goalValue), "NPC to talk to in " + q,
+                             quest->goalValue);
         if (quest->goalType == QuestGoalType::HaveUpgrade)
             expectRegistered(hasRecord(upgradeRegistry(), quest->goalValue), "upgrade of " + q, quest->goalValue);
         if (quest->markerKind == QuestMarkerKind::Npc)
-            expectRegistered(hasRecord(actorRegistry(), quest->markerTarget), "marked NPC of " + q, quest->markerTarget);
+            expectRegistered(hasRecord(actorRegistry(), quest->markerTarget), "marked NPC of " + q,
+                             quest->markerTarget);
         for (const std::string* level : {&quest->markerLevel, &quest->goalValue}) {
             if (level->empty() || (level == &quest->goalValue && quest->goalType != QuestGoalType::ReachLevel)) continue;
             expectRegistered(fs::exists("BundlePC/Levels/" + *level + ".xml"), "level of " + q, *level);

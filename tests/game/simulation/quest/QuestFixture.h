@@ -51,19 +51,19 @@ public:
     std::vector<std::string> conversations;
 };
 
-struct LinkSpec {
+struct LinkRow {
     std::string name;
     bool subLevel;
     std::vector<std::pair<std::string, std::string>> links;  // target, required item
 };
 
-inline LevelLinkTable levelLinksOf(const std::vector<LinkSpec>& specs) {
+inline LevelLinkTable levelLinksOf(const std::vector<LinkRow>& rows) {
     LevelLinkTable table;
-    for (const LinkSpec& spec : specs) {
-        LevelLink& record = table.getOrCreate(spec.name);
-        record.name = spec.name;
-        record.subLevel = spec.subLevel;
-        for (const auto& [target, item] : spec.links) record.links.push_back({nullptr, target, item});
+    for (const LinkRow& row : rows) {
+        LevelLink& record = table.getOrCreate(row.name);
+        record.name = row.name;
+        record.subLevel = row.subLevel;
+        for (const auto& [target, item] : row.links) record.links.push_back({nullptr, target, item});
     }
     table.resolveTargets();
     return table;

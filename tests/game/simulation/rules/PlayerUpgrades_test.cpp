@@ -39,7 +39,8 @@ const char* const Miner = R"(
     <DrainWaterMultiplier>3</DrainWaterMultiplier>
     <Weapons>
       <Weapon><Name>fists</Name><AttackDamage Amount="1" TileReduction="1"/></Weapon>
-      <Weapon><Name>pickaxe</Name><AttackDamage Amount="1" Tier="2" TileReduction="1" EnemyReduction="0.5" Type="crush"/>
+      <Weapon><Name>pickaxe</Name>
+        <AttackDamage Amount="1" Tier="2" TileReduction="1" EnemyReduction="0.5" Type="crush"/>
         <AttackCooldown>0.5</AttackCooldown></Weapon>
       <Weapon><Name>drill</Name><AttackDamage Amount="1" TileReduction="3"/><WaterDrain>1.5</WaterDrain></Weapon>
       <Weapon><Name>punch</Name><AttackDamage Amount="2" TileReduction="1" EnemyReduction="1"/>
