@@ -119,7 +119,7 @@ public:
     // A trigger rectangle in level coordinates.
     ShapeObject* spawnShapeObject(const fpRect& rectangle);
     // The exit record is the level's and must outlive the exit.
-    ExitObject* spawnExit(const fpRect& rectangle, const LevelExit& exit);
+    ExitObject* spawnExit(const fpRect& rectangle, const PatchExit& exit);
     TileDamage* spawnTileDamage(const fpVector2& position);
     WorldText* spawnWorldText(const fpVector2& position, const std::string& text);
     Destination* spawnDestination(const fpVector2& position);
