@@ -182,6 +182,8 @@ void GameObjectSimulator::joinMaxCountGroup(GameObject& object, const std::strin
     if (!oldest) return;
     if (oldest->kind() == GameObjectKind::Resource) {
         static_cast<ResourceObject*>(oldest)->remainingLifeTime = EvictedResourceLife;
+        // Kept updated for the whole of that time, so that it fades out wherever it lies.
+        oldest->forcedUpdateTime = std::max(oldest->forcedUpdateTime, EvictedResourceLife);
         forceUpdate(*oldest);
     } else {
         m_world.removeEntity(oldest);

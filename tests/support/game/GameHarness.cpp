@@ -5,6 +5,8 @@
 #include "tests/support/game/StateHash.h"
 
 #include "game/simulation/Game.h"
+#include "game/simulation/GameSession.h"
+#include "Framework/system/SystemComponents.h"
 #include "game/simulation/Simulator.h"
 #include "game/world/World.h"
 #include "game/world/entity/Beam.h"
@@ -161,7 +163,13 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     GameContext context;
     context.ports = m_ports;
     context.seams = m_seams;
-    if (!options.sampleData) context.levels = fixtureLevels();
+    context.levels = options.levels;
+    if (!context.levels && !options.sampleData) context.levels = fixtureLevels();
+    if (options.withSession) {
+        m_session = std::make_shared<GameSession>();
+        m_components = std::make_unique<SystemComponents>(nullptr, nullptr, nullptr, nullptr, nullptr, m_session);
+        context.components = m_components.get();
+    }
     context.workerQueue = &m_worker;
     context.mainQueue = &m_main;
     context.seed = options.seed;
@@ -173,6 +181,7 @@ GameHarness::GameHarness(const HarnessOptions& options) {
 
 GameHarness::~GameHarness() {
     m_game.reset();
+    m_components.reset();
     // A build that failed never lowered it.
     appState().backgroundLoading = false;
 }

@@ -35,6 +35,8 @@
 namespace zor {
 class Game;
 class GameObjectSimulator;
+class GameSession;
+class SystemComponents;
 class LevelSource;
 class SettingsHandler;
 class Simulator;
@@ -58,6 +60,11 @@ struct HarnessOptions {
     bool sampleData = false;
     // The other debug requests of the start (its setLevel is startLevel).
     PlayStart start;
+    // Where levels come from; null: the fixture levels (or the sample data's files).
+    std::shared_ptr<const LevelSource> levels;
+    // Gives the game system components holding a game session (slot 0, new), whose totals
+    // the simulation keeps; without, the game has no components at all.
+    bool withSession = false;
 };
 
 class GameHarness {
@@ -81,6 +88,8 @@ public:
     InlineWorkQueue& workerQueue() { return m_worker; }
     InlineWorkQueue& mainQueue() { return m_main; }
     InputState& input() { return m_input; }
+    // Null unless HarnessOptions::withSession.
+    GameSession* session() { return m_session.get(); }
 
     void runSteps(int count);
     // True once the harness has left the quit game.
@@ -108,6 +117,8 @@ private:
     std::shared_ptr<RecordingPorts> m_ports = std::make_shared<RecordingPorts>();
     std::shared_ptr<RecordingSeams> m_seams = std::make_shared<RecordingSeams>();
     std::unique_ptr<SettingsHandler> m_ownSettings;
+    std::shared_ptr<GameSession> m_session;
+    std::unique_ptr<SystemComponents> m_components;
     InlineWorkQueue m_worker;
     InlineWorkQueue m_main;
     InputState m_input;

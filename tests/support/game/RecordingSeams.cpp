@@ -60,6 +60,7 @@ public:
     void onContact(GameObjectSimulator&, PhysicalCollision&) override { record("HitRules.onContact"); }
     void detonateProjectile(GameObjectSimulator& objects, Projectile& projectile) override {
         record("HitRules.detonateProjectile " + nameOf(projectile));
+        if (recordings().onDetonation) recordings().onDetonation(projectile);
         HitRules::detonateProjectile(objects, projectile);
     }
     bool digCell(GameObjectSimulator&, std::int32_t column, std::int32_t row, const DamageData&,

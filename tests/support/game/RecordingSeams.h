@@ -13,6 +13,7 @@
 #include "game/simulation/seams/SeamFactory.h"
 #include "game/simulation/seams/WorldPersistence.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ struct SeamRecordings {
     bool digCellDone = false;          // digCell's answer
     float hardnessTierDepth = 0.0f;    // above 0: tier t begins at t x this many tiles
     WorldPersistence::LoadResult loadResult = WorldPersistence::LoadResult::Skipped;
+    // Run by detonateProjectile before the projectile is removed.
+    std::function<void(Projectile&)> onDetonation;
     // What the next readEntities hands the game (which then owns them): game objects the
     // test made, reset, placed and set up.
     std::vector<GameObject*> storedObjects;
