@@ -47,7 +47,7 @@ TEST(Game, StartsInItsFirstLevelWithItsGraphicsMade) {
     EXPECT_FALSE(harness.simulator().levelChangePending());
     EXPECT_EQ(harness.recordings().calls,
               (std::vector<std::string>{"ScriptSimulator.build", "Visualizer.createRenderResources",
-                                        "UserInterface.createRenderResources"}));
+                                        "UserInterface.createRenderResources", "UserInterface.setMapCellSystem"}));
     // A new game starts black and fades in.
     EXPECT_EQ(harness.game().fade().direction, 0);
     EXPECT_EQ(harness.game().fade().elapsed, 0.0f);

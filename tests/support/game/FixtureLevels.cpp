@@ -66,7 +66,7 @@ std::string patchSets() {
     <Patch Name="shaft" Width="20" Height="10">)" +
            Room + R"(
       <Exit Name="to_deep" X="680" Y="320" HalfSize="40" TargetLevel="fixture_deep" TargetEntry="[start]"/>
-      <Entity Id="1" Definition="crawler" X="400" Y="200" Settle="yes"/>
+      <Entity Id="1" Definition="crawler" X="460" Y="200" Settle="yes"/>
       <Entity Id="2" Definition="ore" X="300" Y="300"/>
       <Rect Id="3" Name="trigger_zone" X="40" Y="40" Width="80" Height="80"/>
       <Point Id="4" Name="lamp_spot" X="200" Y="100"/>
@@ -91,7 +91,8 @@ std::shared_ptr<const PatchLibraryTables> compiledLibrary() {
         GameDataNames names;
         for (const auto& resource : resourceRegistry().definitions()) names.resources.push_back(resource->name);
         names.materials = {"loam", "lichen_matter"};
-        names.levels = {"fixture_town", "fixture_mine", "fixture_deep", "fixture_cave", "fixture_reset", "deepvault"};
+        names.levels = {"fixture_town", "fixture_mine", "fixture_deep", "fixture_cave", "fixture_reset", "deepvault",
+                        "shalebury"};
         return std::shared_ptr<const PatchLibraryTables>(
             readLibrary(compileLibrary({Tiles, patchSets()}, names), names.resources.size()));
     }();
@@ -102,6 +103,7 @@ std::shared_ptr<const PatchLibraryTables> compiledLibrary() {
 
 FixtureLevels::FixtureLevels() {
     addLevel("fixture_town", roomLevel("town_room", "<AtSurface>yes</AtSurface><SaveOnEnter>yes</SaveOnEnter>"));
+    addLevel("shalebury", roomLevel("town_room", "<AtSurface>yes</AtSurface><SaveOnEnter>yes</SaveOnEnter>"));
     addLevel("fixture_mine", roomLevel("mine_room", "<SaveOnLeave>yes</SaveOnLeave><StartDepth>0</StartDepth>"));
     addLevel("fixture_deep", roomLevel("deep_room", "<StartDepth>20</StartDepth>"));
     addLevel("deepvault", roomLevel("deep_room", ""));

@@ -12,11 +12,11 @@
 // 6 rubble.
 //
 // fixture_town: AtSurface, SaveOnEnter; its room "plaza" has an exit "to_mine" at
-//   (680, 320) to fixture_mine.
+//   (680, 320) to fixture_mine. shalebury, the town the game names in code: the same.
 // fixture_mine: SaveOnLeave, StartDepth 0; its room "shaft" has the exit "to_deep" at
-//   (680, 320) to fixture_deep, a settling "crawler" at (400, 200), an "ore" at (300, 300),
+//   (680, 320) to fixture_deep, a settling "crawler" at (460, 200), an "ore" at (300, 300),
 //   a rectangle shape "trigger_zone" (40, 40, 80, 80) and a point shape "lamp_spot"
-//   (200, 100).
+//   (200, 100), with the ids 1 to 4 and placement number 1.
 // fixture_deep, deepvault: the bare room "hall"; fixture_cave: the same, a cave with
 //   ResetEntities; fixture_reset: the room "shaft" with ResetEarth.
 // Level links: town - mine, mine - deep and cave.

@@ -6,6 +6,7 @@
 #include "Framework/core/Errors.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace zor::test {
 
@@ -141,6 +142,7 @@ public:
         std::vector<GameObject*>& stored = recordings().storedObjects;
         out.insert(out.end(), stored.begin(), stored.end());
         stored.clear();
+        if (recordings().readFailure) throw std::runtime_error("the record is cut short");
     }
 };
 

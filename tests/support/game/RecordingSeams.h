@@ -32,6 +32,8 @@ struct SeamRecordings {
     // What the next readEntities hands the game (which then owns them): game objects the
     // test made, reset, placed and set up.
     std::vector<GameObject*> storedObjects;
+    // readEntities throws a runtime error after handing over the stored objects.
+    bool readFailure = false;
 
     std::size_t count(const std::string& call) const;
     std::vector<std::string> startingWith(const std::string& prefix) const;
