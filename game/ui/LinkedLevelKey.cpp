@@ -18,7 +18,7 @@ bool LinkedLevelKey::handle(InputState& input, Simulator& simulator) {
         LogHandler::log(LogHandler::Info, "Ingame", "No level is linked to " + (level ? level->name : "no level"));
         return false;
     }
-    const LevelLinkEntry& next = links->links[m_turn++ % links->links.size()];
+    const LevelLinkEntry& next = links->links[m_turns[level->name]++ % links->links.size()];
     LogHandler::log(LogHandler::Info, "Ingame", "Next linked level: " + next.targetName);
     simulator.requestLevel(next.targetName, Simulator::StartEntry, fpVector2());
     return true;

@@ -1,9 +1,11 @@
 #pragma once
 // A key of ours for walking the levels until exits can be used: each press requests the
-// next level linked to the current one (a level's links taken in turn, items not asked
+// next level linked to the current one (each level's links taken in turn, items not asked
 // for), entered at "[start]".
 
 #include <cstdint>
+#include <map>
+#include <string>
 
 namespace zor {
 
@@ -20,7 +22,8 @@ public:
     bool handle(InputState& input, Simulator& simulator);
 
 private:
-    std::uint32_t m_turn = 0;
+    // Presses so far, by the level they were made in.
+    std::map<std::string, std::uint32_t> m_turns;
 };
 
 } // namespace zor
