@@ -17,6 +17,7 @@
 #include "game/definitions/ProjectileDefinition.h"
 #include "game/definitions/ResourceDefinition.h"
 
+#include "tests/support/common/LogCapture.h"
 #include "tests/support/game/FixtureDefinitions.h"
 #include "tests/support/game/GameHarness.h"
 
@@ -51,7 +52,8 @@ void loadObjectDefinitions() {
           <Actor><Name>sleeper</Name><Template>crawler</Template><RandomWakeTime>1</RandomWakeTime></Actor>
           <Actor><Name>watcher</Name><Template>crawler</Template><RejectSameTypeRadius>100</RejectSameTypeRadius></Actor>
           <Actor><Name>pedestal</Name><Template>crawler</Template><RejectOthersOnTop>true</RejectOthersOnTop></Actor>
-          <Actor><Name>herald</Name><Template>crawler</Template><ForceUpdateOnCreation>true</ForceUpdateOnCreation></Actor>)");
+          <Actor><Name>herald</Name><Template>crawler</Template><ForceUpdateOnCreation>true</ForceUpdateOnCreation></Actor>
+          <Actor><Name>stray</Name><Template>crawler</Template><MaxCountGroup>no_such_group</MaxCountGroup></Actor>)");
         test::addDefinitions(projectileRegistry(), "frame projectiles", R"(
           <Projectile><Name>dud</Name><Template>spores</Template><TimeFuze>0</TimeFuze></Projectile>
           <Projectile><Name>flash</Name><Template>spores</Template><InstantFuze>true</InstantFuze></Projectile>)");
@@ -171,6 +173,13 @@ TEST_F(ObjectFrameTest, AResourcePushedOutOfAFullGroupLivesThreeSecondsUpdatedFa
     ActorObject* second = world().spawnActorFacingRight("post", {740, 300});
     EXPECT_FALSE(first->alive());
     EXPECT_TRUE(second->alive());
+}
+
+TEST_F(ObjectFrameTest, AGroupNoDefinitionNamesLimitsNothingAndIsReportedOnce) {
+    test::LogCapture log;
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(world().spawnActorFacingRight("stray", {300.0f + 30 * i, 300})->alive());
+    EXPECT_EQ(objects().maxCountGroup("no_such_group")->liveCount, 3);
+    EXPECT_EQ(log.warnings.size(), 1u);
 }
 
 TEST_F(ObjectFrameTest, AnActorThatLeftTheLevelDiesAtItsNextUpdate) {

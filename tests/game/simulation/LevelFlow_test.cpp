@@ -356,11 +356,11 @@ TEST_F(LevelFlowTest, StoredEntitiesComeBackFreeingRegrowingTilesUnlessTheLevelR
         SCOPED_TRACE(c.level);
         start(HarnessOptions(1, c.level));
         changeLevel("fixture_deep");
-        // A guard standing in the moss at (6, 7); another half outside the level, over the
-        // bedrock frame's corner, which must not be looked up outside the grid.
+        // A guard standing in the moss at (6, 7); one half below the last row, over the
+        // bedrock corner; one far left of the level, in column -12 of row 8, whose cell
+        // index would wrap round onto the lichen at (8, 7) if it were not clipped.
         GameObject* inMoss = storedGuard({260, 316});
-        GameObject* outside = storedGuard({-4, 410});
-        seams().storedObjects = {inMoss, outside};
+        seams().storedObjects = {inMoss, storedGuard({-4, 410}), storedGuard({-460, 350})};
         changeLevel(c.level);
         EXPECT_EQ(seams().count("WorldPersistence.readEntities"), c.read ? 1u : 0u);
         EXPECT_EQ(inMoss->alive() && world().findEntity(inMoss->id()) == inMoss, c.read);
@@ -371,6 +371,7 @@ TEST_F(LevelFlowTest, StoredEntitiesComeBackFreeingRegrowingTilesUnlessTheLevelR
             EXPECT_LT(harness->objects().regenerationQueue().front().dueTime, 2.0f);
         }
         EXPECT_TRUE(*world().level->tileMap->cell(0, 9) & TileBits::Solid);
+        EXPECT_TRUE(*world().level->tileMap->cell(8, 7) & TileBits::Solid);
         // Not read: still the test's.
         for (GameObject* left : seams().storedObjects) delete left;
         seams().storedObjects.clear();

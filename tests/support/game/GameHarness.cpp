@@ -56,16 +56,17 @@ void declareFixtureSettings(SettingsHandler& settings) {
     declareIfMissing(settings, "Game.Gravity", 1500.0f, SettingPersistent);
 }
 
-// The sample game data, once per program.
-void loadSampleData() {
+// The sample game data, once per program, and its settings declarations in the settings
+// handler of the moment (a harness that made one takes it along when it goes).
+void loadSampleData(SettingsHandler& settings) {
     static const bool loaded = [] {
         initFileSystem("BundlePC");
         installPatchLibraryReader();
-        SettingsHandler::instance().loadDefinitions("Definitions/settings.xml");
         loadAllDefinitions();
         return true;
     }();
     (void)loaded;
+    if (settings.settings().count("Debug.SetLevel") == 0) settings.loadDefinitions("Definitions/settings.xml");
 }
 
 void layOutMainViewport() {
@@ -151,7 +152,7 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     if (!SettingsHandler::exists()) m_ownSettings = std::make_unique<SettingsHandler>();
     SettingsHandler& settings = SettingsHandler::instance();
     if (options.sampleData) {
-        loadSampleData();
+        loadSampleData(settings);
     } else {
         loadFixtureDefinitions();
         declareFixtureSettings(settings);

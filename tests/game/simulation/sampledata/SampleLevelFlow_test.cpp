@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace zor {
 namespace {
@@ -126,6 +128,24 @@ TEST(SampleLevelFlow, AReturnLeadsBackAndADeathInTheCaveStartsItAgain) {
     EXPECT_EQ(world.progress.cash, 0) << "the cave's visit is forgotten";
     EXPECT_TRUE(isArrivalPoint(*world.level, "[start]", world.player()->getPosition()));
     EXPECT_TRUE(world.player()->isAlive());
+}
+
+TEST(SampleLevelFlow, DeathsInTheMineWakeThePlayerInTheTownWithTheShippedTalks) {
+    std::unique_ptr<GameHarness> harness = sampleGame("mine1");
+    World& world = harness->world();
+    const auto dieAndContinue = [&](const std::string& cause) {
+        world.progress.lastDeathCause = cause;
+        harness->objects().killActor(*world.player());
+        harness->simulator().showGameOver(0);
+        harness->userInterface().gameOverClosed.fireNoArgs();
+        changeLevel(*harness, "shalebury");
+    };
+    dieAndContinue("");
+    dieAndContinue("rockfall");  // no talk of its own
+    EXPECT_EQ(harness->recordings().callsStartingWith("UserInterface.startConversation"),
+              (std::vector<std::string>{"UserInterface.startConversation death_first",
+                                        "UserInterface.startConversation death_fallback"}));
+    EXPECT_EQ(world.player()->hitPoints, std::min(2.0f, world.player()->definition().hitPoints));
 }
 
 } // namespace
