@@ -128,8 +128,9 @@ void GameObjectSimulator::onNewLevel() {
 }
 
 void GameObjectSimulator::onEntityAdded(Entity* entity) {
-    PhysicalObject* physical = physicalObjectOf(*entity);
+    // A beam's body enters the physics with the beam's own update.
     if (entity->type() == EntityType::Beam) return;
+    PhysicalObject* physical = physicalObjectOf(*entity);
     if (physical && m_physics) m_physics->placeObject(*physical);
     if (entity->type() != EntityType::GameObject) return;
 

@@ -173,7 +173,8 @@ private:
     void leaveMaxCountGroup(const GameObject& object, const std::string& groupName);
     bool crowdsOthers(ActorObject& actor);
     bool standsWhereItMayNot(ActorObject& actor);
-    // Ids of the table's entities, so that a walk survives spawns and removals.
+    // Ids of the table's entities, so that a walk survives spawns and removals. One walk at
+    // a time: the list is reused.
     template <class Table>
     const std::vector<std::int32_t>& snapshot(const Table& table);
 
