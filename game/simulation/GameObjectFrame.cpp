@@ -101,19 +101,18 @@ void GameObjectSimulator::queueTileRegeneration(std::int32_t column, std::int32_
 }
 
 void GameObjectSimulator::regenerateTiles() {
-    static const MaterialDefinition unknownMaterial;
     const Level* level = m_world.level.get();
     while (level && m_physics && !m_regenerationQueue.empty() && m_levelTime >= m_regenerationQueue.front().dueTime) {
         std::pop_heap(m_regenerationQueue.begin(), m_regenerationQueue.end(), dueLater);
         TileRegeneration regrowth = m_regenerationQueue.back();
         m_regenerationQueue.pop_back();
 
+        bool registered = true;
+        const MaterialDefinition& material = tileMaterialDefinition(*level, regrowth.column, regrowth.row, &registered);
         const std::string& materialName = tileMaterialAtChecked(*level, regrowth.column, regrowth.row).material;
-        std::shared_ptr<const MaterialDefinition> found = findMaterialDefinitionOrNull(materialName);
-        if (!found && m_reported.insert("material " + materialName).second)
+        if (!registered && m_reported.insert("material " + materialName).second)
             LogHandler::log(LogHandler::Warning, LogSource,
                             "The tile material '" + materialName + "' is not defined; its tiles regrow plainly");
-        const MaterialDefinition& material = found ? *found : unknownMaterial;
         const fpRect cell(float(regrowth.column) * TileSize, float(regrowth.row) * TileSize, TileSize, TileSize);
         if (m_physics->testRect(cell, OccupantMask)) {
             regrowth.dueTime = m_levelTime + material.regenTime;

@@ -105,7 +105,6 @@ void Simulator::restoreStoredEntities(PersistentLevelInfo& record) {
 }
 
 void Simulator::freeTilesUnder(const GameObject& object) {
-    static const MaterialDefinition unknownMaterial;
     const Level& level = *m_world.level;
     PersistentTileMap& grid = *level.tileMap;
     const fpRect& box = object.gameObjectDefinition().collisionBox;
@@ -122,8 +121,7 @@ void Simulator::freeTilesUnder(const GameObject& object) {
             const TileType& type = tileMaterialAtChecked(level, column, row);
             if (!(cell & TileBits::Solid) || !type.has(TileType::Regrows)) continue;
             cell &= std::uint8_t(~TileBits::Solid);
-            const std::shared_ptr<MaterialDefinition> material = findMaterialDefinitionOrNull(type.material);
-            const float regenTime = (material ? *material : unknownMaterial).regenTime;
+            const float regenTime = tileMaterialDefinition(level, column, row).regenTime;
             m_gameObjects->queueTileRegeneration(column, row, m_world.random().nextFloatScaled(regenTime));
         }
     }

@@ -2,6 +2,8 @@
 
 #include "game/world/level/PatchLibraryTables.h"
 
+#include "game/definitions/MaterialDefinition.h"
+
 namespace zor {
 
 namespace {
@@ -31,6 +33,16 @@ const TileType& tileMaterialAtChecked(const Level& level, std::int32_t column, s
     if (types && index < types->size()) return (*types)[index];
     if (types && OutsideType < types->size()) return (*types)[OutsideType];
     return plainSolidType();
+}
+
+const MaterialDefinition& tileMaterialDefinition(const Level& level, std::int32_t column, std::int32_t row,
+                                                 bool* registered) {
+    static const MaterialDefinition plain;
+    const std::shared_ptr<MaterialDefinition> found =
+        findMaterialDefinitionOrNull(tileMaterialAtChecked(level, column, row).material);
+    if (registered) *registered = found != nullptr;
+    // Registered definitions live for the whole run.
+    return found ? *found : plain;
 }
 
 } // namespace zor

@@ -9,6 +9,8 @@
 
 namespace zor {
 
+struct MaterialDefinition;
+
 // The word of cell (column, row) of a row-major grid `width` cells wide; the cell must lie
 // inside the grid.
 inline std::uint16_t* tileCellAt(std::vector<std::uint16_t>& tiles, std::int32_t width, std::int32_t column,
@@ -22,5 +24,10 @@ const TileType& tileMaterialAt(const Level& level, std::int32_t column, std::int
 // The same for any cell: tile type 1 (solid) outside the layer or for a type index beyond
 // the table; a table without type 1 gives a plain solid type.
 const TileType& tileMaterialAtChecked(const Level& level, std::int32_t column, std::int32_t row);
+// The material definition of a cell's tile type (tileMaterialAtChecked); a name no material
+// has gives a plain material (no effects or sounds, the default regrowth time), and
+// `registered`, when given, tells which it was.
+const MaterialDefinition& tileMaterialDefinition(const Level& level, std::int32_t column, std::int32_t row,
+                                                 bool* registered = nullptr);
 
 } // namespace zor
