@@ -1,5 +1,6 @@
 #include "game/simulation/Game.h"
 
+#include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/GameSession.h"
 #include "game/simulation/LightSimulator.h"
 #include "game/simulation/Simulator.h"
@@ -7,6 +8,7 @@
 #include "game/simulation/ports/Audiolizer.h"
 #include "game/simulation/ports/UserInterface.h"
 #include "game/simulation/ports/Visualizer.h"
+#include "game/simulation/seams/SeamFactory.h"
 #include "game/world/SharedConstants.h"
 #include "game/world/World.h"
 #include "game/world/WorldSaveFiles.h"
@@ -45,6 +47,11 @@ void setSpriteLoadOnDemand(SystemComponents* components, bool enabled) {
     if (components && components->spriteManagers) components->spriteManagers->setLoadOnDemand(enabled);
 }
 
+const SeamFactory& defaultSeams() {
+    static const SeamFactory seams;
+    return seams;
+}
+
 } // namespace
 
 Game::Game(const GameContext& context)
@@ -56,7 +63,8 @@ Game::Game(const GameContext& context)
     m_connections.push_back(m_lightSimulator->secretFound.connect(m_simulator.get(), &Simulator::onSecretFound));
     m_connections.push_back(m_world->quitRequested.connect(this, &Game::requestQuit));
     m_connections.push_back(m_world->restartRequested.connect(this, &Game::requestRestart));
-    m_simulator->start(m_context.startLevel);
+    m_simulator->mainThreadWork().beginCollecting();
+    m_simulator->start(m_context.playStart);
 }
 
 Game::~Game() {
@@ -69,7 +77,9 @@ void Game::makeSubsystems() {
     m_world = std::make_shared<World>(m_random);
     m_audio = ports.makeGameAudio(*m_world);
     m_userInterface = ports.makeUserInterface(m_context.preloader, m_context.components, *m_world);
-    m_simulator = std::make_shared<Simulator>(*m_world, *m_userInterface, m_context.components, *m_audio, ports);
+    const SeamFactory& seams = m_context.seams ? *m_context.seams : defaultSeams();
+    m_simulator = std::make_shared<Simulator>(*m_world, *m_userInterface, m_context.components, *m_audio, ports,
+                                              seams, m_context.levels);
     m_lightSimulator = std::make_shared<LightSimulator>(*m_world);
     m_visualizer = ports.makeVisualizer(m_context.components, m_context.preloader, *m_world);
     m_audiolizer = ports.makeAudiolizer(*m_world);
@@ -89,6 +99,7 @@ void Game::releaseSubsystems() {
 void Game::recreateGraphics() {
     m_visualizer->createRenderResources();
     m_userInterface->createRenderResources();
+    m_simulator->mainThreadWork().runCollected();
     m_world->levelReady.fireNoArgs();
 }
 
@@ -158,6 +169,7 @@ void Game::startLevelBuild() {
 
 void Game::buildLevelJob() {
     setSpriteLoadOnDemand(m_context.components, true);
+    m_simulator->mainThreadWork().beginCollecting();
     try {
         m_simulator->buildLevel();
     } catch (const std::runtime_error& error) {
@@ -169,6 +181,7 @@ void Game::buildLevelJob() {
 
 void Game::onLevelBuilt() {
     setSpriteLoadOnDemand(m_context.components, false);
+    m_simulator->mainThreadWork().runCollected();
     m_world->levelReady.fireNoArgs();
     m_levelBuildRunning = false;
     startFade(FadeIn);
@@ -191,8 +204,8 @@ bool Game::handleInput(InputState& input) {
     if (m_quitRequested || m_simulator->levelChangePending()) return true;
     if (m_visualizer->handleDebugInput(input) || m_userInterface->handleInput(input)) return true;
     if (isPaused()) return true;
-    // The player's controls join with the object simulation.
-    return false;
+    if (m_simulator->gameOver()) return false;
+    return m_simulator->gameObjects().handlePlayerInput(input);
 }
 
 void Game::draw(const UpdateRecord& drawRecord) {

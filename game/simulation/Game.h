@@ -9,6 +9,7 @@
 // rest runs on the main thread. While the worker holds it the host does not call it:
 // levelBuildRunning() guards the level builds, the host's own state the rest.
 
+#include "game/simulation/PlayStart.h"
 #include "game/simulation/ports/GamePorts.h"
 
 #include "Framework/core/events/EventList.h"
@@ -27,7 +28,9 @@ class Audiolizer;
 class GameAudio;
 class IWorkQueue;
 class InputState;
+class LevelSource;
 class LightSimulator;
+class SeamFactory;
 class Simulator;
 class SystemComponents;
 class UserInterface;
@@ -42,11 +45,15 @@ struct GameContext {
     std::shared_ptr<const GamePorts> ports;  // required
     IWorkQueue* workerQueue = nullptr;       // runs the level builds; required
     IWorkQueue* mainQueue = nullptr;         // runs the hand-backs on the main thread; required
+    // The rules of the later parts of the game; null: the safe defaults.
+    std::shared_ptr<const SeamFactory> seams;
+    // Where levels come from; null: the level builder over the game data.
+    std::shared_ptr<const LevelSource> levels;
     // Seeds the generator of every simulation draw; drawn by the host on the main thread.
     std::uint32_t seed = 0;
-    // The level play starts in (Simulator::takeStartLevel on the main thread): the Game is
+    // The debug requests of the settings (takePlayStart on the main thread): the Game is
     // built on the worker, which leaves the settings alone.
-    std::string startLevel;
+    PlayStart playStart;
 };
 
 class Game {
@@ -60,8 +67,8 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // Main thread, once after construction: the presentation's GPU resources, then the
-    // World's levelReady list.
+    // Main thread, once after construction: the presentation's GPU resources, the level
+    // flow's main-thread work of the construction, then the World's levelReady list.
     void recreateGraphics();
     bool handleInput(InputState& input);
     // One game step. Not while levelBuildRunning().

@@ -4,6 +4,7 @@
 #include "Framework/core/events/EventList.h"
 #include "Framework/core/settings/SettingsHandler.h"
 #include "game/definitions/PatchLibrary.h"
+#include "game/world/level/Level.h"
 
 #include <string>
 #include <utility>
@@ -41,11 +42,29 @@ void watchForcedPatchSetting(StateRequestFunction handler) {
         });
 }
 
+StateCommands stateCommands() {
+    return {declareDebugToggle(DebugToggle("menu", DebugToggle::OneShot, "state")),
+            declareDebugToggle(DebugToggle("restart", DebugToggle::OneShot, "state")),
+            declareDebugToggle(DebugToggle("levels", DebugToggle::OneShot, "state")),
+            declareDebugToggle(DebugToggle("restart", DebugToggle::OneShot, "menu"))};
+}
+
 void serveStateRequests() {
-    static DebugFlag& levels = declareDebugToggle(DebugToggle("levels", DebugToggle::OneShot, "state"));
-    static DebugFlag& restart = declareDebugToggle(DebugToggle("restart", DebugToggle::OneShot, "menu"));
-    if (levels.exchange(false)) request({RequestState, StateLevels});
-    if (restart.exchange(false)) request({RequestState, StateMenus});
+    static const StateCommands commands = stateCommands();
+    if (commands.restart.exchange(false)) {
+        SettingsHandler& settings = SettingsHandler::instance();
+        settings.setValue("Debug.SetLevel", std::string(Level::TownName));
+        settings.setValue("Debug.GiveBaseItems", 1);
+        request({RequestReload, 0});
+        return;
+    }
+    if (commands.levels.exchange(false)) {
+        request({RequestState, StateLevels});
+        return;
+    }
+    // Both names of the way back to the menus make one request.
+    const bool menu = commands.menu.exchange(false);
+    if (commands.menuAlias.exchange(false) || menu) request({RequestState, StateMenus});
 }
 
 } // namespace zor

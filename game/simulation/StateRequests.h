@@ -2,6 +2,7 @@
 // The game's own requests for a change of game state, made through the state request
 // handler the engine hands it at the end of system initialisation.
 
+#include "Framework/core/debug/DebugFlags.h"
 #include "Framework/system/surface/StateRequest.h"
 
 namespace zor {
@@ -11,8 +12,19 @@ namespace zor {
 // designer sees the patch without leaving the game.
 void watchForcedPatchSetting(StateRequestFunction request);
 
-// Once per update step: the menu debug commands "state"/"levels" (to the level list) and
-// "menu"/"restart" (back to the menus) become state requests.
+// The one-shot debug commands of category "state" ("menu", "restart", "levels") and
+// "menu"/"restart", the older name of "state"/"menu"; declared on first use.
+struct StateCommands {
+    DebugFlag& menu;
+    DebugFlag& restart;
+    DebugFlag& levels;
+    DebugFlag& menuAlias;
+};
+StateCommands stateCommands();
+
+// Once per update step, the first command given, one request per step: "restart" starts a
+// new game in the town with the base items (the in-game state reloaded), "levels" goes to
+// the level list, "menu" (or its older name) back to the menus.
 void serveStateRequests();
 
 } // namespace zor

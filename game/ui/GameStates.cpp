@@ -13,11 +13,13 @@
 #include "game/ui/KeyTextures.h"
 #include "game/ui/LoadingScreen.h"
 #include "game/ui/MenuDebugCommands.h"
+#include "game/ui/PlainView.h"
 #include "game/ui/SettingsDebugMenu.h"
 #include "game/ui/StandInState.h"
 #include "game/world/level/LevelDefinition.h"
 #include "game/world/level/PatchLibrarySections.h"
 #include "game/world/physics/PhysicsDebugCanvas.h"
+#include "game/world/physics/ShapePairTests.h"
 
 #include <utility>
 
@@ -57,6 +59,7 @@ void registerGameFactories() {
     });
     // The physics' debug switches, offered before the first level exists.
     physicsDebugSwitches();
+    installShapePairTests();
     const GamePorts& ports = *programGamePorts();
     ports.registerLogicNodeTypes();
     ports.registerActionNodeTypes();
@@ -83,6 +86,7 @@ std::shared_ptr<GameSession> createGameSession() {
 
 void installGameHooks() {
     GameHooks& hooks = gameHooks();
+    programGamePorts() = std::make_shared<PlainViewPorts>();
     // The menu item types and the game's hold on the state manager join with the menu
     // library and the game.
     hooks.registerGameFactories = &registerGameFactories;

@@ -8,7 +8,9 @@ namespace zor {
 
 class GameSession;
 
-// Registers a factory for every game state number that has none yet.
+// Registers a factory for every game state number that has none yet, the script node
+// types, the shape pair tests and the patch library's section reader. Calling it again
+// changes nothing.
 void registerGameFactories();
 
 // The main viewport lays out 640 x 360 units (a second one 320 x 240), scale mode 0.

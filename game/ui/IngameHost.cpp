@@ -2,6 +2,7 @@
 
 #include "game/definitions/LoadAllDefinitions.h"
 #include "game/simulation/Game.h"
+#include "game/simulation/PlayStart.h"
 #include "game/simulation/Simulator.h"
 #include "game/world/World.h"
 
@@ -42,10 +43,10 @@ IngameHost::IngameHost(StateRequestFunction request, SystemComponents& component
     context.ports = programGamePorts();
     context.workerQueue = app.threadedQueue.get();
     context.mainQueue = app.pumpedQueue.get();
-    // Drawn and taken here: the program's generator and the settings belong to the main
-    // thread.
+    // Drawn and taken here: the program's generator, the session and the settings belong
+    // to the main thread.
     context.seed = app.randomizer ? app.randomizer->next() : clockSeed();
-    context.startLevel = Simulator::takeStartLevel();
+    context.playStart = takePlayStart(components.gameSession.get());
 
     app.backgroundLoading = true;
     app.threadedQueue->post(&loadAllDefinitions);
@@ -110,6 +111,7 @@ bool IngameHost::gameReady() const {
 bool IngameHost::handleInput(InputState& input) {
     if (!gameReady() || m_unfocused) return false;
     Game& game = *m_slot->game;
+    if (m_levelKey.handle(input, game.simulator())) return true;
     if (game.handleInput(input)) return true;
     if (!input.wasPressed(QuitButton)) return false;
     game.world().quitRequested.fireNoArgs();

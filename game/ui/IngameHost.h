@@ -1,11 +1,13 @@
 #pragma once
-// Game state 3, the host of a running Game. It builds the Game on the worker thread and
-// shows its loader meanwhile; once the Game is handed back it gives it every step, input
-// and frame, except while the Game builds a level. When play has ended (the World's
-// quitRequested list, or "menu_cancel" here until the pause screen exists) and the Game's
-// fade-out is over, it tells the World it is leaving, destroys the Game on the worker and
-// asks for the menus.
+// Game state 3, the host of a running Game. It takes the slot's profile and the debug
+// requests of the settings, builds the Game on the worker thread and shows its loader
+// meanwhile; once the Game is handed back it gives it every step, input and frame, except
+// while the Game builds a level. Its own key requests the next linked level. When play has
+// ended (the World's quitRequested list, or "menu_cancel" here until the pause screen
+// exists) and the Game's fade-out is over, it tells the World it is leaving, destroys the
+// Game on the worker and asks for the menus.
 
+#include "game/ui/LinkedLevelKey.h"
 #include "game/ui/LoaderOverlay.h"
 
 #include "Framework/core/events/EventList.h"
@@ -62,6 +64,7 @@ private:
     std::shared_ptr<GameSlot> m_slot;
     std::vector<EventConnection> m_connections;
     LoaderOverlay m_loader;
+    LinkedLevelKey m_levelKey;
     UpdateRecord m_renderRecord;
     Phase m_phase = Phase::Loading;
     bool m_unfocused = false;

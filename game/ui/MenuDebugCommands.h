@@ -3,7 +3,8 @@
 
 namespace zor {
 
-// Declares the one-shot commands "menu"/"restart" and "state"/"levels" and the toggles
+// Declares the one-shot commands of category "state" ("menu", "restart", "levels", with
+// "menu"/"restart" as the older name of "state"/"menu") and the toggles
 // "system"/"menuLayout" and "system"/"menuOverlay".
 void registerMenuDebugCommands();
 

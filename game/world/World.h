@@ -3,8 +3,8 @@
 // it, the player's live progress, the save state, the camera with its shake and pan
 // requests, and the event lists through which it announces changes.
 //
-// Entities are made only by the spawners (and registerEntity, for the save reader and the
-// beam builders), kept in tables by id and by type, and removed in a deferred way: a
+// Entities are made only by the spawners (and registerEntity, for the save reader, the
+// level's point shapes and the beam builders), kept in tables by id and by type, and removed in a deferred way: a
 // removal request marks and queues the entity, and processRemovals (once per step, and
 // when the level's entities are cleared) unregisters and deletes it, so no entity goes
 // away while a step walks the tables.
@@ -119,7 +119,7 @@ public:
     // A trigger rectangle in level coordinates.
     ShapeObject* spawnShapeObject(const fpRect& rectangle);
     // The exit record is the level's and must outlive the exit.
-    ExitObject* spawnExit(const fpRect& rectangle, const LevelExit& exit);
+    ExitObject* spawnExit(const fpRect& rectangle, const PatchExit& exit);
     TileDamage* spawnTileDamage(const fpVector2& position);
     WorldText* spawnWorldText(const fpVector2& position, const std::string& text);
     Destination* spawnDestination(const fpVector2& position);

@@ -183,7 +183,7 @@ ShapeObject* World::spawnShapeObject(const fpRect& rectangle) {
     return finish(shape);
 }
 
-ExitObject* World::spawnExit(const fpRect& rectangle, const LevelExit& record) {
+ExitObject* World::spawnExit(const fpRect& rectangle, const PatchExit& record) {
     auto* exit = new ExitObject(&record);
     exit->reset();
     exit->setPosition(fpVector2(rectangle.x + rectangle.w / 2.0f, rectangle.y + rectangle.h / 2.0f));

@@ -206,7 +206,7 @@ std::optional<fpVector2> QuestTracker::nearestExitTowards(const std::string& lev
     std::int32_t nearestDistance = 0;
     for (const auto& [id, exit] : m_world.exits()) {
         if (!exit->alive()) continue;
-        const LevelExit& link = *exit->link;
+        const PatchExit& link = *exit->link;
         if (!link.requiredItem.empty() && !hasItemAmount(link.requiredItem, items, 1)) continue;
         const std::int32_t distance = m_levels.distance(link.targetLevel, level, items);
         if (distance < 0) continue;

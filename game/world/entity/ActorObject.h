@@ -80,6 +80,18 @@ public:
     float aimAngle = 0.0f;
     bool activatesBarrels = false;
     std::uint32_t busyFlags = 0;  // BusyFlag bits
+    // The kind of the last damage taken.
+    DamageType lastDamageType = DamageType::Normal;
+    // Raised when the actor must vanish without loot (it left the level, its placement was
+    // refused); the actor is killed at once.
+    bool dying = false;
+    // The weapon and tool the player controller switches to.
+    std::int32_t requestedWeaponIndex = 0;
+    std::int32_t requestedToolIndex = -1;
+    // The light shown while a weapon charges, 0 for none.
+    std::int32_t chargeLightId = 0;
+    // Set while the surface refills the lamp.
+    bool lampRefilling = false;
     std::string constantSound;
     // Null for an actor without a behaviour.
     std::shared_ptr<BehaviorMachine> behaviorMachine;

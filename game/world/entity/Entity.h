@@ -5,7 +5,9 @@
 // which gives its memory back to the pool of its size.
 //
 // Entities are made and destroyed on one thread at a time: the main thread, or the worker
-// while it holds the game for a build; the id counter and the pools are not locked.
+// while it holds the game for a build; the id counter is not locked. Their pools are the
+// locked ones: while the worker builds a level, the main thread draws the loader from
+// pools of its own.
 
 #include "Framework/core/math/Vector.h"
 #include "Framework/core/memory/PooledObject.h"
@@ -43,7 +45,7 @@ inline bool operator==(const PlacementKey& a, const PlacementKey& b) {
     return a.first == b.first && a.second == b.second;
 }
 
-class Entity : public PooledObject {
+class Entity : public LockedPooledObject {
 public:
     Entity(const Entity&) = delete;
     Entity& operator=(const Entity&) = delete;

@@ -6,12 +6,12 @@
 
 namespace zor {
 
-struct LevelExit;
+struct PatchExit;
 
 class ExitObject final : public Entity {
 public:
     // The record is the level's and outlives the exit.
-    explicit ExitObject(const LevelExit* link) : Entity(EntityType::Exit), link(link) {
+    explicit ExitObject(const PatchExit* link) : Entity(EntityType::Exit), link(link) {
         physicalObject.ownerEntity = this;
     }
 
@@ -19,7 +19,7 @@ public:
     void setPosition(const fpVector2& position) override { physicalObject.setPosition(position); }
 
     PhysicalObject physicalObject;
-    const LevelExit* link;
+    const PatchExit* link;
 };
 
 } // namespace zor

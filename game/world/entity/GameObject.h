@@ -70,6 +70,14 @@ public:
     float timedOffsetRemaining = 0.0f;
     float timedOffsetDuration = 0.0f;
     float noiseCooldown = 0.0f;  // seconds
+    float secondTimer = 0.0f;    // seconds; run down by the object update
+    // Seconds an object that comes near the view out of the camera's sight waits before it
+    // is updated.
+    float wakeDelay = 0.0f;
+    // Raised to have a hidden object updated once; the object update clears it.
+    bool updateOnce = false;
+    // Seconds the object stays updated wherever the camera is.
+    float forcedUpdateTime = 0.0f;
     bool platformCollision = false;
     bool roundPosition = false;
     std::int32_t lightId = 0;  // the object's own light, 0 for none

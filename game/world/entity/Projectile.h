@@ -18,6 +18,8 @@ public:
     const ProjectileDefinition& definition() const { return *m_definition; }
 
     std::int32_t ownerId = 0;  // 0: nobody's
+    // The collision groups the projectile touched; any set detonates it.
+    std::uint32_t contactGroups = 0;
     float fuzeTime;            // seconds
     // The projectile's own copy: the weapon that fires it may strengthen it.
     RadialDamageData damage;

@@ -18,6 +18,8 @@
 
 namespace zor {
 
+struct PatchLibraryTables;
+
 // One tile layer: width x height tile words, row-major. A layer of scale s has one cell
 // per s x s level cells.
 struct TileLayerGrid {
@@ -84,6 +86,8 @@ struct Level : LevelDefinition {
     std::vector<PatchTypedObject> typedObjects;
     std::unordered_map<std::int32_t, CellRecord> cellRecords;
     std::shared_ptr<PersistentTileMap> tileMap = std::make_shared<PersistentTileMap>(0, 0);
+    // The library the level was built from: its tile types describe the tile words.
+    std::shared_ptr<const PatchLibraryTables> library;
 };
 
 } // namespace zor

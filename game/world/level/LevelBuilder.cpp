@@ -52,6 +52,7 @@ std::shared_ptr<Level> LevelBuilder::buildLevelFromText(const std::string& name,
 // A builder used again starts from nothing but its resource table.
 void LevelBuilder::startBuild() {
     m_level = std::make_shared<Level>();
+    m_level->library = m_sources.library;
     m_slicePlacements.clear();
     m_patchSets.clear();
     m_patchUseCounts.clear();

@@ -1,7 +1,8 @@
 #pragma once
 // The physical part of an entity: its bodies (a collision group, the groups it collides
 // against and a shape each) and its motion state. The record is embedded in game objects,
-// shape objects and exits, and pooled on its own when a beam owns one. Stepping, sweeps
+// shape objects and exits, and pooled on its own (in the locked pools, as the entities)
+// when a beam owns one. Stepping, sweeps
 // and queries are the PhysicsSystem's.
 //
 // An object takes part in a level's physics from PhysicsSystem::placeObject until
@@ -41,7 +42,7 @@ public:
     bool sensor = false;
 };
 
-class PhysicalObject : public PooledObject {
+class PhysicalObject : public LockedPooledObject {
 public:
     PhysicalObject() = default;
     PhysicalObject(const PhysicalObject&) = delete;

@@ -1,7 +1,8 @@
 #pragma once
-// Collision shapes. Every physical body carries one; shapes are pooled and shared through
-// intrusive pointers, and a shape is deleted when its last reference goes (no lock: one
-// thread at a time, as for the entities). Only the rectangle moves with its body; the tile
+// Collision shapes. Every physical body carries one; shapes are pooled (in the locked
+// pools, as the entities) and shared through intrusive pointers, and a shape is deleted
+// when its last reference goes (the count is not locked: one thread at a time, as for the
+// entities). Only the rectangle moves with its body; the tile
 // map and the level bounds are fixed, and the oriented box is a probe for queries.
 //
 // Whether two shapes touch is asked through the pair-test table (ShapePairTests.h); the
@@ -23,7 +24,7 @@ namespace zor {
 enum class ShapeType : std::int32_t { Rect = 0, TileMap = 1, Bounds = 2, OrientedBox = 3 };
 constexpr std::int32_t ShapeTypeCount = 4;
 
-class AbstractShape : public PooledObject {
+class AbstractShape : public LockedPooledObject {
 public:
     AbstractShape(const AbstractShape&) = delete;
     AbstractShape& operator=(const AbstractShape&) = delete;

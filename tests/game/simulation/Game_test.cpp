@@ -47,7 +47,7 @@ TEST(Game, StartsInItsFirstLevelWithItsGraphicsMade) {
     EXPECT_FALSE(harness.simulator().levelChangePending());
     EXPECT_EQ(harness.recordings().calls,
               (std::vector<std::string>{"ScriptSimulator.build", "Visualizer.createRenderResources",
-                                        "UserInterface.createRenderResources"}));
+                                        "UserInterface.createRenderResources", "UserInterface.setMapCellSystem"}));
     // A new game starts black and fades in.
     EXPECT_EQ(harness.game().fade().direction, 0);
     EXPECT_EQ(harness.game().fade().elapsed, 0.0f);
@@ -70,7 +70,9 @@ TEST(Game, OneStepRunsItsSubsystemsInOrder) {
     harness.runSteps(1);
     EXPECT_EQ(harness.recordings().calls,
               (std::vector<std::string>{"Visualizer.handleDebugInput", "UserInterface.handleInput",
-                                        "ScriptSimulator.update", "Visualizer.update", "Audiolizer.update",
+                                        "ScriptSimulator.update", "UserInterface.setStatusBar 0 10 10",
+                                        "UserInterface.setStatusBar 1 5 5", "UserInterface.setStatusBar 2 2 2",
+                                        "UserInterface.setMapToolInfo 0 0", "Visualizer.update", "Audiolizer.update",
                                         "UserInterface.update", "Visualizer.render", "UserInterface.draw"}));
     EXPECT_EQ(harness.world().stepCounter, 1);
     EXPECT_FLOAT_EQ(harness.game().fade().elapsed, Step);
@@ -161,7 +163,7 @@ TEST(Game, ALevelChangeFadesOutBuildsOnTheWorkerAndFadesIn) {
     Counter unloading(world.levelUnloading);
     Counter started(world.levelStarted);
     Counter ready(world.levelReady);
-    world.spawnResource("ore", {10, 10}, -1);
+    const std::int32_t oldOre = world.spawnResource("ore", {10, 10}, -1)->id();
     // Asked for while the game's first fade-in still runs: that fade-in ends first, then a
     // whole fade-out runs before the build is posted.
     harness.simulator().requestLevel("fixture_deep", "[start]", {});
@@ -195,7 +197,10 @@ TEST(Game, ALevelChangeFadesOutBuildsOnTheWorkerAndFadesIn) {
     EXPECT_EQ(started.count, 1);
     EXPECT_EQ(ready.count, 1);
     EXPECT_EQ(world.level->name, "fixture_deep");
-    EXPECT_TRUE(world.entities().empty());
+    // The old level's entities are gone; the new one has its player.
+    EXPECT_EQ(world.findEntity(oldOre), nullptr);
+    ASSERT_NE(world.player(), nullptr);
+    EXPECT_EQ(world.player()->getPosition(), fpVector2(120, 320));
     EXPECT_FALSE(harness.simulator().levelChangePending());
     EXPECT_EQ(harness.game().fade().direction, 0);
     EXPECT_FLOAT_EQ(harness.game().fade().elapsed, Step);
@@ -261,7 +266,7 @@ TEST(Game, ADemoRestartReplacesEverySubsystemAndDropsTheQuitListener) {
     GameHarness harness;
     harness.runSteps(framesPerFade());
     // Marks on the old World and interface, which the new ones do not carry.
-    harness.world().progress.cash = 77;
+    harness.world().progress.secretsFound = 7;
     harness.userInterface().setHudHidden(true);
     harness.world().restartRequested.fireNoArgs();
     harness.world().restartRequested.fireNoArgs();
@@ -269,13 +274,14 @@ TEST(Game, ADemoRestartReplacesEverySubsystemAndDropsTheQuitListener) {
     harness.runSteps(framesPerFade() + 1);
 
     World& world = harness.world();
-    EXPECT_EQ(world.progress.cash, 0);
+    EXPECT_EQ(world.progress.secretsFound, 0);
     EXPECT_EQ(world.stepCounter, 1);
     EXPECT_FALSE(harness.userInterface().hudHidden());
     EXPECT_TRUE(world.demo);
-    EXPECT_EQ(world.level->name, "fixture_town");
+    EXPECT_EQ(world.level->name, "deepvault");
     EXPECT_EQ(harness.recordings().callsStartingWith("Visualizer.createRenderResources").size(), 1u);
-    EXPECT_EQ(harness.recordings().callsStartingWith("ScriptSimulator.build").size(), 1u);
+    // The start level, then the demo's level.
+    EXPECT_EQ(harness.recordings().callsStartingWith("ScriptSimulator.build").size(), 2u);
     EXPECT_EQ(harness.game().fade().direction, 0);
 
     world.quitRequested.fireNoArgs();

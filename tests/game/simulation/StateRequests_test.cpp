@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -46,6 +47,37 @@ TEST_F(StateRequestsTest, MenuDebugCommandsBecomeStateRequestsOnce) {
     serveStateRequests();
     serveStateRequests();
     EXPECT_EQ(made, Requests({{RequestState, StateLevels}, {RequestState, StateLevels}, {RequestState, StateMenus}}));
+}
+
+TEST_F(StateRequestsTest, StateCommandsAreServedOnePerStepRestartFirst) {
+    SettingsHandler& settings = SettingsHandler::instance();
+    settings.loadDefinitions("Definitions/settings.xml");
+    const StateCommands commands = stateCommands();
+    struct Case {
+        const char* name;
+        std::vector<DebugFlag*> given;
+        Requests served;  // one step each
+    };
+    const Case cases[] = {
+        {"restart before menu", {&commands.restart, &commands.menu},
+         {{RequestReload, 0}, {RequestState, StateMenus}}},
+        {"levels before menu", {&commands.menu, &commands.levels}, {{RequestState, StateLevels}, {RequestState, StateMenus}}},
+        {"the older name of menu", {&commands.menuAlias}, {{RequestState, StateMenus}}},
+        {"both names of menu make one request", {&commands.menuAlias, &commands.menu}, {{RequestState, StateMenus}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        made.clear();
+        for (DebugFlag* flag : c.given) *flag = true;
+        for (std::size_t step = 0; step < c.served.size() + 1; ++step) {
+            serveStateRequests();
+            EXPECT_EQ(made.size(), std::min(step + 1, c.served.size())) << "one request per step";
+        }
+        EXPECT_EQ(made, c.served);
+    }
+    // The restart starts a new game in the town with the base items.
+    EXPECT_EQ(settings.getString("Debug.SetLevel"), "shalebury");
+    EXPECT_TRUE(settings.getBool("Debug.GiveBaseItems"));
 }
 
 TEST_F(StateRequestsTest, ForcingAPatchReloadsThePatchLibraryAndRestartsTheGameAtOnce) {

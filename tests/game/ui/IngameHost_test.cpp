@@ -5,6 +5,8 @@
 #include "game/ui/IngameHost.h"
 
 #include "game/simulation/ports/GamePorts.h"
+#include "game/world/level/PatchLibrarySections.h"
+#include "game/world/physics/ShapePairTests.h"
 
 #include "Framework/core/io/Files.h"
 #include "Framework/core/settings/SettingsHandler.h"
@@ -31,6 +33,9 @@ class IngameHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
         initFileSystem("BundlePC");
+        // As start-up installs them before the game's data is loaded.
+        installPatchLibraryReader();
+        installShapePairTests();
         if (!SettingsHandler::exists()) m_settings = std::make_unique<SettingsHandler>();
         SettingsHandler::instance().loadDefinitions("Definitions/settings.xml");
         Screen::initViewports();

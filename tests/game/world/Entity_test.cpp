@@ -65,7 +65,7 @@ TEST(Entity, PositionRecordRoundTripsAndAShortOneLeavesTheOrigin) {
 }
 
 TEST(Entity, ShapesAndExitsStandWhereTheirPhysicalObjectIs) {
-    LevelExit record;
+    PatchExit record;
     ExitObject exit(&record);
     ShapeObject shape(1);
     for (Entity* entity : {static_cast<Entity*>(&exit), static_cast<Entity*>(&shape)}) {

@@ -70,7 +70,7 @@ TEST_F(WorldTest, SpawnersRegisterEachKindInItsTablesAndAnnounceIt) {
     ResourceObject* ore = world.spawnResource("ore", {1, 2}, -1);
     EffectObject* effect = world.spawnEffect("puff", {3, 4}, 0.5f, 1.0f);
     ShapeObject* shape = world.spawnShapeObject({0, 0, 40, 80});
-    const LevelExit exitRecord;
+    const PatchExit exitRecord;
     ExitObject* exit = world.spawnExit({0, 0, 20, 20}, exitRecord);
     TileDamage* damage = world.spawnTileDamage({40, 80});
     WorldText* text = world.spawnWorldText({7, 7}, "hello");
@@ -115,7 +115,7 @@ TEST_F(WorldTest, ShapesAndExitsCarryTheirRectangleAsABody) {
     EXPECT_EQ(shape->physicalObject.bodies()[0].group, CollisionGroup::Trigger);
     EXPECT_EQ(shape->shapeKind, 1);
 
-    const LevelExit record;
+    const PatchExit record;
     ExitObject* exit = world.spawnExit({100, 200, 40, 80}, record);
     EXPECT_EQ(exit->getPosition(), fpVector2(120, 240));
     EXPECT_EQ(exit->physicalObject.getBounds(), fpRect(100, 200, 40, 80));

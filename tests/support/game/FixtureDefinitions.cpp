@@ -2,6 +2,7 @@
 
 #include "game/definitions/ActorDefinition.h"
 #include "game/definitions/EffectDefinition.h"
+#include "game/definitions/MaterialDefinition.h"
 #include "game/definitions/MachineTables.h"
 #include "game/definitions/ProjectileDefinition.h"
 #include "game/definitions/ResourceDefinition.h"
@@ -210,6 +211,19 @@ const char* const Effects = R"(
   </Effect>
 )";
 
+// The materials of the fixture levels' tiles (FixtureLevels.h).
+const char* const Materials = R"(
+  <Material>
+    <Name>loam</Name>
+    <RegenEffect>puff</RegenEffect>
+    <RegenTimeSeconds>2</RegenTimeSeconds>
+  </Material>
+  <Material>
+    <Name>lichen_matter</Name>
+    <RegenTimeSeconds>1</RegenTimeSeconds>
+  </Material>
+)";
+
 } // namespace
 
 void loadFixtureDefinitions() {
@@ -219,6 +233,7 @@ void loadFixtureDefinitions() {
         addDefinitions(resourceRegistry(), "fixture resources", Resources);
         registerResourceInventoryItems();
         addDefinitions(effectRegistry(), "fixture effects", Effects);
+        addDefinitions(materialRegistry(), "fixture materials", Materials);
         addDefinitions(animationRegistry(), "fixture animations", Animations);
         buildAnimationMachines();
         return true;

@@ -26,7 +26,8 @@ namespace zor::test {
 // "spore_cache" (a "spores" projectile, then itself), "crawler_egg" (a "crawler"); each
 // registers its inventory item.
 // Projectiles: "spores" (RadialDamage Amount 2, Radius 30). Effects: "puff", "glow_burst"
-// (with a light, Scale 2). Animations: "PlayerLegs", "miner_body", "crawler_body",
+// (with a light, Scale 2). Materials: "loam" (regrows in 2 s with "puff") and
+// "lichen_matter" (regrows in 1 s without effect). Animations: "PlayerLegs", "miner_body", "crawler_body",
 // compiled into the animation machine table.
 void loadFixtureDefinitions();
 

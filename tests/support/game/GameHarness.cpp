@@ -1,10 +1,13 @@
 #include "tests/support/game/GameHarness.h"
 
 #include "tests/support/game/FixtureDefinitions.h"
+#include "tests/support/game/FixtureLevels.h"
 #include "tests/support/game/StateHash.h"
 
 #include "game/simulation/Game.h"
 #include "game/simulation/LightSimulator.h"
+#include "game/simulation/GameSession.h"
+#include "Framework/system/SystemComponents.h"
 #include "game/simulation/Simulator.h"
 #include "game/world/World.h"
 #include "game/world/entity/Beam.h"
@@ -14,6 +17,11 @@
 #include "game/world/entity/TileDamage.h"
 #include "game/world/entity/WorldText.h"
 
+#include "game/definitions/LoadAllDefinitions.h"
+#include "game/world/level/PatchLibrarySections.h"
+#include "game/world/physics/ShapePairTests.h"
+
+#include "Framework/core/io/Files.h"
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/system/ApplicationState.h"
@@ -32,9 +40,34 @@ constexpr const char* ButtonKeys[] = {"Key.A", "Key.B", "Key.C", "Key.D", "Key.E
                                       "Key.I", "Key.J", "Key.K", "Key.L", "Key.M", "Key.N", "Key.O", "Key.P",
                                       "Key.Q", "Key.R", "Key.S", "Key.T", "Key.U", "Key.V", "Key.W", "Key.X"};
 
-void declareIfMissing(SettingsHandler& settings, const std::string& key, const std::string& value,
+void declareIfMissing(SettingsHandler& settings, const std::string& key, const SettingValue& value,
                       std::uint32_t persistence) {
     if (settings.settings().count(key) == 0) settings.declare(key, "", value, persistence, SettingInternal);
+}
+
+// The settings the game reads, as the fixture's own declarations.
+void declareFixtureSettings(SettingsHandler& settings) {
+    declareIfMissing(settings, "Debug.SetLevel", std::string(), SettingTemporary);
+    declareIfMissing(settings, "Debug.ForceSpecificPatch", std::string(), SettingTemporary);
+    declareIfMissing(settings, "Debug.ForceStartPosition", fpVector2(), SettingTemporary);
+    declareIfMissing(settings, "Debug.GiveBaseItems", 0, SettingTemporary);
+    declareIfMissing(settings, "World.DisableSaves", 0, SettingTemporary);
+    declareIfMissing(settings, "Profile.RespawnLevel", std::string("fixture_town"), SettingProfile);
+    declareIfMissing(settings, "Profile.FirstDeath", 1, SettingProfile);
+    declareIfMissing(settings, "Game.Gravity", 1500.0f, SettingPersistent);
+}
+
+// The sample game data, once per program, and its settings declarations in the settings
+// handler of the moment (a harness that made one takes it along when it goes).
+void loadSampleData(SettingsHandler& settings) {
+    static const bool loaded = [] {
+        initFileSystem("BundlePC");
+        installPatchLibraryReader();
+        loadAllDefinitions();
+        return true;
+    }();
+    (void)loaded;
+    if (settings.settings().count("Debug.SetLevel") == 0) settings.loadDefinitions("Definitions/settings.xml");
 }
 
 void layOutMainViewport() {
@@ -115,28 +148,44 @@ void hashEntity(StateHash& hash, const Entity& entity, std::int32_t firstId) {
 
 GameHarness::GameHarness(const HarnessOptions& options) {
     m_worker.setRunAtPost(options.workerRunsAtPost);
-    loadFixtureDefinitions();
+    installShapePairTests();
     layOutMainViewport();
     // A secret announced by an earlier game of the program would delay this game's.
     LightSimulator::resetSecretAnnouncement();
     if (!SettingsHandler::exists()) m_ownSettings = std::make_unique<SettingsHandler>();
     SettingsHandler& settings = SettingsHandler::instance();
-    declareIfMissing(settings, "Debug.SetLevel", "", SettingTemporary);
-    declareIfMissing(settings, "Profile.RespawnLevel", "fixture_town", SettingProfile);
+    if (options.sampleData) {
+        loadSampleData(settings);
+    } else {
+        loadFixtureDefinitions();
+        declareFixtureSettings(settings);
+    }
+    // Each game starts from the declared values, whatever an earlier game of the program set.
+    settings.resetToDefaults(SettingTemporary | SettingProfile);
 
     m_firstId = Entity::lastIssuedId() + 1;
     GameContext context;
     context.ports = m_ports;
+    context.seams = m_seams;
+    context.levels = options.levels;
+    if (!context.levels && !options.sampleData) context.levels = fixtureLevels();
+    if (options.withSession) {
+        m_session = std::make_shared<GameSession>();
+        m_components = std::make_unique<SystemComponents>(nullptr, nullptr, nullptr, nullptr, nullptr, m_session);
+        context.components = m_components.get();
+    }
     context.workerQueue = &m_worker;
     context.mainQueue = &m_main;
     context.seed = options.seed;
-    context.startLevel = options.startLevel;
+    context.playStart = options.start;
+    context.playStart.setLevel = options.startLevel;
     m_game = std::make_unique<Game>(context);
     m_game->recreateGraphics();
 }
 
 GameHarness::~GameHarness() {
     m_game.reset();
+    m_components.reset();
     // A build that failed never lowered it.
     appState().backgroundLoading = false;
 }
@@ -147,6 +196,10 @@ World& GameHarness::world() {
 
 Simulator& GameHarness::simulator() {
     return m_game->simulator();
+}
+
+GameObjectSimulator& GameHarness::objects() {
+    return m_game->simulator().gameObjects();
 }
 
 void GameHarness::runSteps(int count) {

@@ -1,8 +1,9 @@
 #pragma once
 // A Game without window, sound or worker thread, stepped as the in-game host steps it:
-// recording ports, inline work queues, fixed 1/60 s steps, a seeded generator, viewport 0
-// laid out at 640 x 360 units, the light's secret cooldown cleared, the fixture definitions
-// and scripted virtual buttons.
+// recording ports and seams, inline work queues, fixed 1/60 s steps, a seeded generator,
+// viewport 0 laid out at 640 x 360 units, the light's secret cooldown cleared, the fixture
+// definitions and levels (or the sample game data, see HarnessOptions) and scripted virtual
+// buttons.
 //
 //     GameHarness harness({7});
 //     harness.world().spawnResource("orb_cluster", {100, 100}, -1);
@@ -17,6 +18,9 @@
 
 #include "tests/support/game/InlineWorkQueue.h"
 #include "tests/support/game/RecordingPorts.h"
+#include "tests/support/game/RecordingSeams.h"
+
+#include "game/simulation/PlayStart.h"
 
 #include "Framework/input/InputState.h"
 #include "Framework/input/KeyNames.h"
@@ -27,9 +31,14 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace zor {
 class Game;
+class GameObjectSimulator;
+class GameSession;
+class SystemComponents;
+class LevelSource;
 class SettingsHandler;
 class Simulator;
 class World;
@@ -38,11 +47,25 @@ class World;
 namespace zor::test {
 
 struct HarnessOptions {
-    std::uint32_t seed = 1;
+    HarnessOptions(std::uint32_t seed = 1, std::string startLevel = "fixture_mine")
+        : seed(seed), startLevel(std::move(startLevel)) {}
+
+    std::uint32_t seed;
     // The level the game starts in.
-    std::string startLevel = "fixture_mine";
+    std::string startLevel;
     // The worker runs each job as it is posted, before the poster goes on.
     bool workerRunsAtPost = false;
+    // The sample game data of "BundlePC" (its definitions, settings, patch library and
+    // level files) instead of the fixture definitions and levels. A test program uses one
+    // or the other: the definition registries keep the first record of a name.
+    bool sampleData = false;
+    // The other debug requests of the start (its setLevel is startLevel).
+    PlayStart start;
+    // Where levels come from; null: the fixture levels (or the sample data's files).
+    std::shared_ptr<const LevelSource> levels;
+    // Gives the game system components holding a game session (slot 0, new), whose totals
+    // the simulation keeps; without, the game has no components at all.
+    bool withSession = false;
 };
 
 class GameHarness {
@@ -61,9 +84,13 @@ public:
     Recordings& recordings() { return *m_ports->recordings; }
     // The interface the game uses now.
     RecordingUserInterface& userInterface() { return *m_ports->recordings->userInterface; }
+    SeamRecordings& seams() { return *m_seams->recordings; }
+    GameObjectSimulator& objects();
     InlineWorkQueue& workerQueue() { return m_worker; }
     InlineWorkQueue& mainQueue() { return m_main; }
     InputState& input() { return m_input; }
+    // Null unless HarnessOptions::withSession.
+    GameSession* session() { return m_session.get(); }
 
     void runSteps(int count);
     // True once the harness has left the quit game.
@@ -89,7 +116,10 @@ private:
     KeyCode keyOf(const std::string& button);
 
     std::shared_ptr<RecordingPorts> m_ports = std::make_shared<RecordingPorts>();
+    std::shared_ptr<RecordingSeams> m_seams = std::make_shared<RecordingSeams>();
     std::unique_ptr<SettingsHandler> m_ownSettings;
+    std::shared_ptr<GameSession> m_session;
+    std::unique_ptr<SystemComponents> m_components;
     InlineWorkQueue m_worker;
     InlineWorkQueue m_main;
     InputState m_input;

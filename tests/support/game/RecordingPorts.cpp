@@ -124,6 +124,8 @@ void RecordingUserInterface::showIndicator(const std::string& name, const std::s
 
 void RecordingUserInterface::addMapTierDepth(float depthInTiles) { record(callText("addMapTierDepth", depthInTiles)); }
 
+void RecordingUserInterface::setMapCellSystem(std::shared_ptr<CellSystem>) { record("setMapCellSystem"); }
+
 void RecordingUserInterface::setMapToolInfo(std::int32_t weaponIndex, float value) {
     record(callText("setMapToolInfo", weaponIndex, value));
 }

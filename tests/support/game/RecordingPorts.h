@@ -112,6 +112,7 @@ public:
     void startConversation(const std::string& conversationName) override;
     void showIndicator(const std::string& name, const std::string& text) override;
     void addMapTierDepth(float depthInTiles) override;
+    void setMapCellSystem(std::shared_ptr<CellSystem> cells) override;
     void setMapToolInfo(std::int32_t weaponIndex, float value) override;
     void setStatusBar(StatusBar bar, float value, float maximum) override;
     void flashStatusBar(StatusBar bar) override;

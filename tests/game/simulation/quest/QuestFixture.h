@@ -18,6 +18,7 @@
 #include "game/world/entity/Destination.h"
 #include "game/world/entity/ExitObject.h"
 #include "game/world/level/LevelLink.h"
+#include "game/world/level/PatchSet.h"
 
 #include "Framework/core/math/Randomizer.h"
 #include "tests/support/game/FixtureDefinitions.h"
@@ -151,7 +152,12 @@ protected:
     std::int32_t questIndex() const { return world.progress.questIndex; }
 
     ExitObject& addExit(const fpVector2& position, const std::string& target, const std::string& requiredItem = "") {
-        const LevelExit& exit = exitRecords.emplace_back(LevelExit{position, 20.0f, target, requiredItem});
+        PatchExit& exit = exitRecords.emplace_back();
+        exit.x = position.x;
+        exit.y = position.y;
+        exit.halfSize = 20.0f;
+        exit.targetLevel = target;
+        exit.requiredItem = requiredItem;
         return *world.spawnExit(fpRect(position.x - 20.0f, position.y - 20.0f, 40.0f, 40.0f), exit);
     }
 
@@ -172,7 +178,7 @@ protected:
     }
 
     Randomizer random = Randomizer::fromSeed(11);
-    std::deque<LevelExit> exitRecords;  // outlive the World's exits
+    std::deque<PatchExit> exitRecords;  // outlive the World's exits
     World world{random};
     QuestInterface ui;
     LevelLinkTable links = fixtureLevelLinks();

@@ -1,0 +1,182 @@
+#include "tests/support/game/RecordingSeams.h"
+
+#include "game/simulation/GameObjectSimulator.h"
+#include "game/world/World.h"
+
+#include "Framework/core/Errors.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace zor::test {
+
+namespace {
+
+std::string nameOf(const GameObject& object) {
+    return object.gameObjectDefinition().name;
+}
+
+class Recorder {
+public:
+    explicit Recorder(std::shared_ptr<SeamRecordings> recordings) : m_recordings(std::move(recordings)) {}
+
+protected:
+    void record(std::string call) const { m_recordings->calls.push_back(std::move(call)); }
+    SeamRecordings& recordings() const { return *m_recordings; }
+
+private:
+    std::shared_ptr<SeamRecordings> m_recordings;
+};
+
+class RecordingActorSteps final : public ActorSteps, Recorder {
+public:
+    using Recorder::Recorder;
+    void updatePlayer(GameObjectSimulator&, float) override { record("ActorSteps.updatePlayer"); }
+    bool handlePlayerInput(GameObjectSimulator&, InputState&) override {
+        record("ActorSteps.handlePlayerInput");
+        return false;
+    }
+    void finishPlayerInput(GameObjectSimulator&) override { record("ActorSteps.finishPlayerInput"); }
+    void updateActor(GameObjectSimulator& objects, ActorObject& actor, float step) override {
+        record("ActorSteps.updateActor " + nameOf(actor));
+        ActorSteps::updateActor(objects, actor, step);
+    }
+};
+
+class RecordingPhysicsSteps final : public ObjectPhysicsSteps, Recorder {
+public:
+    using Recorder::Recorder;
+    void stepObjectPhysics(GameObjectSimulator&, GameObject& object, float) override {
+        record("ObjectPhysicsSteps.stepObjectPhysics " + nameOf(object));
+    }
+    void updateActorSenses(GameObjectSimulator&, ActorObject& actor) override {
+        record("ObjectPhysicsSteps.updateActorSenses " + nameOf(actor));
+    }
+    void updateCamera(GameObjectSimulator&, float) override { record("ObjectPhysicsSteps.updateCamera"); }
+};
+
+class RecordingHitRules final : public HitRules, Recorder {
+public:
+    using Recorder::Recorder;
+    void onContact(GameObjectSimulator&, PhysicalCollision&) override { record("HitRules.onContact"); }
+    void detonateProjectile(GameObjectSimulator& objects, Projectile& projectile) override {
+        record("HitRules.detonateProjectile " + nameOf(projectile));
+        if (recordings().onDetonation) recordings().onDetonation(projectile);
+        HitRules::detonateProjectile(objects, projectile);
+    }
+    bool digCell(GameObjectSimulator&, std::int32_t column, std::int32_t row, const DamageData&,
+                 const fpVector2&) override {
+        record("HitRules.digCell " + std::to_string(column) + " " + std::to_string(row));
+        return recordings().digCellDone;
+    }
+    float depthOfHardnessTier(GameObjectSimulator& objects, std::int32_t tier) override {
+        const float step = recordings().hardnessTierDepth;
+        return step > 0.0f ? float(tier) * step : HitRules::depthOfHardnessTier(objects, tier);
+    }
+};
+
+class RecordingLifeRules final : public ObjectLifeRules, Recorder {
+public:
+    using Recorder::Recorder;
+    void killActor(GameObjectSimulator& objects, ActorObject& actor) override {
+        record("ObjectLifeRules.killActor " + nameOf(actor) + (actor.dying ? " dying" : ""));
+        ObjectLifeRules::killActor(objects, actor);
+    }
+    void updateResource(GameObjectSimulator&, ResourceObject& resource, float) override {
+        record("ObjectLifeRules.updateResource " + nameOf(resource));
+    }
+    void updateBeams(GameObjectSimulator&, GameObject& object, float) override {
+        record("ObjectLifeRules.updateBeams " + nameOf(object));
+    }
+};
+
+class RecordingGameRules final : public GameRules, Recorder {
+public:
+    using Recorder::Recorder;
+    void onItemGained(Simulator&, const std::string& name) override { record("GameRules.onItemGained " + name); }
+    void onDiscardRequested(Simulator&, std::int32_t slot) override {
+        record("GameRules.onDiscardRequested " + std::to_string(slot));
+    }
+    void onConversationEnded(Simulator&, const ConversationDefinition*) override {
+        record("GameRules.onConversationEnded");
+    }
+    void onSecretFound(Simulator&) override { record("GameRules.onSecretFound"); }
+    void serveDebugCommands(Simulator&) override { record("GameRules.serveDebugCommands"); }
+    void updateSale(Simulator&, float) override { record("GameRules.updateSale"); }
+    void applyPlayerUpgrades(Simulator&, ActorObject&) override { record("GameRules.applyPlayerUpgrades"); }
+    std::int32_t pouchCapacity(Simulator& simulator) override {
+        record("GameRules.pouchCapacity");
+        return GameRules::pouchCapacity(simulator);
+    }
+};
+
+class RecordingQuestTracking final : public QuestTracking, Recorder {
+public:
+    using Recorder::Recorder;
+    void update(Simulator&, float) override { record("QuestTracking.update"); }
+    void startQuest(Simulator& simulator, std::int32_t index) override {
+        record("QuestTracking.startQuest " + std::to_string(index));
+        QuestTracking::startQuest(simulator, index);
+    }
+};
+
+class RecordingPersistence final : public WorldPersistence, Recorder {
+public:
+    using Recorder::Recorder;
+    void save(World&, const GameSession*) override {
+        record("WorldPersistence.save");
+        if (!recordings().saveFailure.empty()) throw CheckReleaseError(recordings().saveFailure);
+    }
+    LoadResult loadSave(World&, const GameSession*) override {
+        record("WorldPersistence.loadSave");
+        return recordings().loadResult;
+    }
+    void writeEntities(const std::vector<Entity*>& entities, std::vector<std::uint8_t>& record,
+                       StringTableDynamic& names) override {
+        this->record("WorldPersistence.writeEntities " + std::to_string(entities.size()));
+        WorldPersistence::writeEntities(entities, record, names);
+    }
+    void readEntities(World&, const std::vector<std::uint8_t>&, const StringTable&,
+                      std::vector<GameObject*>& out) override {
+        record("WorldPersistence.readEntities");
+        std::vector<GameObject*>& stored = recordings().storedObjects;
+        out.insert(out.end(), stored.begin(), stored.end());
+        stored.clear();
+        if (recordings().readFailure) throw std::runtime_error("the record is cut short");
+    }
+};
+
+} // namespace
+
+std::size_t SeamRecordings::count(const std::string& call) const {
+    return std::size_t(std::count(calls.begin(), calls.end(), call));
+}
+
+std::vector<std::string> SeamRecordings::startingWith(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& call : calls)
+        if (call.compare(0, prefix.size(), prefix) == 0) found.push_back(call);
+    return found;
+}
+
+std::unique_ptr<ActorSteps> RecordingSeams::makeActorSteps() const {
+    return std::make_unique<RecordingActorSteps>(recordings);
+}
+std::unique_ptr<ObjectPhysicsSteps> RecordingSeams::makeObjectPhysicsSteps() const {
+    return std::make_unique<RecordingPhysicsSteps>(recordings);
+}
+std::unique_ptr<HitRules> RecordingSeams::makeHitRules() const { return std::make_unique<RecordingHitRules>(recordings); }
+std::unique_ptr<ObjectLifeRules> RecordingSeams::makeObjectLifeRules() const {
+    return std::make_unique<RecordingLifeRules>(recordings);
+}
+std::unique_ptr<GameRules> RecordingSeams::makeGameRules() const {
+    return std::make_unique<RecordingGameRules>(recordings);
+}
+std::unique_ptr<QuestTracking> RecordingSeams::makeQuestTracking() const {
+    return std::make_unique<RecordingQuestTracking>(recordings);
+}
+std::unique_ptr<WorldPersistence> RecordingSeams::makeWorldPersistence() const {
+    return std::make_unique<RecordingPersistence>(recordings);
+}
+
+} // namespace zor::test
