@@ -348,7 +348,9 @@ int Sprite::searchKey(std::uint32_t frame) const {
 void Sprite::turnTo(float angle) {
     if (angle == m_angle) return;
     m_angle = angle;
-    m_rotation = Rotation2D::of(angle);
+    const Rotation2D rotation = Rotation2D::of(angle);
+    m_cos = rotation.cos;
+    m_sin = rotation.sin;
 }
 
 void Sprite::recompose() {
@@ -362,7 +364,8 @@ void Sprite::recompose() {
     turnTo(m_state.rotation + key.rotation);
     const float sx = m_state.scaleX * key.scaleX;
     const float sy = m_state.scaleY * key.scaleY;
-    const Affine2D local = makeAffine2D(m_state.x + key.x, m_state.y + key.y, m_state.z, sx, sy, m_rotation);
+    const Affine2D local{m_cos * sx, m_sin * sx, -m_sin * sy, m_cos * sy, m_state.x + key.x, m_state.y + key.y,
+                         m_state.z};
     m_worldColor[0] = m_state.r * key.r;
     m_worldColor[1] = m_state.g * key.g;
     m_worldColor[2] = m_state.b * key.b;

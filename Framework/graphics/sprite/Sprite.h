@@ -231,7 +231,8 @@ private:
     fpVector2 m_sourceOffset;
     TextureSetReference m_image;
     float m_angle = 0.0f;
-    Rotation2D m_rotation;
+    float m_cos = 1.0f;
+    float m_sin = 0.0f;
     fpRect m_crop{0.0f, 0.0f, 1.0f, 1.0f};
     float m_speed = 1.0f;
     float m_cueMarker = -1.0f;
