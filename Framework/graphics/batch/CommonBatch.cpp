@@ -36,8 +36,7 @@ void CommonBatch::countDropped() {
 }
 
 void CommonBatch::drawPlacedGenerally(const Texture& texture, quadwriter::Float4 linear, quadwriter::Float4 move,
-                                      float z, const fpRect& source, const fpVector2& pivot, PackedColor color,
-                                      unsigned flags) {
+                                      float z, fpRect source, fpVector2 pivot, PackedColor color, unsigned flags) {
     const Affine2D placement{linear[0], linear[1], linear[2], linear[3], move[0], move[1], z};
     drawTransformed(texture, toMatrix(placement), source, pivot, color, flags);
 }

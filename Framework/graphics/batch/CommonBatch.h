@@ -122,10 +122,11 @@ private:
     // Inline and without calls, so that the hot path keeps its numbers in registers.
     void switchTexture(const Texture& texture);
     void countDropped();
-    // A placement under a transform without shortcut: the 4x4 product. The placement
-    // comes in registers (as PlacementLanes' members), so the hot path never stores it.
+    // A placement under a transform without shortcut: the 4x4 product. Everything comes
+    // by value, in registers: what the hot path hands out by address, every quad written
+    // afterwards (stored through bytes) would make it read again.
     void drawPlacedGenerally(const Texture& texture, quadwriter::Float4 linear, quadwriter::Float4 move, float z,
-                             const fpRect& source, const fpVector2& pivot, PackedColor color, unsigned flags);
+                             fpRect source, fpVector2 pivot, PackedColor color, unsigned flags);
     void drawTransformed(const Texture& texture, const fpMatrix4& transform, const fpRect& source,
                          const fpVector2& pivot, PackedColor color, unsigned flags);
 

@@ -14,6 +14,12 @@ namespace {
 constexpr float ScreenNear = -1024.0f;
 constexpr float ScreenFar = 1024.0f;
 
+bool opaque(const PrimitiveGeometry& geometry) {
+    for (const PackedColor& color : geometry.colors)
+        if (color.alpha() != 255) return false;
+    return true;
+}
+
 } // namespace
 
 PrimitiveBatch::PrimitiveBatch() : m_effect(std::make_unique<ColorEffect>()) {}
@@ -26,15 +32,20 @@ void PrimitiveBatch::flush() {
         m_effect->setModelView(transform.modelView);
         m_effect->transformChanged = transform.changed;
         m_effect->apply();
-        setBlendMode(blendMode);
         // The arrays live in client memory; a buffer left bound by a quad batch would turn
         // the pointers into offsets into it.
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         const int position = m_effect->positionLocation();
         const int color = m_effect->colorLocation();
         PrimitiveGeometry geometry;
+        BlendMode applied = -1;
         for (const Primitive& primitive : primitives) {
             if (!buildPrimitiveGeometry(primitive, geometry)) continue;
+            // Opaque shapes under an over mode come out the same unblended, and unblended the
+            // driver need not read back every pixel they cover.
+            const BlendMode mode = overwritesWhenOpaque(blendMode) && opaque(geometry) ? 0 : blendMode;
+            if (mode != applied) setBlendMode(mode);
+            applied = mode;
             if (position != -1)
                 glVertexAttribPointer(GLuint(position), 2, GL_FLOAT, GL_FALSE, 0, geometry.positions.data());
             if (color != -1)

@@ -36,6 +36,8 @@ void setBlendMode(BlendMode mode) {
     glBlendEquation(setup.equation);
 }
 
+bool overwritesWhenOpaque(BlendMode mode) { return mode == 1 || mode == 4 || mode == 5; }
+
 TextureSamplingParameters samplingParameters(const TextureSampling& sampling) {
     static constexpr GLenum kMinFilters[] = {GL_NEAREST,
                                              GL_LINEAR,

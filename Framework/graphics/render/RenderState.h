@@ -15,6 +15,9 @@ namespace zor {
 using BlendMode = int;
 
 void setBlendMode(BlendMode mode);
+// Whether the mode leaves an opaque colour (alpha 255) exactly as drawing it with blending
+// off does: the "over" modes 1, 4 and 5.
+bool overwritesWhenOpaque(BlendMode mode);
 
 // Filter codes: minFilter 0 nearest, 1 linear, 2-5 the mipmap variants (which also make an
 // upload ask for mipmaps), others nearest; magFilter 1 linear, others nearest; a wrap of 0

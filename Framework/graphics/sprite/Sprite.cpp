@@ -348,9 +348,9 @@ int Sprite::searchKey(std::uint32_t frame) const {
 void Sprite::turnTo(float angle) {
     if (angle == m_angle) return;
     m_angle = angle;
-    // As makeAffine2D: exactly 1 and 0 for an angle of 0.
-    m_cos = angle != 0.0f ? std::cos(angle) : 1.0f;
-    m_sin = angle != 0.0f ? std::sin(angle) : 0.0f;
+    const Rotation2D rotation = Rotation2D::of(angle);
+    m_cos = rotation.cos;
+    m_sin = rotation.sin;
 }
 
 void Sprite::recompose() {

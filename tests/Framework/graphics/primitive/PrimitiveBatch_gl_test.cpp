@@ -7,6 +7,10 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <iterator>
+#include <tuple>
+
 namespace zor {
 namespace {
 
@@ -92,6 +96,47 @@ TEST_F(PrimitiveBatchTest, DrawsFromClientMemoryWhateverBufferIsBound) {
     glDeleteBuffers(1, &buffer);
     EXPECT_EQ(at(8, 8), Red);
     EXPECT_EQ(at(23, 23), Red);
+}
+
+TEST_F(PrimitiveBatchTest, OpaqueShapesCoverAndTranslucentOnesBlendInAnyOrder) {
+    // Over green; a shape may be drawn unblended only when that changes no pixel. Each case
+    // draws its rectangle between two half-red squares, which blend in the case's mode.
+    const PackedColor red = PackedColor::fromChannels(255, 0, 0, 255);
+    const PackedColor halfRed = PackedColor::fromChannels(128, 0, 0, 128);
+    const Pixel yellow{255, 255, 0, 255};
+    const Pixel halfRedOver{128, 127, 0, 255};  // premultiplied over
+    struct Case {
+        const char* what;
+        BlendMode mode;
+        PackedColor corners[4];  // top-left, top-right, bottom-left, bottom-right
+        Pixel topLeft, bottomRight, square;
+    };
+    const Case cases[] = {
+        {"opaque, premultiplied over", 1, {red, red, red, red}, Red, Red, halfRedOver},
+        {"opaque, straight over", 4, {red, red, red, red}, Red, Red, {64, 127, 0, 191}},
+        {"opaque, additive", 2, {red, red, red, red}, yellow, yellow, {128, 255, 0, 255}},
+        {"half red", 1, {halfRed, halfRed, halfRed, halfRed}, halfRedOver, halfRedOver, halfRedOver},
+        {"one half-red corner", 1, {red, red, red, halfRed}, Red, halfRedOver, halfRedOver},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        glClearColor(0, 1, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        batch.blendMode = c.mode;
+        batch.addFilledRect(fpRect(40, 40, 8, 8), halfRed);
+        Primitive rect;
+        rect.type = Primitive::FilledRect;
+        rect.rect = fpRect(0, 0, 32, 32);
+        std::copy(std::begin(c.corners), std::end(c.corners), rect.colors);
+        batch.push(rect);
+        batch.addFilledRect(fpRect(50, 50, 8, 8), halfRed);
+        batch.flush();
+        for (const auto& [x, y, expected] : {std::tuple(0, 0, c.topLeft), std::tuple(31, 31, c.bottomRight),
+                                             std::tuple(44, 44, c.square), std::tuple(54, 54, c.square)})
+            // Loosely: pixel centres lie a little inside the gradient's corners.
+            EXPECT_TRUE(test::nearPixel(at(x, y), expected, 6))
+                << x << ", " << y << ": " << ::testing::PrintToString(at(x, y));
+    }
 }
 
 TEST_F(PrimitiveBatchTest, ScreenFadeBlendsItsColourAtTheFadesOpacity) {
