@@ -115,6 +115,15 @@ public:
     void saveGame();
     // The handler of the light's found secrets.
     void onSecretFound();
+    // Starts selling what the player carries (the level scripts' sell action).
+    void sellInventory();
+    bool saleRunning() const;
+    // The player lacks water for a jump.
+    void flashWaterBar();
+    // The end of the story: the last quest becomes current.
+    void finishQuests();
+    // The player activated an actor of this definition name.
+    void talkTo(const std::string& npcName);
 
     bool levelChangePending() const { return !m_requestedLevel.empty(); }
     const std::string& requestedLevel() const { return m_requestedLevel; }

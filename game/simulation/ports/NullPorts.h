@@ -48,6 +48,8 @@ public:
     void showExpBanner() override {}
     void setExpBannerProgress(float, float, std::int32_t, std::int32_t) override {}
     void setExpBannerMaxLevel() override {}
+    void setExpBannerPulse(float) override {}
+    void hideExpBanner() override {}
     void spawnScreenEffect(const std::string&, std::int32_t, const fpVector2&) override {}
     fpVector2 getWidgetPosition(const std::string&) const override { return fpVector2(); }
     void showSavedGameNotice() override {}

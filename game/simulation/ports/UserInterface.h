@@ -57,6 +57,9 @@ public:
     virtual void setExpBannerProgress(float experience, float levelProgress, std::int32_t levelNumber,
                                       std::int32_t nextThreshold) = 0;
     virtual void setExpBannerMaxLevel() = 0;
+    // The banner's pulse, 1 at the start of each period falling towards 0; 0 for none.
+    virtual void setExpBannerPulse(float pulse) = 0;
+    virtual void hideExpBanner() = 0;
     // Plays a named effect once at a screen position of a viewport (-1: the last one).
     virtual void spawnScreenEffect(const std::string& effectName, std::int32_t viewport,
                                    const fpVector2& screenPosition) = 0;

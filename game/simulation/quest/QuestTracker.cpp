@@ -27,10 +27,17 @@ std::vector<std::shared_ptr<const QuestDefinition>> registeredQuests() {
     return {quests.begin(), quests.end()};
 }
 
+// Games built from level files alone have no library: no links, so no exits to point at.
+// The library lives as long as the caller's argument.
+const LevelLinkTable& levelLinksOf(const std::shared_ptr<const PatchLibraryTables>& library) {
+    static const LevelLinkTable none;
+    return library ? library->levelLinks : none;
+}
+
 } // namespace
 
 QuestTracker::QuestTracker(World& world, UserInterface& userInterface)
-    : QuestTracker(world, userInterface, registeredQuests(), patchLibrary()->levelLinks) {}
+    : QuestTracker(world, userInterface, registeredQuests(), levelLinksOf(patchLibrary())) {}
 
 QuestTracker::QuestTracker(World& world, UserInterface& userInterface,
                            std::vector<std::shared_ptr<const QuestDefinition>> quests, const LevelLinkTable& links)

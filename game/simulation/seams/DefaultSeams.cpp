@@ -1,7 +1,10 @@
-// The safe bodies of the seams, until the parts of the game they stand for arrive.
+// The safe bodies of the seams, until the parts of the game they stand for arrive; the make
+// functions of the groups that have arrived make the game's own.
 
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/Simulator.h"
+#include "game/simulation/quest/TrackedQuests.h"
+#include "game/simulation/rules/PlayRules.h"
 #include "game/simulation/seams/ActorSteps.h"
 #include "game/simulation/seams/GameRules.h"
 #include "game/simulation/seams/HitRules.h"
@@ -68,6 +71,10 @@ void GameRules::onSecretFound(Simulator&) {}
 
 void GameRules::serveDebugCommands(Simulator&) {}
 
+void GameRules::sellInventory(Simulator&) {}
+
+bool GameRules::saleRunning() const { return false; }
+
 void GameRules::updateSale(Simulator&, float) {}
 
 void GameRules::applyPlayerUpgrades(Simulator&, ActorObject&) {}
@@ -81,6 +88,10 @@ void QuestTracking::update(Simulator&, float) {}
 void QuestTracking::startQuest(Simulator& simulator, std::int32_t index) {
     simulator.world().progress.questIndex = index;
 }
+
+void QuestTracking::finishQuests(Simulator&) {}
+
+void QuestTracking::talkTo(Simulator&, const std::string&) {}
 
 void WorldPersistence::save(World&, const GameSession*) {}
 
@@ -108,9 +119,9 @@ std::unique_ptr<ObjectLifeRules> SeamFactory::makeObjectLifeRules() const {
     return std::make_unique<ObjectLifeRules>();
 }
 
-std::unique_ptr<GameRules> SeamFactory::makeGameRules() const { return std::make_unique<GameRules>(); }
+std::unique_ptr<GameRules> SeamFactory::makeGameRules() const { return std::make_unique<PlayRules>(); }
 
-std::unique_ptr<QuestTracking> SeamFactory::makeQuestTracking() const { return std::make_unique<QuestTracking>(); }
+std::unique_ptr<QuestTracking> SeamFactory::makeQuestTracking() const { return std::make_unique<TrackedQuests>(); }
 
 std::unique_ptr<WorldPersistence> SeamFactory::makeWorldPersistence() const {
     return std::make_unique<WorldPersistence>();

@@ -28,6 +28,9 @@ public:
     virtual void onSecretFound(Simulator& simulator);
     // The debug commands of categories "game" and "upgrade", served early in each step.
     virtual void serveDebugCommands(Simulator& simulator);
+    // Starts selling what the player carries (a prospector's talk, the level scripts).
+    virtual void sellInventory(Simulator& simulator);
+    virtual bool saleRunning() const;
     // The running sale, late in each step.
     virtual void updateSale(Simulator& simulator, float step);
     // The player's definition with the owned upgrades applied; on every level start.

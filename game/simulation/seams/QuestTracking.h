@@ -4,6 +4,7 @@
 // Plugged in by the game rules' quest tracker. Main thread.
 
 #include <cstdint>
+#include <string>
 
 namespace zor {
 
@@ -19,6 +20,10 @@ public:
     // time reset and, when its goal is already met, advances past it. The default only
     // sets the progress's quest index.
     virtual void startQuest(Simulator& simulator, std::int32_t index);
+    // The last quest becomes current, its hold time restarted (the end of the story).
+    virtual void finishQuests(Simulator& simulator);
+    // The player activated an actor of this definition name: the conversation it offers.
+    virtual void talkTo(Simulator& simulator, const std::string& npcName);
 };
 
 } // namespace zor

@@ -66,6 +66,9 @@ struct HarnessOptions {
     // Gives the game system components holding a game session (slot 0, new), whose totals
     // the simulation keeps; without, the game has no components at all.
     bool withSession = false;
+    // The game's own rules (sale, experience, upgrades, counters, debug commands) and
+    // quest tracker instead of the recording seams; the other seams still record.
+    bool gameRules = false;
 };
 
 class GameHarness {

@@ -107,6 +107,10 @@ void RecordingUserInterface::setExpBannerProgress(float experience, float levelP
 
 void RecordingUserInterface::setExpBannerMaxLevel() { record("setExpBannerMaxLevel"); }
 
+void RecordingUserInterface::setExpBannerPulse(float pulse) { record(callText("setExpBannerPulse", pulse)); }
+
+void RecordingUserInterface::hideExpBanner() { record("hideExpBanner"); }
+
 void RecordingUserInterface::spawnScreenEffect(const std::string& effectName, std::int32_t viewport,
                                                const fpVector2& screenPosition) {
     record(callText("spawnScreenEffect", effectName, viewport, screenPosition));

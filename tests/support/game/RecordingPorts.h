@@ -106,6 +106,8 @@ public:
     void setExpBannerProgress(float experience, float levelProgress, std::int32_t levelNumber,
                               std::int32_t nextThreshold) override;
     void setExpBannerMaxLevel() override;
+    void setExpBannerPulse(float pulse) override;
+    void hideExpBanner() override;
     void spawnScreenEffect(const std::string& effectName, std::int32_t viewport,
                            const fpVector2& screenPosition) override;
     void showSavedGameNotice() override;

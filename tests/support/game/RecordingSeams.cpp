@@ -170,9 +170,11 @@ std::unique_ptr<ObjectLifeRules> RecordingSeams::makeObjectLifeRules() const {
     return std::make_unique<RecordingLifeRules>(recordings);
 }
 std::unique_ptr<GameRules> RecordingSeams::makeGameRules() const {
+    if (gameRules) return SeamFactory::makeGameRules();
     return std::make_unique<RecordingGameRules>(recordings);
 }
 std::unique_ptr<QuestTracking> RecordingSeams::makeQuestTracking() const {
+    if (gameRules) return SeamFactory::makeQuestTracking();
     return std::make_unique<RecordingQuestTracking>(recordings);
 }
 std::unique_ptr<WorldPersistence> RecordingSeams::makeWorldPersistence() const {

@@ -50,6 +50,8 @@ public:
     std::unique_ptr<WorldPersistence> makeWorldPersistence() const override;
 
     std::shared_ptr<SeamRecordings> recordings = std::make_shared<SeamRecordings>();
+    // The game's own rules and quest tracker instead of recorders.
+    bool gameRules = false;
 };
 
 } // namespace zor::test
