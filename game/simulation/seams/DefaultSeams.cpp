@@ -10,6 +10,7 @@
 #include "game/simulation/seams/QuestTracking.h"
 #include "game/simulation/seams/SeamFactory.h"
 #include "game/simulation/seams/WorldPersistence.h"
+#include "game/simulation/rules/ObjectLife.h"
 #include "game/world/World.h"
 
 #include <limits>
@@ -64,7 +65,7 @@ void GameRules::onDiscardRequested(Simulator&, std::int32_t) {}
 
 void GameRules::onConversationEnded(Simulator&, const ConversationDefinition*) {}
 
-void GameRules::onSecretFound(Simulator&) {}
+void GameRules::onSecretFound(Simulator& simulator) { simulator.gameObjects().onSecretFound(); }
 
 void GameRules::serveDebugCommands(Simulator&) {}
 
@@ -104,9 +105,7 @@ std::unique_ptr<ObjectPhysicsSteps> SeamFactory::makeObjectPhysicsSteps() const 
 
 std::unique_ptr<HitRules> SeamFactory::makeHitRules() const { return std::make_unique<HitRules>(); }
 
-std::unique_ptr<ObjectLifeRules> SeamFactory::makeObjectLifeRules() const {
-    return std::make_unique<ObjectLifeRules>();
-}
+std::unique_ptr<ObjectLifeRules> SeamFactory::makeObjectLifeRules() const { return std::make_unique<ObjectLife>(); }
 
 std::unique_ptr<GameRules> SeamFactory::makeGameRules() const { return std::make_unique<GameRules>(); }
 
