@@ -220,6 +220,18 @@ TEST_F(ActorDeathTest, ThePlayerLosesHalfItsCashOnlyWithThePickaxeAndNeverFromDe
     }
 }
 
+TEST_F(ActorDeathTest, ADyingPlayerLeavesNoBagButStillPaysAndEndsTheGame) {
+    progress().cash = 10;
+    progress().items.counts["pickaxe_pre"] = 1;
+    progress().inventory.add("nugget", 2);
+    player().dying = true;
+    objects().killActor(player());
+    EXPECT_TRUE(resources("loot_bag").empty());
+    EXPECT_EQ(progress().inventory.countOf("nugget"), 2);
+    EXPECT_EQ(progress().cash, 5);
+    EXPECT_EQ(uiCalls("showGameOver"), (std::vector<std::string>{"UserInterface.showGameOver 5"}));
+}
+
 TEST_F(ActorDeathTest, TheDeadPlayerStaysAsAWallEnemiesBody) {
     ActorObject& miner = player();
     miner.physicalObject.velocity = fpVector2(30, -40);
