@@ -1,7 +1,9 @@
-// The safe bodies of the seams, until the parts of the game they stand for arrive.
+// The safe bodies of the seams, until the parts of the game they stand for arrive, and the
+// make functions, which hand out the parts that have arrived.
 
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/Simulator.h"
+#include "game/simulation/rules/ObjectLife.h"
 #include "game/simulation/seams/ActorSteps.h"
 #include "game/simulation/seams/GameRules.h"
 #include "game/simulation/seams/HitRules.h"
@@ -10,7 +12,6 @@
 #include "game/simulation/seams/QuestTracking.h"
 #include "game/simulation/seams/SeamFactory.h"
 #include "game/simulation/seams/WorldPersistence.h"
-#include "game/simulation/rules/ObjectLife.h"
 #include "game/world/World.h"
 
 #include <limits>

@@ -13,6 +13,7 @@
 
 #include "tests/support/common/LogCapture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zor::test {

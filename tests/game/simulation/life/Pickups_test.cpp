@@ -4,11 +4,11 @@
 #include "tests/game/simulation/life/LifeFixture.h"
 
 #include "game/simulation/GameSession.h"
-#include "game/world/entity/EffectObject.h"
 #include "game/world/entity/WorldText.h"
 
 #include "Framework/core/math/Curve.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zor::test {
