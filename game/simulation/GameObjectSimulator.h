@@ -41,6 +41,7 @@ class ObjectPhysicsSteps;
 class PhysicalObject;
 class PhysicsSystem;
 class Projectile;
+class ResourceObject;
 class SeamFactory;
 class Simulator;
 class UserInterface;
@@ -129,6 +130,20 @@ public:
     float depthOfHardnessTier(std::int32_t tier);
     bool handlePlayerInput(InputState& input);
     void finishPlayerInput();
+
+    // The player touched the resource: refills, upgrade, value, orbs and loot go to the
+    // player; what does not fit stays in the resource, which is removed once empty.
+    void pickUpResource(ActorObject& player, ResourceObject& resource);
+    // A text over the resource in its pickup colour: rising, or (small) a short pulse.
+    void showPickupText(const ResourceObject& resource, const std::string& text, const std::string& icon, bool small);
+    // A localized line over the player's head; dropped while messageCooldown runs.
+    void showPlayerMessage(const std::string& lineId);
+    // At most one noise per object every 0.3 s, unless a louder one comes.
+    void makeNoise(GameObject& object, const NoiseLevel& level);
+    // Actors of the enemy groups within the radius hear it; the source never does.
+    void emitNoise(const NoiseLevel& level, const fpVector2& position, std::int32_t sourceId);
+    // The light revealed a secret: cue, banner, and in a cave the progress's count.
+    void onSecretFound();
 
     Simulator& owner() const { return m_owner; }
     World& world() const { return m_world; }

@@ -1,9 +1,10 @@
-// The safe bodies of the seams, until the parts of the game they stand for arrive; the make
-// functions of the groups that have arrived make the game's own.
+// The safe bodies of the seams, until the parts of the game they stand for arrive, and the
+// make functions, which hand out the parts that have arrived.
 
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/Simulator.h"
 #include "game/simulation/quest/TrackedQuests.h"
+#include "game/simulation/rules/ObjectLife.h"
 #include "game/simulation/rules/PlayRules.h"
 #include "game/simulation/seams/ActorSteps.h"
 #include "game/simulation/seams/GameRules.h"
@@ -67,7 +68,7 @@ void GameRules::onDiscardRequested(Simulator&, std::int32_t) {}
 
 void GameRules::onConversationEnded(Simulator&, const ConversationDefinition*) {}
 
-void GameRules::onSecretFound(Simulator&) {}
+void GameRules::onSecretFound(Simulator& simulator) { simulator.gameObjects().onSecretFound(); }
 
 void GameRules::serveDebugCommands(Simulator&) {}
 
@@ -115,9 +116,7 @@ std::unique_ptr<ObjectPhysicsSteps> SeamFactory::makeObjectPhysicsSteps() const 
 
 std::unique_ptr<HitRules> SeamFactory::makeHitRules() const { return std::make_unique<HitRules>(); }
 
-std::unique_ptr<ObjectLifeRules> SeamFactory::makeObjectLifeRules() const {
-    return std::make_unique<ObjectLifeRules>();
-}
+std::unique_ptr<ObjectLifeRules> SeamFactory::makeObjectLifeRules() const { return std::make_unique<ObjectLife>(); }
 
 std::unique_ptr<GameRules> SeamFactory::makeGameRules() const { return std::make_unique<PlayRules>(); }
 

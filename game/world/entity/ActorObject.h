@@ -59,6 +59,9 @@ public:
     // part name; the result of the last machine posted to (whether it knows the input),
     // false when there was none.
     bool sendAnimationInput(const std::string& input, const std::string& part);
+    // An offset given for an actor facing right, in world orientation: turned by the facing
+    // with CanRotate, else mirrored while the actor faces left.
+    fpVector2 orientOffset(const fpVector2& offset) const;
 
     float hitPoints;
     float water = 0.0f;
@@ -85,6 +88,17 @@ public:
     // Raised when the actor must vanish without loot (it left the level, its placement was
     // refused); the actor is killed at once.
     bool dying = false;
+    // Set by the first killActor; death happens once.
+    bool killed = false;
+    // Drops the definition's GoodResource instead of its Resource.
+    bool goodLoot = false;
+    // From the body centre to where the loot appears.
+    fpVector2 lootOffset;
+    // Noise heard and not yet reacted to; the actor update lets it fade.
+    float heardNoise = 0.0f;
+    // The pool the actor is in (0: none) and its liquid: 0 none, 1 water, 2 acid.
+    std::int32_t poolId = 0;
+    std::int32_t liquidState = 0;
     // The weapon and tool the player controller switches to.
     std::int32_t requestedWeaponIndex = 0;
     std::int32_t requestedToolIndex = -1;

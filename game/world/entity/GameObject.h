@@ -70,6 +70,10 @@ public:
     float timedOffsetRemaining = 0.0f;
     float timedOffsetDuration = 0.0f;
     float noiseCooldown = 0.0f;  // seconds
+    // The amount of the object's last noise: only a louder one breaks the cooldown.
+    float lastNoiseAmount = 0.0f;
+    // Cues the audio plays once at the object, then empties.
+    std::vector<std::string> pendingSounds;
     float secondTimer = 0.0f;    // seconds; run down by the object update
     // Seconds an object that comes near the view out of the camera's sight waits before it
     // is updated.

@@ -22,6 +22,8 @@ public:
 
     // What a bag of loot carries.
     InventorySlotList contents;
+    // Raised once the full-pouch message was shown for this resource.
+    bool inventoryFullShown = false;
     float remainingLifeTime;  // seconds, from the definition unless the spawner says otherwise
 
 private:

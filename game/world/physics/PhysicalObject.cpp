@@ -28,6 +28,17 @@ void PhysicalObject::registerBodies() {
         if (body.group != 0) m_cellSystem->update(body);
 }
 
+void PhysicalObject::regroupBodies(std::uint32_t group, std::uint32_t mask) {
+    // The cells list a body under its group, so it leaves them before the group changes.
+    const std::shared_ptr<CellSystem> cellSystem = m_cellSystem;
+    leaveCellSystem();
+    for (PhysicalBody& body : m_bodies) {
+        body.group = group;
+        body.mask = mask;
+    }
+    if (cellSystem) enterCellSystem(cellSystem);
+}
+
 fpRect PhysicalObject::getBounds() const {
     if (m_bodies.empty()) return fpRect();
     fpRect bounds = m_bodies.front().getBounds();

@@ -61,6 +61,8 @@ public:
     // The union of the bodies' shape bounds; all zeros without bodies.
     fpRect getBounds() const;
     const std::vector<PhysicalBody>& bodies() const { return m_bodies; }
+    // Every body takes the group and mask; a placed object is listed again under them.
+    void regroupBodies(std::uint32_t group, std::uint32_t mask);
     // The level's broadphase while the object is placed; null otherwise.
     const std::shared_ptr<CellSystem>& cellSystem() const { return m_cellSystem; }
 

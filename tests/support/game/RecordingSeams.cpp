@@ -80,14 +80,21 @@ public:
     using Recorder::Recorder;
     void killActor(GameObjectSimulator& objects, ActorObject& actor) override {
         record("ObjectLifeRules.killActor " + nameOf(actor) + (actor.dying ? " dying" : ""));
-        ObjectLifeRules::killActor(objects, actor);
+        if (recordings().playLifeRules)
+            m_played->killActor(objects, actor);
+        else
+            ObjectLifeRules::killActor(objects, actor);
     }
-    void updateResource(GameObjectSimulator&, ResourceObject& resource, float) override {
+    void updateResource(GameObjectSimulator& objects, ResourceObject& resource, float step) override {
         record("ObjectLifeRules.updateResource " + nameOf(resource));
+        if (recordings().playLifeRules) m_played->updateResource(objects, resource, step);
     }
     void updateBeams(GameObjectSimulator&, GameObject& object, float) override {
         record("ObjectLifeRules.updateBeams " + nameOf(object));
     }
+
+private:
+    std::unique_ptr<ObjectLifeRules> m_played = SeamFactory().makeObjectLifeRules();
 };
 
 class RecordingGameRules final : public GameRules, Recorder {

@@ -34,6 +34,9 @@ struct SeamRecordings {
     std::vector<GameObject*> storedObjects;
     // readEntities throws a runtime error after handing over the stored objects.
     bool readFailure = false;
+    // killActor and updateResource play the game's own rules (still recorded) instead of
+    // the plain stand-ins.
+    bool playLifeRules = false;
 
     std::size_t count(const std::string& call) const;
     std::vector<std::string> startingWith(const std::string& prefix) const;
