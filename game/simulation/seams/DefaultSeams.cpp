@@ -1,6 +1,7 @@
 // The safe bodies of the seams, until the parts of the game they stand for arrive.
 
 #include "game/simulation/GameObjectSimulator.h"
+#include "game/simulation/SaveSlotPersistence.h"
 #include "game/simulation/Simulator.h"
 #include "game/simulation/seams/ActorSteps.h"
 #include "game/simulation/seams/GameRules.h"
@@ -113,7 +114,7 @@ std::unique_ptr<GameRules> SeamFactory::makeGameRules() const { return std::make
 std::unique_ptr<QuestTracking> SeamFactory::makeQuestTracking() const { return std::make_unique<QuestTracking>(); }
 
 std::unique_ptr<WorldPersistence> SeamFactory::makeWorldPersistence() const {
-    return std::make_unique<WorldPersistence>();
+    return std::make_unique<SaveSlotPersistence>();
 }
 
 } // namespace zor

@@ -1,9 +1,9 @@
 #pragma once
 // The world save file of the current slot and the entity records of visited levels. The
-// defaults keep nothing: save writes no file, loadSave reads none, a checkpoint stores an
-// empty entity record and a visited level restores no entities.
-//
-// Plugged in by the persistence of the world save file. Called inside the level flow:
+// bodies here keep nothing: save writes no file, loadSave reads none, a checkpoint stores an
+// empty entity record and a visited level restores no entities. The game's factory makes
+// the save slot's (SaveSlotPersistence).
+// Called inside the level flow:
 // loadSave and the entity records on the worker while the Game is built or changes level,
 // save always on the main thread (the level flow posts it there).
 
@@ -26,6 +26,7 @@ public:
     enum class LoadResult {
         Loaded,   // the World's save state was replaced by the slot's
         Failed,   // neither the file nor its ".backup" could be read: a fresh start
+        Lost,     // as Failed, but files were there: they are moved aside and the player told
         Skipped,  // saves are disabled, or there is no slot: nothing was looked at
     };
 
