@@ -166,6 +166,7 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     m_firstId = Entity::lastIssuedId() + 1;
     GameContext context;
     context.ports = m_ports;
+    m_seams->recordings->saveFiles = options.saveFiles;
     context.seams = m_seams;
     context.levels = options.levels;
     if (!context.levels && !options.sampleData) context.levels = fixtureLevels();

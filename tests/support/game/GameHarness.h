@@ -66,6 +66,9 @@ struct HarnessOptions {
     // Gives the game system components holding a game session (slot 0, new), whose totals
     // the simulation keeps; without, the game has no components at all.
     bool withSession = false;
+    // The save slot's files in the user folder (set up by the test) behind the recorded
+    // persistence calls, instead of the safe defaults.
+    bool saveFiles = false;
 };
 
 class GameHarness {

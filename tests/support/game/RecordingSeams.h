@@ -34,6 +34,8 @@ struct SeamRecordings {
     std::vector<GameObject*> storedObjects;
     // readEntities throws a runtime error after handing over the stored objects.
     bool readFailure = false;
+    // Set by the harness: the calls go on to the save slot's persistence.
+    bool saveFiles = false;
 
     std::size_t count(const std::string& call) const;
     std::vector<std::string> startingWith(const std::string& prefix) const;
