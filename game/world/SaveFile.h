@@ -24,7 +24,6 @@ constexpr std::size_t MinimumBytesExclusive = 15;
 constexpr std::size_t MaxLevels = 512;
 constexpr std::int32_t MaxMapSide = 1024;
 constexpr std::size_t MaxEntityRecordBytes = 65535;
-constexpr std::size_t MaxEntities = 65535;
 
 // The file of the state, as it stands now, in the newest version. Every limit of the
 // format (levels, map sides, entity record lengths, list counts, names, the table) and

@@ -35,8 +35,9 @@ public:
     // Writes the World's save state to the current slot's file; throws CheckReleaseError
     // when it cannot. Nothing for a null session or while "World.DisableSaves" is set.
     virtual void save(World& world, const GameSession* session);
-    // Must not write settings or files: a Failed load resets "Profile.RespawnLevel", which
-    // the level flow does on the main thread.
+    // Must not write settings: a Failed or Lost load resets "Profile.RespawnLevel", which
+    // the level flow does on the main thread. Its only file change is moving aside a save
+    // that does not read, which nothing on the main thread touches meanwhile.
     virtual LoadResult loadSave(World& world, const GameSession* session);
     // Replaces `record` by the entity record of `entities` (persistent actors and
     // resources, sorted by id); names go into `names`.
