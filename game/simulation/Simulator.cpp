@@ -31,8 +31,8 @@ namespace zor {
 
 namespace {
 
-// The tint of the game-over slow-down: dark red at a halt, faint red at full speed.
 constexpr const char* LogSource = "Simulator";
+// The tint of the game-over slow-down: dark red at a halt, faint red at full speed.
 constexpr PackedColor HaltedTint{0xA0000020};
 constexpr PackedColor FullSpeedTint{0x100000FF};
 // The shake record of no shake.

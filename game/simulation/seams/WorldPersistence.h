@@ -3,9 +3,10 @@
 // bodies here keep nothing: save writes no file, loadSave reads none, a checkpoint stores an
 // empty entity record and a visited level restores no entities. The game's factory makes
 // the save slot's (SaveSlotPersistence).
-// Called inside the level flow:
-// loadSave and the entity records on the worker while the Game is built or changes level,
-// save always on the main thread (the level flow posts it there).
+//
+// Called inside the level flow: loadSave and the entity records on the worker while the
+// Game is built or changes level, save always on the main thread (the level flow posts it
+// there).
 
 #include "game/world/progress/SaveState.h"
 
