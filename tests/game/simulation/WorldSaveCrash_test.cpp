@@ -124,6 +124,11 @@ TEST(WorldSaveCrashTest, AKilledGameAlwaysLeavesAWrittenGenerationOfTheSaveAndTh
         ASSERT_TRUE(isGeneration(state, g)) << "kill " << kill << ": a save that was never written";
         ASSERT_GE(g, last) << "kill " << kill << ": an older save than one read before";
         last = g;
+        if (std::filesystem::exists(user / "savegame_0.dat.backup")) {
+            SaveState backup;
+            ASSERT_EQ(readWorldSave(backup, "savegame_0.dat.backup").source, BackedUpLoad::Main) << "kill " << kill;
+            ASSERT_TRUE(backup.progress.cash <= g && isGeneration(backup, backup.progress.cash)) << "kill " << kill;
+        }
         GameSession session;
         ASSERT_TRUE(session.load()) << "kill " << kill;
         // The session follows its world save: a kill between the two leaves an older one.
