@@ -156,7 +156,7 @@ protected:
         progress.items.counts["fixture_gem"] = 2;
         progress.conversations.nextVariants["fixture_talk"] = 1;
         progress.conversations.started.insert("keeper");
-        progress.questIndex = 1;
+        progress.questIndex = questIndexByName("q_fixture_second");
         progress.experience = 900;
         progress.returnLevel = "fixture_mine";
         progress.returnPosition = {120.0f, 360.0f};
@@ -205,7 +205,7 @@ TEST_F(WorldSaveFileTest, AStateReadsBackAsItWasWrittenAndWritesTheSameBytesAgai
     EXPECT_EQ(progress.items.counts.at("fixture_gem"), 2);
     EXPECT_EQ(progress.conversations.nextVariants.at("fixture_talk"), 1);
     EXPECT_EQ(progress.conversations.started.count("keeper"), 1u);
-    EXPECT_EQ(progress.questIndex, 1);
+    EXPECT_EQ(progress.questIndex, questIndexByName("q_fixture_second"));
     EXPECT_EQ(progress.experience, 900);
     EXPECT_EQ(progress.returnLevel, "fixture_mine");
     EXPECT_EQ(progress.returnPosition, fpVector2(120.0f, 360.0f));
@@ -282,10 +282,10 @@ TEST_F(WorldSaveFileTest, OlderVersionsLoadWithTheirDefaults) {
 
 TEST_F(WorldSaveFileTest, AQuestNoLongerDefinedLoadsAsTheFirst) {
     FileSpec file;
-    file.progress.questIndex = 1;
+    file.progress.questIndex = questIndexByName("q_fixture_second");
     file.renamed = {{"q_fixture_second", "q_fixture_gone"}};
     SaveState read;
-    read.progress.questIndex = 1;
+    read.progress.questIndex = 5;
     const Bytes bytes = file.build();
     ASSERT_TRUE(decodes(bytes, bytes.size(), read));
     EXPECT_EQ(read.progress.questIndex, 0);
