@@ -2,12 +2,13 @@
 # Fills one seed corpus folder per fuzz target from the built game data, in the shape each
 # target reads its input (see the comment at the top of each target).
 # Usage: make_corpora.sh <BundlePC folder> <corpus folder> <fuzz_progress_file program>
-#        <fuzz_player_progress program>
+#        <fuzz_player_progress program> <fuzz_world_save program>
 set -eu
 data="$1"
 out="$2"
 progress_program="$3"
 player_progress_program="$4"
+world_save_program="$5"
 
 seed() {  # seed <target> <name> : standard input becomes the seed
   mkdir -p "$out/$1"
@@ -99,4 +100,6 @@ ZOR_FUZZ_SEED_FROM="$data/Definitions/achievements.dat" ZOR_FUZZ_SEED_TO="$out/p
   "$progress_program" > /dev/null 2>&1
 mkdir -p "$out/player_progress"
 ZOR_FUZZ_SEED_TO="$out/player_progress/progress.bin" "$player_progress_program" > /dev/null 2>&1
+mkdir -p "$out/world_save"
+ZOR_FUZZ_SEED_TO="$out/world_save/savegame.dat" "$world_save_program" > /dev/null 2>&1
 echo "Seed corpora in $out: $(ls "$out" | wc -l) targets, $(find "$out" -type f | wc -l) files"

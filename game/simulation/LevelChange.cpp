@@ -202,6 +202,7 @@ void Simulator::saveOnLevelChange() {
         } catch (const std::exception& error) {
             LogHandler::log(LogHandler::Error, LogSource,
                             "The game could not be saved on the way into " + m_world.level->name + ": " + error.what());
+            m_userInterface.showSaveProblem(error.what());
             return;
         }
         m_userInterface.showSavedGameNotice();

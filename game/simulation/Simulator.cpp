@@ -18,6 +18,7 @@
 #include "game/world/World.h"
 #include "game/world/physics/PhysicsSystem.h"
 
+#include "Framework/core/log/LogHandler.h"
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/store/AchievementStore.h"
@@ -30,6 +31,7 @@ namespace zor {
 
 namespace {
 
+constexpr const char* LogSource = "Simulator";
 // The tint of the game-over slow-down: dark red at a halt, faint red at full speed.
 constexpr PackedColor HaltedTint{0xA0000020};
 constexpr PackedColor FullSpeedTint{0x100000FF};
@@ -211,7 +213,13 @@ void Simulator::saveGame() {
     m_userInterface.showSavedGameNotice();
     saveAchievementProgress();
     takeCheckpoint();
-    m_persistence->save(m_world, session());
+    // A failed save costs the notice, not the game: the old files stay, the next save tries again.
+    try {
+        m_persistence->save(m_world, session());
+    } catch (const std::exception& error) {
+        LogHandler::log(LogHandler::Error, LogSource, std::string("The game could not be saved: ") + error.what());
+        m_userInterface.showSaveProblem(error.what());
+    }
 }
 
 void Simulator::drawDebug() {

@@ -5,6 +5,7 @@
 
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/LevelSource.h"
+#include "game/simulation/ports/UserInterface.h"
 #include "game/simulation/seams/GameRules.h"
 #include "game/simulation/seams/QuestTracking.h"
 #include "game/simulation/seams/WorldPersistence.h"
@@ -26,6 +27,9 @@ namespace {
 constexpr const char* LogSource = "Simulator";
 constexpr const char* RespawnLevelKey = "Profile.RespawnLevel";
 constexpr std::int32_t DemoQuestIndex = 16;
+
+constexpr const char* SavedGameLost =
+    "The saved game could not be read and was moved aside; a new game begins";
 
 // What the debug start gives when the player has less.
 const char* const BaseItems[] = {"pickaxe", "pickaxe_pre", "enable_charge_jump", "enable_run"};
@@ -52,13 +56,18 @@ std::string Simulator::startLevelOf(const PlayStart& start) const {
 }
 
 void Simulator::start(const PlayStart& start) {
-    if (m_persistence->loadSave(m_world, session()) == WorldPersistence::LoadResult::Failed) {
+    const WorldPersistence::LoadResult loaded = m_persistence->loadSave(m_world, session());
+    if (loaded == WorldPersistence::LoadResult::Failed || loaded == WorldPersistence::LoadResult::Lost) {
         m_respawnLevelReset = true;
         m_mainThreadWork.run([] {
             SettingsHandler& settings = SettingsHandler::instance();
             settings.setValue(RespawnLevelKey, settings.setting(RespawnLevelKey).DefaultValue.value);
         });
     }
+    if (loaded == WorldPersistence::LoadResult::Lost)
+        m_mainThreadWork.run([&userInterface = m_userInterface] {
+            userInterface.showSaveProblem(SavedGameLost);
+        });
     bool patchLevel = false;
     if (!start.forcedPatch.empty()) {
         m_mainThreadWork.run([] { SettingsHandler::instance().setValue("World.DisableSaves", 1); });

@@ -1,7 +1,9 @@
 #include "game/world/WorldSaveFiles.h"
 
+#include "game/world/SaveFile.h"
 #include "game/world/World.h"
 
+#include "Framework/core/Errors.h"
 #include "Framework/core/io/Files.h"
 
 #include <memory>
@@ -9,8 +11,39 @@
 
 namespace zor {
 
+namespace {
+
+// Every limit of the format is checked while the file is made in memory, before any file
+// is touched.
+ByteWriter encoded(SaveState& state) {
+    try {
+        return SaveFile::encode(state);
+    } catch (const CheckReleaseError& error) {
+        throw CheckReleaseError(std::string("Failed to write savegame! ") + error.what());
+    }
+}
+
+} // namespace
+
 std::string worldSaveFileName(std::int32_t slot) {
     return "savegame_" + std::to_string(slot) + ".dat";
+}
+
+void writeWorldSave(SaveState& state, const std::string& name) {
+    const ByteWriter file = encoded(state);
+    std::string cause;
+    const auto reads = [](const ByteArray& data, std::size_t size) {
+        SaveState scratch;
+        return SaveFile::decode(data, size, scratch);
+    };
+    if (!writeBackedUpFile(name, file.data().get(), file.size(), reads, &cause))
+        throw CheckReleaseError("Failed to write savegame! " + cause);
+}
+
+BackedUpLoad readWorldSave(SaveState& state, const std::string& name) {
+    return loadBackedUpFile(name, [&state](const ByteArray& data, std::size_t size) {
+        return SaveFile::decode(data, size, state);
+    });
 }
 
 void discardSaveKeepCurrentLevel(World& world, std::int32_t slot) {

@@ -61,6 +61,11 @@ void ByteReader::readString(std::string& target) {
     std::memcpy(target.data(), b, count);
 }
 
+void ByteReader::readBytes(void* target, std::size_t count) {
+    const std::uint8_t* b = nullptr;
+    if (count > 0 && take(count, b)) std::memcpy(target, b, count);
+}
+
 std::string ByteReader::readStringValue() {
     std::string text;
     readString(text);

@@ -26,6 +26,8 @@ public:
     // A 16-bit byte count, then that many bytes.
     void readString(std::string& target);
     std::string readStringValue();
+    // `count` bytes into `target`; cut short, nothing is copied.
+    void readBytes(void* target, std::size_t count);
 
     bool overflow() const { return m_overflow; }
     // Fails the record as a read past the end would: for a value that is present but

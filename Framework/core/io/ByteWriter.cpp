@@ -62,7 +62,11 @@ void ByteWriter::writeString(const std::string& text) {
         throw CheckReleaseError("Text too long for a binary file: " + std::to_string(text.size()) +
                                 " bytes, at most " + std::to_string(MaxStringBytes) + " allowed");
     writeU16(static_cast<std::uint16_t>(text.size()));
-    if (!text.empty()) std::memcpy(grow(text.size()), text.data(), text.size());
+    writeBytes(text.data(), text.size());
+}
+
+void ByteWriter::writeBytes(const void* bytes, std::size_t count) {
+    if (count > 0) std::memcpy(grow(count), bytes, count);
 }
 
 } // namespace zor

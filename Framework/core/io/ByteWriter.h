@@ -24,6 +24,8 @@ public:
     // A 16-bit byte count, then the bytes. Throws CheckReleaseError for a text over
     // 65535 bytes, whose length the count cannot hold.
     void writeString(const std::string& text);
+    // The bytes as they are, without a count.
+    void writeBytes(const void* bytes, std::size_t count);
 
     const ByteArray& data() const { return m_data; }
     std::size_t size() const { return m_size; }

@@ -2,6 +2,7 @@
 
 #include "Framework/core/Errors.h"
 #include "Framework/core/commands/Commands.h"
+#include "Framework/core/io/BackedUpFile.h"
 #include "Framework/core/io/Files.h"
 #include "Framework/core/log/LogHandler.h"
 #include "Framework/core/text/TextUtils.h"
@@ -29,6 +30,25 @@ std::uint32_t persistenceOf(const std::string& text) {
     if (text == "permanent") return SettingPermanent;
     if (text == "profile") return SettingProfile;
     return SettingProfile | SettingTemporary;
+}
+
+// The bytes of a value file in the form readValues takes: a Settings element whose
+// children all carry Key and Value.
+bool valueFileReads(const ByteArray& data, std::size_t size) {
+    if (size == 0) return false;
+    try {
+        std::istringstream in(std::string(reinterpret_cast<const char*>(data.get()), size));
+        pt::ptree tree;
+        pt::read_xml(in, tree, pt::xml_parser::no_comments);
+        for (const auto& child : tree.get_child("Settings")) {
+            const pt::ptree& attributes = child.second.get_child("<xmlattr>");
+            attributes.get<std::string>("Key");
+            attributes.get<std::string>("Value");
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 std::int32_t visibilityOf(const std::string& text) {
@@ -282,7 +302,8 @@ bool SettingsHandler::writeValues(const std::string& path, std::uint32_t mask, s
     std::ostringstream text;
     pt::write_xml(text, tree, pt::xml_writer_make_settings<std::string>('\t', 1, "utf-8"));
     const std::string bytes = text.str();
-    return writeFile(path, bytes.data(), bytes.size(), mask == SettingProfile ? unsigned(WriteFileBackup) : 0u, error);
+    if (mask == SettingProfile) return writeBackedUpFile(path, bytes.data(), bytes.size(), &valueFileReads, error);
+    return writeFile(path, bytes.data(), bytes.size(), 0u, error);
 }
 
 bool SettingsHandler::saveUserSettings(std::string* error) {

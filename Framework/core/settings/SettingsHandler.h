@@ -117,7 +117,8 @@ public:
     // leaves it alone).
     bool readValues(const std::string& path, std::uint32_t mask, std::string* error = nullptr);
     // Writes the settings sharing a bit with the mask whose value text differs from their
-    // default's text. With the profile mask (8) the old file is kept as path + ".backup".
+    // default's text. With the profile mask (8) the old file is kept as path + ".backup"
+    // when it reads; one that does not is moved aside as ".corrupt-N", keeping the backup.
     // On failure `error`, when given, receives the file's path and the cause.
     bool writeValues(const std::string& path, std::uint32_t mask, std::string* error = nullptr);
     // The persistent and permanent settings to the user's "settings.xml".

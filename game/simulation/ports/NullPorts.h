@@ -53,6 +53,7 @@ public:
     void spawnScreenEffect(const std::string&, std::int32_t, const fpVector2&) override {}
     fpVector2 getWidgetPosition(const std::string&) const override { return fpVector2(); }
     void showSavedGameNotice() override {}
+    void showSaveProblem(const std::string&) override {}
     void startConversation(const std::string&) override {}
     void showIndicator(const std::string&, const std::string&) override {}
     void addMapTierDepth(float) override {}

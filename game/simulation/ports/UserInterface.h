@@ -67,6 +67,9 @@ public:
     virtual fpVector2 getWidgetPosition(const std::string& nodeName) const = 0;
     // The localized line "ui_saved_game" as a timed message.
     virtual void showSavedGameNotice() = 0;
+    // A save that failed, or a saved game that could not be read and was moved aside:
+    // the player is told, play goes on.
+    virtual void showSaveProblem(const std::string& message) = 0;
     virtual void startConversation(const std::string& conversationName) = 0;
     // A named indicator of the status display, for this step.
     virtual void showIndicator(const std::string& name, const std::string& text) = 0;

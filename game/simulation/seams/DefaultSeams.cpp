@@ -2,6 +2,7 @@
 // make functions, which hand out the parts that have arrived.
 
 #include "game/simulation/GameObjectSimulator.h"
+#include "game/simulation/SaveSlotPersistence.h"
 #include "game/simulation/Simulator.h"
 #include "game/simulation/quest/TrackedQuests.h"
 #include "game/simulation/rules/ObjectLife.h"
@@ -123,7 +124,7 @@ std::unique_ptr<GameRules> SeamFactory::makeGameRules() const { return std::make
 std::unique_ptr<QuestTracking> SeamFactory::makeQuestTracking() const { return std::make_unique<TrackedQuests>(); }
 
 std::unique_ptr<WorldPersistence> SeamFactory::makeWorldPersistence() const {
-    return std::make_unique<WorldPersistence>();
+    return std::make_unique<SaveSlotPersistence>();
 }
 
 } // namespace zor

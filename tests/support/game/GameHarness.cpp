@@ -167,6 +167,7 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     GameContext context;
     context.ports = m_ports;
     m_seams->gameRules = options.gameRules;
+    m_seams->recordings->saveFiles = options.saveFiles;
     context.seams = m_seams;
     context.levels = options.levels;
     if (!context.levels && !options.sampleData) context.levels = fixtureLevels();

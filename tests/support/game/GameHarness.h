@@ -69,6 +69,9 @@ struct HarnessOptions {
     // The game's own rules (sale, experience, upgrades, counters, debug commands) and
     // quest tracker instead of the recording seams; the other seams still record.
     bool gameRules = false;
+    // The save slot's files in the user folder (set up by the test) behind the recorded
+    // persistence calls, instead of the safe defaults.
+    bool saveFiles = false;
 };
 
 class GameHarness {

@@ -117,6 +117,7 @@ void RecordingUserInterface::spawnScreenEffect(const std::string& effectName, st
 }
 
 void RecordingUserInterface::showSavedGameNotice() { record("showSavedGameNotice"); }
+void RecordingUserInterface::showSaveProblem(const std::string& message) { record("showSaveProblem " + message); }
 
 void RecordingUserInterface::startConversation(const std::string& conversationName) {
     record(callText("startConversation", conversationName));

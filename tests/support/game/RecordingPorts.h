@@ -111,6 +111,7 @@ public:
     void spawnScreenEffect(const std::string& effectName, std::int32_t viewport,
                            const fpVector2& screenPosition) override;
     void showSavedGameNotice() override;
+    void showSaveProblem(const std::string& message) override;
     void startConversation(const std::string& conversationName) override;
     void showIndicator(const std::string& name, const std::string& text) override;
     void addMapTierDepth(float depthInTiles) override;

@@ -1,6 +1,7 @@
 #include "tests/support/game/RecordingSeams.h"
 
 #include "game/simulation/GameObjectSimulator.h"
+#include "game/simulation/SaveSlotPersistence.h"
 #include "game/world/World.h"
 
 #include "Framework/core/Errors.h"
@@ -130,27 +131,35 @@ public:
 class RecordingPersistence final : public WorldPersistence, Recorder {
 public:
     using Recorder::Recorder;
-    void save(World&, const GameSession*) override {
+    void save(World& world, const GameSession* session) override {
         record("WorldPersistence.save");
         if (!recordings().saveFailure.empty()) throw CheckReleaseError(recordings().saveFailure);
+        if (recordings().saveFiles) m_files.save(world, session);
     }
-    LoadResult loadSave(World&, const GameSession*) override {
+    LoadResult loadSave(World& world, const GameSession* session) override {
         record("WorldPersistence.loadSave");
-        return recordings().loadResult;
+        return recordings().saveFiles ? m_files.loadSave(world, session) : recordings().loadResult;
     }
     void writeEntities(const std::vector<Entity*>& entities, std::vector<std::uint8_t>& record,
                        StringTableDynamic& names) override {
         this->record("WorldPersistence.writeEntities " + std::to_string(entities.size()));
-        WorldPersistence::writeEntities(entities, record, names);
+        if (recordings().saveFiles)
+            m_files.writeEntities(entities, record, names);
+        else
+            WorldPersistence::writeEntities(entities, record, names);
     }
-    void readEntities(World&, const std::vector<std::uint8_t>&, const StringTable&,
+    void readEntities(World& world, const std::vector<std::uint8_t>& record, const StringTable& names,
                       std::vector<GameObject*>& out) override {
-        record("WorldPersistence.readEntities");
+        this->record("WorldPersistence.readEntities");
+        if (recordings().saveFiles) m_files.readEntities(world, record, names, out);
         std::vector<GameObject*>& stored = recordings().storedObjects;
         out.insert(out.end(), stored.begin(), stored.end());
         stored.clear();
         if (recordings().readFailure) throw std::runtime_error("the record is cut short");
     }
+
+private:
+    SaveSlotPersistence m_files;
 };
 
 } // namespace

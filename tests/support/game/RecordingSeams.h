@@ -37,6 +37,8 @@ struct SeamRecordings {
     // killActor and updateResource play the game's own rules (still recorded) instead of
     // the plain stand-ins.
     bool playLifeRules = false;
+    // Set by the harness: the calls go on to the save slot's persistence.
+    bool saveFiles = false;
 
     std::size_t count(const std::string& call) const;
     std::vector<std::string> startingWith(const std::string& prefix) const;

@@ -294,6 +294,28 @@ TEST_F(SettingsTest, ProfileFilesKeepABackupAndFallBackToIt) {
     EXPECT_EQ(settings.getInt("Game.Hints"), 1);
 }
 
+TEST_F(SettingsTest, ADamagedProfileFileIsMovedAsideInsteadOfBecomingTheBackup) {
+    settings.declare("Game.Hints", "", std::int32_t(1), SettingProfile, SettingPublic);
+    settings.setValue("Game.Hints", std::int32_t(2));
+    ASSERT_TRUE(settings.writeValues("profile_1.xml", SettingProfile));
+    settings.setValue("Game.Hints", std::int32_t(3));
+    ASSERT_TRUE(settings.writeValues("profile_1.xml", SettingProfile));
+    const std::string backup = user.read("profile_1.xml.backup");
+    test::LogCapture log;
+    for (const char* damaged : {"<Settings><Setting Value=\"3\"/></Settings>", "<Settings><Setting Key="}) {
+        SCOPED_TRACE(damaged);
+        user.write("profile_1.xml", damaged);
+        settings.setValue("Game.Hints", std::int32_t(4));
+        ASSERT_TRUE(settings.writeValues("profile_1.xml", SettingProfile));
+        EXPECT_EQ(user.read("profile_1.xml.backup"), backup);
+        EXPECT_EQ(user.read("profile_1.xml.corrupt-1"), damaged);
+        std::filesystem::remove(user / "profile_1.xml.corrupt-1");
+        settings.loadProfileSettings("profile_1.xml");
+        EXPECT_EQ(settings.getInt("Game.Hints"), 4);
+    }
+    EXPECT_EQ(log.warnings.size(), 2u);
+}
+
 TEST_F(SettingsTest, ResetsFollowThePersistenceBits) {
     settings.declare("T", "", std::int32_t(1), SettingTemporary, SettingPublic);
     settings.declare("Pe", "", std::int32_t(2), SettingPersistent, SettingPublic);
