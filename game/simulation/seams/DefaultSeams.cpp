@@ -1,7 +1,9 @@
-// The safe bodies of the seams, until the parts of the game they stand for arrive.
+// The safe bodies of the seams, until the parts of the game they stand for arrive; digging
+// has arrived for the hit rules.
 
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/Simulator.h"
+#include "game/simulation/digging/TileHitRules.h"
 #include "game/simulation/seams/ActorSteps.h"
 #include "game/simulation/seams/GameRules.h"
 #include "game/simulation/seams/HitRules.h"
@@ -102,7 +104,7 @@ std::unique_ptr<ObjectPhysicsSteps> SeamFactory::makeObjectPhysicsSteps() const 
     return std::make_unique<ObjectPhysicsSteps>();
 }
 
-std::unique_ptr<HitRules> SeamFactory::makeHitRules() const { return std::make_unique<HitRules>(); }
+std::unique_ptr<HitRules> SeamFactory::makeHitRules() const { return std::make_unique<TileHitRules>(); }
 
 std::unique_ptr<ObjectLifeRules> SeamFactory::makeObjectLifeRules() const {
     return std::make_unique<ObjectLifeRules>();

@@ -87,6 +87,8 @@ public:
     std::vector<std::int32_t> beamIds;
     // Playback speed factor of the object's animations.
     float animationSpeed = 1.0f;
+    // Sound cues to be played at the object; the audio presentation plays and empties it.
+    std::vector<std::string> pendingSounds;
     // Clear: neither shown nor updated.
     bool visible = true;
     bool hasBeenSeen = false;
