@@ -4,14 +4,13 @@
 
 #include "tests/game/simulation/digging/DiggingFixture.h"
 
-#include "game/definitions/MachineTables.h"
-#include "game/world/entity/BehaviorMachine.h"
 #include "game/world/entity/EffectObject.h"
 #include "game/world/entity/ResourceObject.h"
 
 #include "Framework/store/AchievementStore.h"
 
 #include "tests/support/common/LogCapture.h"
+#include "tests/support/game/ListeningMachine.h"
 
 #include <cmath>
 #include <vector>
@@ -174,23 +173,7 @@ TEST_F(DiggingTest, AGoneTileDamageStartsOverAndTheCellWordKeepsItsType) {
     EXPECT_EQ(objects().findCellRecord(Cell), nullptr);
 }
 
-// A machine that knows the inputs a break and a hurt post.
-std::shared_ptr<BehaviorMachine> listeningMachine() {
-    static DefinitionRegistry<MachineDefinition> registry{"Animations", "Animation", "Name"};
-    static MachineTable table = [] {
-        registry.loadText("listening machine", R"(<Animations><Animation><Name>listener</Name>
-          <InitialState>idle</InitialState>
-          <State Name="idle">
-            <Transition Input="lostWall" Destination=""/><Transition Input="playerDestroyedWall" Destination=""/>
-          </State></Animation></Animations>)");
-        MachineTable built;
-        buildMachineTable(registry, "listening machine", built);
-        return built;
-    }();
-    return makeBehaviorMachine(table.at("listener"));
-}
-
-bool heard(const ActorObject& actor, const char* input) { return actor.behaviorMachine->takeInput(input, false); }
+std::shared_ptr<BehaviorMachine> wallMachine() { return listeningMachine({"lostWall", "playerDestroyedWall"}); }
 
 // What had happened at each announcement during a break, in order.
 struct BreakTimeline {
@@ -222,8 +205,8 @@ TEST_F(DiggingTest, ABreakReleasesAndChangesEverythingInItsOrder) {
     // A clinger holding on to the cell from above, one beside it holding on to its own.
     ActorObject* attached = world().spawnActorFacingRight("clinger", {420, 160});
     ActorObject* neighbour = world().spawnActorFacingRight("clinger", {446, 160});
-    attached->behaviorMachine = listeningMachine();
-    neighbour->behaviorMachine = listeningMachine();
+    attached->behaviorMachine = wallMachine();
+    neighbour->behaviorMachine = wallMachine();
     ActorObject* sleeper = world().spawnActorFacingRight("crawler", {420, 216});
     sleeper->physicalObject.awake = false;
 
@@ -280,7 +263,7 @@ TEST_F(DiggingTest, OnlyThePlayersDiggingTellsTheAttachedActorItsWallWasDestroye
         SCOPED_TRACE(c.dealer);
         place(Cell, Geode);
         ActorObject* attached = world().spawnActorFacingRight("clinger", {420, 160});
-        attached->behaviorMachine = listeningMachine();
+        attached->behaviorMachine = wallMachine();
         DamageData damage = hit(1);
         if (c.player) damage.sourceObjectId = world().player()->id();
         if (std::string(c.dealer) == "another actor") damage.sourceObjectId = attached->id();
