@@ -8,7 +8,8 @@
 // objects near the view and the forced ones, queued cell damage, the camera, projectile
 // fuses, effects, world texts. What the player, actors, contacts, hits, death, resources
 // and beams do comes through the seams (game/simulation/seams); this class owns the frame
-// they run in.
+// they run in, and the two gates those rules share: damage to actors (damage/) and to tile
+// cells (digging/).
 //
 // Owned by the Simulator, across level changes. Main thread, and the worker while it
 // holds the game for a build (buildLevelPhysics, the entity notifications, settling).
