@@ -107,8 +107,8 @@ bool GameObjectSimulator::digCell(const iVector2& cell, const fpVector2& directi
     if (level.mainLayer().contains(cell.x, cell.y)) level.mainLayer().at(cell.x, cell.y) |= TileWord::HasCellRecord;
 
     const TileType& type = tileMaterialAtChecked(level, cell.x, cell.y);
-    const double hardnessLevel =
-        damage.ignoreDepth ? 0.0 : double(std::max(0, level.tileHardness(float(cell.y)))) - double(damage.tileReduction);
+    const double depthLevel = double(std::max(0, level.tileHardness(float(cell.y))));
+    const double hardnessLevel = damage.ignoreDepth ? 0.0 : depthLevel - double(damage.tileReduction);
     double hardnessSum = hardnessLevel * double(type.hardnessStep) + double(type.hardnessBase);
     const ResourceDefinition* resource = attachedResource(record.resourceIndex);
     if (resource) hardnessSum += double(resource->extraHitPoints);
@@ -127,7 +127,8 @@ bool GameObjectSimulator::digCell(const iVector2& cell, const fpVector2& directi
     const MaterialDefinition& material = tileMaterialDefinition(level, cell.x, cell.y, &registered);
     if (!registered && m_reported.insert("broken material " + type.material).second)
         LogHandler::log(LogHandler::Warning, LogSource,
-                        "The tile material '" + type.material + "' is not defined; its tiles break without effects or sounds");
+                        "The tile material '" + type.material +
+                            "' is not defined; its tiles break without effects or sounds");
 
     if (tileDamage->progress >= BrokenProgress) {
         if (leftover) *leftover = unused;

@@ -41,7 +41,8 @@ void loadDamageDefinitions() {
             <FallDamage Distance="100" LinearDmg="2" MinDmg="3"/></Actor>
           <Actor><Name>feather</Name><Template>faller</Template>
             <FallDamage FallDamageIgnore="true" Distance="100" LinearDmg="2" MinDmg="3"/></Actor>
-          <Actor><Name>lift</Name><CollisionBox>-30;0;60;10</CollisionBox><CollisionGroup>transport</CollisionGroup></Actor>
+          <Actor><Name>lift</Name><CollisionBox>-30;0;60;10</CollisionBox>
+            <CollisionGroup>transport</CollisionGroup></Actor>
           <Actor><Name>letters_12</Name><Template>crawler</Template></Actor>
           <Actor><Name>letters12</Name><Template>crawler</Template></Actor>
           <Actor><Name>enemy_turtle</Name><Template>crawler</Template></Actor>)");
@@ -90,7 +91,8 @@ TEST_F(ActorDamageTest, BusyActorsTakeOnlyCrushSuicideAndFallAndTheFlagOnlyLetsB
             const DamageData damage = damageOf(type);
 
             actor.busyFlags = BusyFlag::Sale;
-            const bool passesBusy = type == DamageType::Crush || type == DamageType::Suicide || type == DamageType::Fall;
+            const bool passesBusy =
+                type == DamageType::Crush || type == DamageType::Suicide || type == DamageType::Fall;
             EXPECT_EQ(objects().canDamageActor(actor, damage, {1, 0}), passesBusy);
             actor.busyFlags = 0;
 
@@ -102,8 +104,8 @@ TEST_F(ActorDamageTest, BusyActorsTakeOnlyCrushSuicideAndFallAndTheFlagOnlyLetsB
             actor.invulnerable = false;
 
             actor.invulnerabilityTime = 0.5f;
-            const bool throughTimer =
-                type == DamageType::Crush || type == DamageType::WoodCrush || (!isPlayer && type == DamageType::Barrier);
+            const bool throughTimer = type == DamageType::Crush || type == DamageType::WoodCrush ||
+                                      (!isPlayer && type == DamageType::Barrier);
             EXPECT_EQ(objects().canDamageActor(actor, damage, {1, 0}), throughTimer);
             actor.invulnerabilityTime = 0.0f;
 
@@ -137,8 +139,9 @@ TEST_F(ActorDamageTest, AVulnerableDirectionTakesOnlyDamageTravellingThatWay) {
         fpVector2 direction;
         bool hurt;
     };
-    for (const Case& c : {Case{{0, 1}, true}, Case{{0.4f, 0.9f}, true}, Case{{0, 0.5f}, true},
-                          Case{{1, 0}, false}, Case{{0.6f, 0.6f}, false}, Case{{0, -1}, false}, Case{{0, 0.4f}, false}}) {
+    // Rounded half away from zero, the direction must come out (0, 1).
+    for (const Case& c : {Case{{0, 1}, true}, Case{{0.4f, 0.9f}, true}, Case{{0, 0.5f}, true}, Case{{1, 0}, false},
+                          Case{{0.6f, 0.6f}, false}, Case{{0, -1}, false}, Case{{0, 0.4f}, false}}) {
         SCOPED_TRACE(std::to_string(c.direction.x) + "," + std::to_string(c.direction.y));
         ActorObject& shellback = spawn("shellback");
         EXPECT_EQ(objects().damageActor(shellback, damageOf(DamageType::Normal), c.direction), c.hurt);
@@ -349,9 +352,9 @@ TEST(DeathCauseTest, TheNameIsCutBeforeItsFirstDigit) {
         const char* name;
         const char* cause;
     };
-    for (const Case& c : {Case{"letters_12", "letters"}, Case{"letters12", "letters"}, Case{"enemy_turtle", "enemy_turtle"},
-                          Case{"a_1", "a"}, Case{"_1x", "_"}, Case{"x_1_2", "x"}, Case{"x__3", "x_"},
-                          Case{"12abc", ""}, Case{"", ""}})
+    const Case cases[] = {{"letters_12", "letters"}, {"letters12", "letters"}, {"enemy_turtle", "enemy_turtle"},
+                          {"a_1", "a"}, {"_1x", "_"}, {"x_1_2", "x"}, {"x__3", "x_"}, {"12abc", ""}, {"", ""}};
+    for (const Case& c : cases)
         EXPECT_EQ(deathCauseOfName(c.name), c.cause) << c.name;
 }
 
