@@ -160,8 +160,8 @@ public:
     // The one-cell strip just beyond the side of `area` that `direction` points to.
     iRect frontCells(const fpVector2& direction, const fpRect& area) const;
     struct FrontDig {
-        bool allBroke = true;           // also true for a strip without a solid cell
-        std::int32_t solidCells = 0;    // the cells that were hit
+        bool allBroke = true;         // also true for a strip without a solid cell
+        std::int32_t solidCells = 0;  // the cells that were hit
     };
     FrontDig digFront(const fpRect& area, const fpVector2& direction, const DamageData& damage);
     // A weapon striking a cell, with the material's reaction when `withFeedback`; false only
@@ -217,12 +217,12 @@ private:
     void joinMaxCountGroup(GameObject& object, const std::string& groupName);
     void leaveMaxCountGroup(const GameObject& object, const std::string& groupName);
     bool crowdsOthers(ActorObject& actor);
+    bool standsWhereItMayNot(ActorObject& actor);
     // What a break releases and changes, in its fixed order; `record` is the cell's record
     // before the break.
     void breakCell(const iVector2& cell, const TileType& type, const MaterialDefinition& material,
                    const DamageData& damage, const CellRecord& record);
     void tellAttachedActors(const iVector2& cell, const DamageData& damage);
-    bool standsWhereItMayNot(ActorObject& actor);
     // Ids of the table's entities, so that a walk survives spawns and removals. One walk at
     // a time: the list is reused.
     template <class Table>
