@@ -8,14 +8,19 @@
 // objects near the view and the forced ones, queued cell damage, the camera, projectile
 // fuses, effects, world texts. What the player, actors, contacts, hits, death, resources
 // and beams do comes through the seams (game/simulation/seams); this class owns the frame
-// they run in.
+// they run in, and the two gates those rules share: damage to actors (damage/) and to tile
+// cells (digging/).
 //
 // Owned by the Simulator, across level changes. Main thread, and the worker while it
 // holds the game for a build (buildLevelPhysics, the entity notifications, settling).
 
 #include "game/simulation/behavior/EnemySimulator.h"
 
+#include "game/definitions/ActorDefinition.h"
+#include "game/world/Level.h"
+
 #include "Framework/core/events/EventList.h"
+#include "Framework/core/math/Rect.h"
 #include "Framework/core/math/Vector.h"
 #include "Framework/system/surface/UpdateRecord.h"
 
@@ -47,7 +52,9 @@ class Simulator;
 class UserInterface;
 class World;
 struct DamageData;
+struct MaterialDefinition;
 struct MaxCountDefinition;
+struct TileType;
 
 // Groups of the objects that occupy space: every group but tiles, trigger, bounds, exits
 // and beams. A regrowing tile waits while one of them is in its cell.
@@ -145,6 +152,42 @@ public:
     // The light revealed a secret: cue, banner, and in a cave the progress's count.
     void onSecretFound();
 
+    // Actor damage (damage/): the one gate every hurt passes. The direction is the damage's
+    // travel direction, from the attacker toward the victim.
+    // Queues AttackedInvulnerableSound when the refusal is the actor's own invulnerability.
+    bool canDamageActor(ActorObject& actor, const DamageData& damage, const fpVector2& direction);
+    // False when refused. `leftover`, when given, receives the part of the amount the kill
+    // did not use (0 when refused).
+    bool damageActor(ActorObject& actor, const DamageData& damage, const fpVector2& direction,
+                     float* leftover = nullptr);
+    // A landing after `fallDistance` pixels of fall, the collision moving the actor to
+    // `targetPosition`; true when it dealt damage.
+    bool applyFallDamage(ActorObject& actor, float fallDistance, const fpVector2& targetPosition);
+
+    // Tiles (digging/). Cells outside the level are never solid and refused quietly.
+    bool isSolidCell(const iVector2& cell) const;
+    // Whether a hit travelling along `direction` (only its signs matter) may damage the cell.
+    bool canDig(const iVector2& cell, const fpVector2& direction, const DamageData& damage) const;
+    // One hit; true when the tile broke. `leftover`, when given, receives the part of the
+    // amount the break did not use (0 when it did not break).
+    bool digCell(const iVector2& cell, const fpVector2& direction, const DamageData& damage,
+                 float* leftover = nullptr);
+    // The one-cell strip just beyond the side of `area` that `direction` points to.
+    iRect frontCells(const fpVector2& direction, const fpRect& area) const;
+    struct FrontDig {
+        bool allBroke = true;         // also true for a strip without a solid cell
+        std::int32_t solidCells = 0;  // the cells that were hit
+    };
+    FrontDig digFront(const fpRect& area, const fpVector2& direction, const DamageData& damage);
+    // A weapon striking a cell, with the material's reaction when `withFeedback`; false only
+    // when the cell is not solid.
+    bool hitTile(const iVector2& direction, const fpVector2& referencePoint, const iVector2& cell,
+                 const ActorDefinition::Weapon& weapon, const DamageData& damage, bool withFeedback);
+    // The cell's record, made zeroed when missing. The cell must lie inside the level.
+    CellRecord& cellRecord(const iVector2& cell);
+    CellRecord* findCellRecord(const iVector2& cell);
+    void eraseCellRecord(const iVector2& cell);
+
     Simulator& owner() const { return m_owner; }
     World& world() const { return m_world; }
     UserInterface& userInterface() const { return m_userInterface; }
@@ -188,6 +231,11 @@ private:
     void leaveMaxCountGroup(const GameObject& object, const std::string& groupName);
     bool crowdsOthers(ActorObject& actor);
     bool standsWhereItMayNot(ActorObject& actor);
+    // What a break releases and changes, in its fixed order; `record` is the cell's record
+    // before the break.
+    void breakCell(const iVector2& cell, const TileType& type, const MaterialDefinition& material,
+                   const DamageData& damage, const CellRecord& record);
+    void tellAttachedActors(const iVector2& cell, const DamageData& damage);
     // Ids of the table's entities, so that a walk survives spawns and removals. One walk at
     // a time: the list is reused.
     template <class Table>
@@ -207,6 +255,7 @@ private:
     std::unique_ptr<PhysicalObject> m_boundsObject;
     std::vector<PhysicalObject*> m_viewQuery;
     std::vector<PhysicalObject*> m_overlapQuery;
+    std::vector<PhysicalObject*> m_breakQuery;  // the actors around a broken cell
     std::vector<std::int32_t> m_forceUpdateNext;
     std::vector<std::int32_t> m_forceUpdateNow;
     std::vector<std::int32_t> m_snapshot;

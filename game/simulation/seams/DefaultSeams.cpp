@@ -4,6 +4,7 @@
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/SaveSlotPersistence.h"
 #include "game/simulation/Simulator.h"
+#include "game/simulation/digging/TileHitRules.h"
 #include "game/simulation/quest/TrackedQuests.h"
 #include "game/simulation/rules/ObjectLife.h"
 #include "game/simulation/rules/PlayRules.h"
@@ -115,7 +116,7 @@ std::unique_ptr<ObjectPhysicsSteps> SeamFactory::makeObjectPhysicsSteps() const 
     return std::make_unique<ObjectPhysicsSteps>();
 }
 
-std::unique_ptr<HitRules> SeamFactory::makeHitRules() const { return std::make_unique<HitRules>(); }
+std::unique_ptr<HitRules> SeamFactory::makeHitRules() const { return std::make_unique<TileHitRules>(); }
 
 std::unique_ptr<ObjectLifeRules> SeamFactory::makeObjectLifeRules() const { return std::make_unique<ObjectLife>(); }
 

@@ -4,8 +4,9 @@
 // whole.
 //
 // Plugged in by the contacts and attacks (onContact, detonateProjectile) and by digging
-// (digCell, depthOfHardnessTier). Main thread, inside the Game's step; onContact is
-// called from inside the physics' sweeps and must not destroy physical objects.
+// (digCell, depthOfHardnessTier: TileHitRules, the factory's default). Main thread, inside
+// the Game's step; onContact is called from inside the physics' sweeps and must not destroy
+// physical objects.
 
 #include "Framework/core/math/Vector.h"
 

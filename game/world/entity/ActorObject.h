@@ -85,6 +85,11 @@ public:
     std::uint32_t busyFlags = 0;  // BusyFlag bits
     // The kind of the last damage taken.
     DamageType lastDamageType = DamageType::Normal;
+    // Seconds; damage waits while it is above 0 (the actor update counts it down).
+    float invulnerabilityTime = 0.0f;
+    // Seconds left of the hit flash, and the flash's full length.
+    float hitFlashTime = 0.0f;
+    float hitFlashLength = 0.0f;
     // Raised when the actor must vanish without loot (it left the level, its placement was
     // refused); the actor is killed at once.
     bool dying = false;
