@@ -1,5 +1,5 @@
 #pragma once
-// A harness game in the bare fixture room (floor top at y = 320, the player standing at
+// A harness game (the town for a test that asks for it) in the bare fixture room (floor top at y = 320, the player standing at
 // x = 120 on it) with actors and behaviours of the instruction tests, stepped one actor at a
 // time through the game's own EnemySimulator with step lengths of the test's choosing.
 //
@@ -192,7 +192,8 @@ inline void loadInstructionFixture() {
 
 class InstructionTest : public ::testing::Test {
 protected:
-    InstructionTest() : harness((loadInstructionFixture(), HarnessOptions(11, "fixture_deep"))) {}
+    explicit InstructionTest(const char* level = "fixture_deep")
+        : harness((loadInstructionFixture(), HarnessOptions(11, level))) {}
 
     World& world() { return harness.world(); }
     ActorObject& player() { return *harness.world().player(); }
