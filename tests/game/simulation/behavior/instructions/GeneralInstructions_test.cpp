@@ -83,6 +83,25 @@ TEST_F(InstructionTest, ClearInputsLeavesOnlyItsOwnInputPending) {
     EXPECT_TRUE(pending(actor, "clearDone"));
 }
 
+// A chain of states, each moved on by the input its instruction posts: the instructions
+// that finish run in one game step, each waiting one moves on at the next.
+TEST_F(InstructionTest, FlagInstructionsSetWhatOtherRulesReadAndPostTheirInputs) {
+    ActorObject& actor = spawn("i_flags", {300.0f, 200.0f});
+    const char* const waits[] = {"barrels", "sound", "look", "show", "vanish"};
+    for (const char* expected : waits) {
+        tick(actor, 0.1f);
+        EXPECT_EQ(state(actor), expected);
+    }
+    EXPECT_EQ(actor.pendingSpawn, "crawler");
+    EXPECT_TRUE(actor.goodLoot);
+    EXPECT_FLOAT_EQ(actor.edgeTimer, 0.4f);
+    EXPECT_TRUE(actor.activatesBarrels);
+    EXPECT_EQ(actor.pendingSounds, std::vector<std::string>{"creak"});
+    EXPECT_EQ(actor.simpleAnimation, "wobble");
+    EXPECT_TRUE(actor.simpleAnimationOnce);
+    EXPECT_TRUE(actor.dying);
+}
+
 // Each composite moves on to "after" in the same game step only when all of its parts
 // finished; a part that waits, or a name without handler, keeps it where it is.
 TEST_F(InstructionTest, ACompositeRunsItsPartsInOrderAndAnswersTheSmallestResult) {

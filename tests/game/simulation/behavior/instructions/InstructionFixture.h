@@ -110,6 +110,23 @@ inline const char* const InstructionBehaviors = R"(
     </State>
     <State Name="after" State="Idle"/>
   </Machine>
+  <Machine><Name>i_flags</Name><InitialState>spawn</InitialState>
+    <State Name="spawn" State="Spawn"><Property Name="SpawnEnemy" Value="crawler"/>
+      <Transition Input="spawnDone" Destination="loot"/></State>
+    <State Name="loot" State="SetGoodLoot"><Transition Input="setGoodLootDone" Destination="edge"/></State>
+    <State Name="edge" State="SetCheckEdgeTimer"><Property Name="Time" Value="0.4"/>
+      <Transition Input="done" Destination="barrels"/></State>
+    <State Name="barrels" State="SetActivateBarrels"><Property Name="ActivateBarrels" Value="1"/>
+      <Transition Input="done" Destination="sound"/></State>
+    <State Name="sound" State="PlaySound"><Property Name="SoundCue" Value="creak"/>
+      <Transition Input="done" Destination="look"/></State>
+    <State Name="look" State="SimpleAnimation">
+      <Property Name="Animation" Value="wobble"/><Property Name="PlayOnce" Value="1"/>
+      <Transition Input="done" Destination="show"/></State>
+    <State Name="show" State="TriggerAnimation"><Property Name="Animation" Value="hide"/>
+      <Transition Input="done" Destination="vanish"/></State>
+    <State Name="vanish" State="Zombiefy"/>
+  </Machine>
   <Machine><Name>i_probe</Name><InitialState>probe</InitialState>
     <State Name="probe" State="HasGround">
       <Transition Input="true" Destination="yes"/><Transition Input="false" Destination="no"/>
@@ -169,7 +186,7 @@ inline void loadInstructionFixture() {
             <Enemies>player</Enemies>
           </Actor>)";
         for (const char* behavior : {"never", "always", "delay", "shared_delay", "clear", "both", "headless", "gap",
-                                     "nested", "finishing", "check", "suicide", "patrol", "walk"})
+                                     "nested", "finishing", "check", "suicide", "patrol", "walk", "flags"})
             actors += instructionActor(behavior);
         actors += instructionActor("reset", "<HeartBeatTime>3</HeartBeatTime><HeartBeatRandomTime>0</HeartBeatRandomTime>");
         const std::string padBox = "<CollisionBox>-20;-40;40;40</CollisionBox><CollisionGroup>transport</CollisionGroup>";

@@ -3,6 +3,8 @@
 
 #include "tests/game/simulation/behavior/instructions/InstructionFixture.h"
 
+#include "Framework/store/AchievementStore.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -141,15 +143,24 @@ TEST_F(InstructionTest, InstructionsThatReadThePlayerDoNothingWithoutOne) {
     ASSERT_EQ(world().player(), nullptr);
 
     ActorObject& folk = spawn("i_patrol", {300.0f, 320.0f});
+    ActorObject& greeter = spawn("i_patrol", {350.0f, 320.0f});
+    greeter.behaviorMachine->changeState("greet");
     ActorObject& podium = spawn("i_podium", {400.0f, 320.0f});
     podium.name = "i_lens";
     ActorObject& pad = spawn("i_pad", {500.0f, 320.0f});
+    ActorObject& suicide = spawn("i_suicide", {550.0f, 320.0f});
+    const std::string counter = "cntr_suicide_i_suicide";
+    localAchievements().updateCounter(0, true, counter);
     for (int step = 0; step < 50; ++step)
-        for (ActorObject* actor : {&folk, &podium, &pad}) tick(*actor, Step);
+        for (ActorObject* actor : {&folk, &greeter, &podium, &pad, &suicide}) tick(*actor, Step);
     EXPECT_EQ(folk.moveVector, fpVector2());
+    EXPECT_EQ(state(greeter), "greet");
     EXPECT_EQ(podium.namedValues.count("State"), 0u);
     EXPECT_EQ(pad.npcBehaviorData().teleportTimer, 0.0f);
     EXPECT_EQ(world().progress.items.counts.count("i_lens"), 0u);
+    // Suicide still kills: only its count, which needs a witness, is skipped.
+    EXPECT_EQ(suicide.hitPoints, 0.0f);
+    EXPECT_EQ(localAchievements().findCounter(counter)->value, 0);
 }
 
 } // namespace

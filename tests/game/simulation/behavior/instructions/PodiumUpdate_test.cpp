@@ -154,5 +154,22 @@ TEST_F(PodiumTest, APodiumNamingNoRegisteredUpgradeStillCountsItButShowsNoBanner
     EXPECT_NE(log.warnings[0].find("'i_unheard_of'"), std::string::npos) << log.warnings[0];
 }
 
+TEST_F(PodiumTest, AToolCountingNoRegisteredUpgradeIsSelectedWithoutStartItems) {
+    LogCapture log;
+    auto definition = std::make_shared<ActorDefinition>(player().definition());
+    definition->tools.resize(2);
+    definition->tools[1].requiredUpgrade = "i_lens";
+    definition->tools[1].countedUpgrade = "i_no_such_charges";
+    player().installDefinition(definition);
+    ActorObject& podium = placePodium("i_lens");
+    player().setPosition(PodiumAt);
+    for (int step = 0; step < 250; ++step) tick(podium, Step);
+    EXPECT_EQ(player().toolIndex, 1);
+    EXPECT_EQ(world().progress.items.counts.count("i_no_such_charges"), 0u);
+    EXPECT_EQ(harness.recordings().callsStartingWith("UserInterface.showBanner banner_upgrade").size(), 1u);
+    ASSERT_EQ(log.warnings.size(), 1u);
+    EXPECT_NE(log.warnings[0].find("'i_no_such_charges'"), std::string::npos) << log.warnings[0];
+}
+
 } // namespace
 } // namespace zor::test
