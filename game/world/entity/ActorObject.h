@@ -9,7 +9,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace zor {
 
@@ -123,8 +122,6 @@ public:
     bool simpleAnimationOnce = false;
     // How hard the actor shakes, 0 for still; the presentation reads it.
     float rumbleStrength = 0.0f;
-    // Cues played once at the actor; the audio presentation empties the list.
-    std::vector<std::string> pendingSounds;
 
 private:
     std::shared_ptr<NPCBehaviorData> m_npcData;

@@ -1,5 +1,5 @@
 #pragma once
-// Small pieces the instruction handlers share: posting to the actor's own machine, the
+// What the instruction handlers share: posting to the actor's own machine, the
 // actor's named timers, and the tests against the player character.
 
 #include "Framework/core/math/Rect.h"
