@@ -1,11 +1,12 @@
 #pragma once
-// A harness game (the town for a test that asks for it) in the bare fixture room (floor top at y = 320, the player standing at
-// x = 120 on it) with actors and behaviours of the instruction tests, stepped one actor at a
-// time through the game's own EnemySimulator with step lengths of the test's choosing.
+// A harness game in the bare fixture room (floor top at y = 320, the player standing at
+// x = 120 on it), or in the town for a test that asks for it, with actors and behaviours of
+// the instruction tests, stepped one actor at a time through the game's own EnemySimulator
+// with step lengths of the test's choosing.
 //
-// Actors (box -10;-20;20;20 unless said, group npcs): "i_<behaviour>" for each behaviour
-// below; "i_prober" attached (0, 6); "i_barrel" (box of the player's size, group rocks,
-// HitPoints 4, enemies: player); "i_podium" and "i_pad" (group transport, box -20;-40;40;40).
+// Actors (box -10;-20;20;20 unless said, group npcs, HitPoints 4): "i_<behaviour>" for each
+// behaviour below; "i_prober" attached (0, 6); "i_barrel" (box of the player's size, group
+// rocks, enemies: player); the podium and pads (group transport, box -20;-40;40;40).
 // Upgrades: "i_lens" (banner "banner_lens", first tier "up_lens") and "i_lens_charges"
 // (StartWith 3).
 
@@ -158,7 +159,9 @@ inline const char* const InstructionBehaviors = R"(
     <State Name="show" State="TownTeleporterVisibility"><Transition Input="done" Destination="serve"/></State>
     <State Name="serve" State="Teleporter"/>
   </Machine>
-  <Machine><Name>i_remove_pad</Name><InitialState>go</InitialState><State Name="go" State="DeleteTeleporter"/></Machine>)";
+  <Machine><Name>i_remove_pad</Name><InitialState>go</InitialState>
+    <State Name="go" State="DeleteTeleporter"/>
+  </Machine>)";
 
 inline std::string instructionActor(const std::string& behavior, const std::string& extra = "") {
     return "<Actor><Name>i_" + behavior + "</Name><Template>i_base</Template><Behavior>i_" + behavior +
@@ -188,9 +191,12 @@ inline void loadInstructionFixture() {
         for (const char* behavior : {"never", "always", "delay", "shared_delay", "clear", "both", "headless", "gap",
                                      "nested", "finishing", "check", "suicide", "patrol", "walk", "flags"})
             actors += instructionActor(behavior);
-        actors += instructionActor("reset", "<HeartBeatTime>3</HeartBeatTime><HeartBeatRandomTime>0</HeartBeatRandomTime>");
-        const std::string padBox = "<CollisionBox>-20;-40;40;40</CollisionBox><CollisionGroup>transport</CollisionGroup>";
-        for (const char* behavior : {"podium", "pad", "town_pad", "remove_pad"}) actors += instructionActor(behavior, padBox);
+        actors += instructionActor("reset",
+                                   "<HeartBeatTime>3</HeartBeatTime><HeartBeatRandomTime>0</HeartBeatRandomTime>");
+        const std::string padBox =
+            "<CollisionBox>-20;-40;40;40</CollisionBox><CollisionGroup>transport</CollisionGroup>";
+        for (const char* behavior : {"podium", "pad", "town_pad", "remove_pad"})
+            actors += instructionActor(behavior, padBox);
         addDefinitions(actorRegistry(), "instruction actors", actors);
         addDefinitions(upgradeRegistry(), "instruction upgrades", R"(
           <Upgrade><Name>i_lens</Name><BannerHeaderId>banner_lens</BannerHeaderId>
