@@ -31,6 +31,14 @@ std::string BehaviorData::getString(std::string_view name, std::string_view fall
     return value ? valueAsString(*value) : std::string(fallback);
 }
 
+std::string_view BehaviorData::getText(std::string_view name, std::string_view fallback) const {
+    const OptionalSettingValue* value = find(name);
+    if (!value) return fallback;
+    if (const auto* text = std::get_if<std::string>(&value->value)) return *text;
+    if (const auto* text = std::get_if<const char*>(&value->value)) return *text ? *text : std::string_view();
+    return {};
+}
+
 bool BehaviorData::has(std::string_view name) const { return find(name) != nullptr; }
 
 } // namespace zor

@@ -48,6 +48,9 @@ struct BehaviorData {
     // Read as a number: text must start with 0 or 1, anything else reads false.
     bool getBool(std::string_view name, bool fallback) const;
     std::string getString(std::string_view name, std::string_view fallback) const;
+    // The text of a parameter without a copy, for reads in every step; a value that is not
+    // held as text reads empty. Valid while the state's definition lives.
+    std::string_view getText(std::string_view name, std::string_view fallback) const;
     bool has(std::string_view name) const;
 
 private:

@@ -46,6 +46,13 @@ InstructionHandler EnemySimulator::findInstruction(std::string_view name) const 
     return found == m_instructions.end() ? nullptr : found->second;
 }
 
+bool EnemySimulator::firstWarning(std::string_view topic, std::string_view key) const {
+    const WarningOrder::View view(topic, key);
+    if (m_warnings.find(view) != m_warnings.end()) return false;
+    m_warnings.emplace(std::string(topic), std::string(key));
+    return true;
+}
+
 void EnemySimulator::giveMachine(ActorObject& actor) {
     const std::string& behavior = actor.definition().behavior;
     if (behavior.empty() || actor.behaviorMachine) return;

@@ -15,6 +15,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zor {
 
@@ -56,6 +57,9 @@ public:
     void registerInstruction(const std::string& name, InstructionHandler handler);
     // Null when no handler has the name.
     InstructionHandler findInstruction(std::string_view name) const;
+    // True the first time the key is met under its topic: instructions keep no state of
+    // their own to remember that a data warning was logged. Allocates only then.
+    bool firstWarning(std::string_view topic, std::string_view key) const;
 
 private:
     void beatHeart(ActorObject& actor, BehaviorMachine& machine, float stepLength);
@@ -71,6 +75,16 @@ private:
     NameMap<InstructionHandler> m_instructions;
     ReportedNames m_reportedBehaviors;
     ReportedNames m_reportedInstructions;
+    using WarningKey = std::pair<std::string, std::string>;
+    struct WarningOrder {
+        using is_transparent = void;
+        using View = std::pair<std::string_view, std::string_view>;
+        static View view(const WarningKey& key) { return {key.first, key.second}; }
+        static View view(const View& key) { return key; }
+        template <class A, class B>
+        bool operator()(const A& a, const B& b) const { return view(a) < view(b); }
+    };
+    mutable std::set<WarningKey, WarningOrder> m_warnings;
 };
 
 } // namespace zor

@@ -1,15 +1,12 @@
 #include "game/simulation/behavior/InstructionRegistrars.h"
 
-// No family has instructions yet; each registrar fills in as its family is built.
+// The families not built yet; each registrar moves to its family's files when it is.
 
 namespace zor {
 
-void registerGeneralInstructions(EnemySimulator&) {}
 void registerMovementInstructions(EnemySimulator&) {}
 void registerCombatInstructions(EnemySimulator&) {}
 void registerCreatureInstructions(EnemySimulator&) {}
-void registerBarrelInstructions(EnemySimulator&) {}
-void registerNpcInstructions(EnemySimulator&) {}
 void registerBossInstructions(EnemySimulator&) {}
 
 } // namespace zor

@@ -124,6 +124,24 @@ public:
     std::map<std::string, AnimationPart> animationParts;
     std::string simpleAnimation;
 
+    // What the behaviour instructions ask of the movement and attack steps, and the state
+    // they keep in the actor between steps.
+    fpVector2 moveVector;  // walk intent, -1 to 1 on each axis
+    bool runHeld = false;
+    bool jumpPressed = false;
+    bool attackPressed = false;
+    bool activatePressed = false;
+    // Made at 0 on first use; ordered, so a lookup by view needs no key of its own.
+    std::map<std::string, float, std::less<>> namedTimers;
+    std::map<std::string, float, std::less<>> namedValues;
+    // The definition the object update spawns at the actor next; empty for none.
+    std::string pendingSpawn;
+    // The actor drops its definition's good resource when it dies.
+    bool goodLoot = false;
+    bool simpleAnimationOnce = false;
+    // How hard the actor shakes, 0 for still; the presentation reads it.
+    float rumbleStrength = 0.0f;
+
 private:
     std::shared_ptr<NPCBehaviorData> m_npcData;
     std::shared_ptr<const ActorDefinition> m_definition;
