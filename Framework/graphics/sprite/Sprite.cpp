@@ -70,7 +70,8 @@ KeyPose blend(const SpriteNodeState& a, const SpriteNodeState& b, float t) {
 }
 
 // parent x local: the affine product of their matrices, whose other terms are zero.
-Affine2D compose(const Affine2D& p, const Affine2D& l) {
+// Inline: returned through memory, the placement was read back before its stores landed.
+[[gnu::always_inline]] inline Affine2D compose(const Affine2D& p, const Affine2D& l) {
     return {p.xx * l.xx + p.xy * l.yx,          p.yx * l.xx + p.yy * l.yx,
             p.xx * l.xy + p.xy * l.yy,          p.yx * l.xy + p.yy * l.yy,
             (p.xx * l.tx + p.xy * l.ty) + p.tx, (p.yx * l.tx + p.yy * l.ty) + p.ty,
