@@ -382,14 +382,24 @@ void Sprite::recompose() {
                                               toByte(m_worldColor[2] * alpha), toByte(alpha));
 }
 
-void Sprite::update(float dt, bool force) {
+inline void Sprite::step(float dt) {
     if (m_playing && m_frameTime > 0.0f) advanceTime(dt);
     if (m_parent) findKey();
     if (m_dirty) recompose();
+}
+
+void Sprite::update(float dt, bool force) {
+    step(dt);
     for (int i = m_childCount - 1; i >= 0; --i) {
         Sprite& child = m_children[i];
         if (child.m_enabled && (force || child.alive(m_currentFrame))) {
-            child.update(dt, force);
+            // Most nodes are leaves: stepped here, they spare a call each.
+            if (child.m_childCount == 0) {
+                child.step(dt);
+                child.m_dirty = false;
+            } else {
+                child.update(dt, force);
+            }
         } else {
             // Recomposes when it comes back.
             child.m_dirty = true;
@@ -421,6 +431,15 @@ void Sprite::playCueLabel(const std::string& label, const CuePlayer& playCue) co
     playCue(cue);
 }
 
+inline void Sprite::drawImage(CommonBatch& batch) const {
+    batch.drawPlaced(*m_image.texture, m_world, m_source, m_sourceOffset, m_packedColor, 0);
+}
+
+inline void Sprite::drawImage(ITextureBatch& batch) const {
+    const std::uint32_t reserved = 0;
+    batch.drawMatrix(*m_image.texture, toMatrix(m_world), m_source, m_packedColor, reserved, m_sourceOffset, 0);
+}
+
 void Sprite::draw(ITextureBatch& batch) const {
     if (!m_enabled || !(m_state.a > 0.0f)) return;
     if (CommonBatch* direct = batch.commonBatch()) {
@@ -434,7 +453,13 @@ template <class Batch>
 void Sprite::drawTree(Batch& batch) const {
     if (m_image.texture) drawImage(batch);
     for (const Sprite* child = m_children; child != m_children + m_childCount; ++child) {
-        if (child->m_enabled && child->m_state.a > 0.0f && child->alive(m_currentFrame)) child->drawTree(batch);
+        if (!child->m_enabled || !(child->m_state.a > 0.0f) || !child->alive(m_currentFrame)) continue;
+        // Leaves are drawn here, as they are stepped: a call each cost them a fifth of their time.
+        if (child->m_childCount != 0) {
+            child->drawTree(batch);
+        } else if (child->m_image.texture) {
+            child->drawImage(batch);
+        }
     }
 }
 
@@ -445,15 +470,6 @@ void Sprite::refreshImageSource() {
     m_source = fpRect(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
     m_sourceOffset = fpVector2(m_state.pivotX, m_state.pivotY);
     if (m_crop.x != 0.0f || m_crop.y != 0.0f) m_sourceOffset -= fpVector2(cropX, cropY);
-}
-
-void Sprite::drawImage(CommonBatch& batch) const {
-    batch.drawPlaced(*m_image.texture, m_world, m_source, m_sourceOffset, m_packedColor, 0);
-}
-
-void Sprite::drawImage(ITextureBatch& batch) const {
-    const std::uint32_t reserved = 0;
-    batch.drawMatrix(*m_image.texture, toMatrix(m_world), m_source, m_packedColor, reserved, m_sourceOffset, 0);
 }
 
 fpRect Sprite::localBounds() const {

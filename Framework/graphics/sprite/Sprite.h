@@ -192,6 +192,8 @@ private:
     void findKey();
     int searchKey(std::uint32_t parentFrame) const;
     void recompose();
+    // The node's own part of update: its timeline, its key and its pose.
+    void step(float dt);
     // Sine and cosine of the node's rotation, computed when it changes.
     void turnTo(float angle);
     // Through the batch's own placement path when it has one.
