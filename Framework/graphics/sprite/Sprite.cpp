@@ -78,10 +78,19 @@ KeyPose blend(const SpriteNodeState& a, const SpriteNodeState& b, float t) {
             l.z + p.z};
 }
 
-std::uint8_t toByte(float value) {
-    const float scaled = value * 255.0f;
-    if (!(scaled > 0.0f)) return 0;
-    return static_cast<std::uint8_t>(std::min(scaled, 255.0f));
+// The colour premultiplied by its alpha, each channel scaled to a byte: 0 for NaN and for
+// nothing above 0, at most 255, truncated. The four channels at once, without branches.
+PackedColor packPremultiplied(const float (&color)[4]) {
+    using Float4 = float __attribute__((vector_size(16)));
+    using Int4 = std::int32_t __attribute__((vector_size(16)));
+    const float alpha = color[3];
+    const Float4 scaled = Float4{color[0] * alpha, color[1] * alpha, color[2] * alpha, alpha} * 255.0f;
+    const Float4 none{0.0f, 0.0f, 0.0f, 0.0f};
+    const Float4 full{255.0f, 255.0f, 255.0f, 255.0f};
+    const Float4 positive = scaled > none ? scaled : none;
+    const Int4 bytes = __builtin_convertvector(positive < full ? positive : full, Int4);
+    return PackedColor::fromChannels(std::uint8_t(bytes[0]), std::uint8_t(bytes[1]), std::uint8_t(bytes[2]),
+                                     std::uint8_t(bytes[3]));
 }
 
 fpVector2 transformPoint(const Affine2D& m, float x, float y) {
@@ -93,7 +102,7 @@ const std::string loopCueMark = "[loopAnim]";
 
 } // namespace
 
-Sprite::Sprite() : m_keys(&defaultKeys()) {}
+Sprite::Sprite() { useKeys(defaultKeys()); }
 
 Sprite::~Sprite() {
     delete[] m_ownedDescendants;
@@ -103,7 +112,7 @@ void Sprite::initFromDefinition(const SpriteDefinition& definition, ISpriteManag
     m_frameTime = frameTimeOf(manager);
     m_definition = &definition;
     m_manager = &manager;
-    m_keys = &defaultKeys();
+    useKeys(defaultKeys());
     m_enabled = true;
     if (definition.descendantCount > 0) m_ownedDescendants = new Sprite[definition.descendantCount];
     createChildren(m_ownedDescendants);
@@ -146,7 +155,7 @@ void Sprite::initChild(Sprite* parent, const SpriteNodeDefinition& record, Sprit
     m_enabled = record.enabled;
     m_depth = record.depth;
     // A child without keys stands still in its placement.
-    m_keys = record.keys.empty() ? &defaultKeys() : &record.keys;
+    useKeys(record.keys.empty() ? defaultKeys() : record.keys);
     if (m_state.lastFrame > parent->m_lastFrame) parent->m_lastFrame = m_state.lastFrame;
     refreshImageSource();
 
@@ -317,7 +326,7 @@ void Sprite::advanceTime(float dt) {
 // Inline: once per node and step, from update alone.
 inline void Sprite::findKey() {
     const std::uint32_t frame = m_parent->m_currentFrame;
-    const SpriteNodeState* keys = m_keys->data();
+    const SpriteNodeState* keys = m_keys;
     // Mostly the present key still holds.
     const int found = keys[m_keyIndex].holdsFrame(frame) ? m_keyIndex : searchKey(frame);
     if (found != m_keyIndex || m_parent->m_dirty) m_dirty = true;
@@ -334,10 +343,14 @@ inline void Sprite::findKey() {
     }
 }
 
+void Sprite::useKeys(const std::vector<SpriteNodeState>& keys) {
+    m_keys = keys.data();
+    m_keyCount = static_cast<int>(keys.size());
+}
+
 int Sprite::searchKey(std::uint32_t frame) const {
-    const std::vector<SpriteNodeState>& keys = *m_keys;
-    const int count = static_cast<int>(keys.size());
-    for (int i = m_keyIndex + 1; i < count; ++i) {
+    const SpriteNodeState* keys = m_keys;
+    for (int i = m_keyIndex + 1; i < m_keyCount; ++i) {
         if (keys[i].holdsFrame(frame)) return i;
     }
     for (int i = 0; i < m_keyIndex; ++i) {
@@ -355,9 +368,8 @@ void Sprite::turnTo(float angle) {
 }
 
 void Sprite::recompose() {
-    const std::vector<SpriteNodeState>& keys = *m_keys;
-    const bool blending = m_interpolate && m_frameFraction != 0.0f &&
-                          static_cast<std::size_t>(m_keyIndex) + 1 < keys.size();
+    const SpriteNodeState* keys = m_keys;
+    const bool blending = m_interpolate && m_frameFraction != 0.0f && m_keyIndex + 1 < m_keyCount;
     const KeyPose key =
         blending ? blend(keys[m_keyIndex], keys[m_keyIndex + 1], m_frameFraction) : poseOf(keys[m_keyIndex]);
 
@@ -377,9 +389,7 @@ void Sprite::recompose() {
     } else {
         m_world = local;
     }
-    const float alpha = m_worldColor[3];
-    m_packedColor = PackedColor::fromChannels(toByte(m_worldColor[0] * alpha), toByte(m_worldColor[1] * alpha),
-                                              toByte(m_worldColor[2] * alpha), toByte(alpha));
+    m_packedColor = packPremultiplied(m_worldColor);
 }
 
 inline void Sprite::step(float dt) {
