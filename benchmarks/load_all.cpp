@@ -1,6 +1,6 @@
 // The time of the load-all job over the game data folder of the build, which the first
-// game state waits for behind its loading screen. Run from the build folder (it reads
-// "BundlePC"). The job does its work once per process, so the whole job is one timed
+// game state waits for behind its loading screen (the build's "BundlePC", wherever the
+// program runs). The job does its work once per process, so the whole job is one timed
 // iteration; the largest single steps are repeated on their own.
 
 #include <benchmark/benchmark.h>
@@ -16,7 +16,7 @@ namespace {
 void useGameData() {
     static zor::test::TempFolder user;
     static zor::test::ScopedEnv userFolder("ZOR_USER_DIR", user.path().string());
-    zor::initFileSystem("BundlePC");
+    zor::initFileSystem(ZOR_BENCH_BUNDLE_DIR);
 }
 
 void LoadAllDefinitions(benchmark::State& state) {

@@ -1,7 +1,8 @@
-// Word wrapping of a 500-character paragraph with the sample data's medium font, as the
-// in-game screens lay out their longer texts, and drawing it into a batch. Every row
-// counts glyphs (ns_per_glyph); the raw-quad row queues as many unrotated quads straight
-// into a batch, to compare wrap plus draw with.
+// Word wrapping of a 500-character paragraph with the sample data's medium font (from the
+// build's "BundlePC", wherever the program runs), as the in-game screens lay out their
+// longer texts, and drawing it into a batch. Every row counts glyphs (ns_per_glyph); the
+// raw-quad row queues as many unrotated quads straight into a batch, to compare wrap plus
+// draw with.
 #include "Framework/core/io/Files.h"
 #include "Framework/graphics/batch/CommonBatch.h"
 #include "Framework/graphics/batch/Transform2D.h"
@@ -26,7 +27,7 @@ std::string paragraph() {
 
 const zor::Font& mediumFont() {
     static zor::FontSet* fonts = [] {
-        zor::initFileSystem("BundlePC");
+        zor::initFileSystem(ZOR_BENCH_BUNDLE_DIR);
         auto* set = new zor::FontSet;
         set->load("Fonts");
         return set;

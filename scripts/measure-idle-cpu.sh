@@ -38,10 +38,15 @@ sleep "$settle"
 # ticks. The command name (field 2) may hold blanks, so fields are counted after its ")".
 cpu_ticks() { sed 's/.*) //' "/proc/$game/stat" | awk '{ print $12 + $13 }'; }
 ticks_per_second=$(getconf CLK_TCK)
+# Other processes slow the software renderer's threads, so the figure goes with the load.
+load_before=$(cut -d' ' -f1 /proc/loadavg)
 before=$(cpu_ticks)
 started=$(date +%s.%N)
 sleep "$seconds"
 after=$(cpu_ticks)
 ended=$(date +%s.%N)
+load_after=$(cut -d' ' -f1 /proc/loadavg)
 awk -v t="$((after - before))" -v hz="$ticks_per_second" -v a="$started" -v b="$ended" \
-  'BEGIN { printf "Idle game: %.1f %% of one core over %.1f s\n", 100 * t / hz / (b - a), b - a }'
+  -v l0="$load_before" -v l1="$load_after" -v cores="$(nproc)" \
+  'BEGIN { printf "Idle game: %.1f %% of one core over %.1f s (load average %s, then %s, on %d cores)\n",
+           100 * t / hz / (b - a), b - a, l0, l1, cores }'

@@ -191,7 +191,11 @@ private:
     void advanceTime(float dt);
     void findKey();
     int searchKey(std::uint32_t parentFrame) const;
+    // The keys live in a definition (or are the roots' default), never in the node.
+    void useKeys(const std::vector<SpriteNodeState>& keys);
     void recompose();
+    // The node's own part of update: its timeline, its key and its pose.
+    void step(float dt);
     // Sine and cosine of the node's rotation, computed when it changes.
     void turnTo(float angle);
     // Through the batch's own placement path when it has one.
@@ -212,7 +216,10 @@ private:
     int m_childCount = 0;
     std::uint32_t m_currentFrame = 0;
     Sprite* m_parent = nullptr;
-    const std::vector<SpriteNodeState>* m_keys;
+    // The key list, held by its first key: a step reads the present key without going
+    // through the vector.
+    const SpriteNodeState* m_keys = nullptr;
+    int m_keyCount = 0;
     int m_keyIndex = 0;
     float m_frameFraction = 0.0f;
     float m_time = 0.0f;

@@ -166,6 +166,9 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
         while (next != end && *next == Blank) ++next;
         const char* const lineStart = next;
         const std::size_t quadsBefore = quads.size();
+        // The quads before the line's last blank: one per code point, so the line keeps
+        // these when it breaks there, without counting its bytes again.
+        std::size_t quadsBeforeBlank = quadsBefore;
         Pen pen;
         while (next != end) {
             const char* after;
@@ -176,6 +179,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             }
             const Glyph& glyph = font.findGlyph(codePoint);
             if (fits(box, glyph, pen, lastLine ? markerWidth : 0.0f)) {
+                if (codePoint == static_cast<std::uint32_t>(Blank)) quadsBeforeBlank = quads.size();
                 place(quads, font, glyph, codePoint, pen, y, line);
                 next = after;
                 continue;
@@ -186,7 +190,8 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                 const char* blank = next;
                 while (blank > lineStart && *blank != Blank) --blank;
                 if (*blank == Blank) {
-                    quads.resize(quadsBefore + countCodePoints(lineStart, blank));
+                    // A blank before `next` is the last one placed.
+                    if (blank != next) quads.resize(quadsBeforeBlank);
                     next = blank + 1;
                     break;
                 }

@@ -23,11 +23,4 @@ std::string cleanUtf8(std::string text) {
     return clean;
 }
 
-std::size_t countCodePoints(const char* from, const char* to) {
-    std::size_t count = 0;
-    for (const char* at = from; at != to; ++at)
-        if ((static_cast<unsigned char>(*at) & 0xC0) != 0x80) ++count;
-    return count;
-}
-
 } // namespace zor

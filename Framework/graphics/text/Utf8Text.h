@@ -27,7 +27,4 @@ inline std::uint32_t codePointAt(const char* at, const char*& next) {
     return utf8::unchecked::next(next);
 }
 
-// Code points in [from, to) of valid UTF-8: the bytes that do not continue a sequence.
-std::size_t countCodePoints(const char* from, const char* to);
-
 } // namespace zor

@@ -136,8 +136,6 @@ public:
     std::map<std::string, float, std::less<>> namedValues;
     // The definition the object update spawns at the actor next; empty for none.
     std::string pendingSpawn;
-    // The actor drops its definition's good resource when it dies.
-    bool goodLoot = false;
     bool simpleAnimationOnce = false;
     // How hard the actor shakes, 0 for still; the presentation reads it.
     float rumbleStrength = 0.0f;

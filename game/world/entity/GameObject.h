@@ -98,8 +98,6 @@ public:
     // Seconds; set-up starts it at a random value so that objects of one kind do not act
     // in step.
     float randomCountdown = 0.0f;
-    // Cues played once at the object; the audio presentation empties the list.
-    std::vector<std::string> pendingSounds;
 
 protected:
     GameObject(std::shared_ptr<const GameObjectDefinition> definition, GameObjectKind kind);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace zor {
 namespace {
@@ -80,6 +81,45 @@ TEST_F(SpriteDrawTest, DrawsEnabledVisibleLiveNodesInDepthOrder) {
     pair->setAlpha(0.0f);
     pair->draw(batch);
     EXPECT_EQ(batch.count(), 0) << "a transparent node hides its children";
+}
+
+// Nodes with images at every level: a node with children is drawn before them, depth
+// first, and hidden, disabled and dead nodes are left out, whether they have children or
+// not. Each quad is told by its left edge.
+TEST(SpriteDrawTree, InnerNodesAndLeavesDrawDepthFirst) {
+    test::TempGameData data;
+    data.writeSpriteSet("Sprites/nest", R"(<SpriteSet FramesPerSecond="10">
+      <Image File="red.png"/>
+      <Sprite Name="dot" Texture="red"/>
+      <Sprite Name="arm" Texture="red" Frames="4">
+        <Child Name="hand" Sprite="dot" Position="1;0"/>
+        <Child Name="ghost" Sprite="dot" Position="2;0" Color="1;1;1;0"/>
+        <Child Name="off" Sprite="dot" Position="3;0" Enabled="false"/>
+        <Child Name="late" Sprite="dot" Position="4;0" Life="3;3"/>
+        <Child Name="finger" Sprite="dot" Position="5;0"/>
+      </Sprite>
+      <Sprite Name="nest" Frames="4">
+        <Child Name="arm" Sprite="arm" Position="10;0"/>
+        <Child Name="hidden" Sprite="arm" Position="20;0" Color="1;1;1;0"/>
+        <Child Name="head" Sprite="dot" Position="30;0"/>
+        <Child Name="second" Sprite="arm" Position="40;0"/>
+      </Sprite>
+    </SpriteSet>)", {{"red.png", test::solidImage(8, 4, 255, 0, 0)}});
+    SpriteManager manager("Sprites/nest");
+    SpritePtr nest = manager.createSprite("nest");
+    nest->update(0.0f, false);
+    const auto leftEdges = [&](ITextureBatch& into, const CommonBatch& quads) {
+        nest->draw(into);
+        std::vector<float> edges;
+        for (int i = 0; i < quads.count(); ++i) edges.push_back(quads.quads()[i].vertices[0].x);
+        return edges;
+    };
+    const std::vector<float> expected = {10, 11, 15, 30, 40, 41, 45};
+    CommonBatch direct{16, 0.0f};
+    EXPECT_EQ(leftEdges(direct, direct), expected);
+    CommonBatch other{16, 0.0f};
+    test::InterfaceOnlyBatch interfaceOnly(other);
+    EXPECT_EQ(leftEdges(interfaceOnly, other), expected);
 }
 
 TEST_F(SpriteDrawTest, CropDrawsPartOfTheImage) {

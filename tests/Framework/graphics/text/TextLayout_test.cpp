@@ -127,6 +127,31 @@ TEST_F(TextLayoutTest, WordWrappingBreaksBeforeTheWordThatOverflowsAndDropsTheBl
     }
 }
 
+// Kana take three bytes each (10 units with their advance, a blank 4): the line keeps
+// the glyphs before its last blank, whole, and the next line starts after it.
+TEST_F(TextLayoutTest, WordWrappingKeepsWholeMultiByteGlyphsBeforeTheLastBlank) {
+    const struct {
+        const char* text;
+        std::vector<std::uint32_t> codePoints;
+        std::vector<std::int32_t> lines;
+    } cases[] = {
+        {"\u3041\u3043 \u3045\u3047", {0x3041, 0x3043, 0x3045, 0x3047}, {0, 0, 1, 1}},
+        {"\u3041 \u3043 \u3045\u3047", {0x3041, ' ', 0x3043, 0x3045, 0x3047}, {0, 0, 0, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const TextMeshPtr mesh = Font::buildWrappedText(nullptr, *font, c.text, Tall, CompassAnchor::NorthWest, 0);
+        std::vector<std::uint32_t> codePoints;
+        std::vector<std::int32_t> lines;
+        for (const GlyphQuad& quad : mesh->quads) {
+            codePoints.push_back(quad.codePoint);
+            lines.push_back(quad.line);
+        }
+        EXPECT_EQ(codePoints, c.codePoints);
+        EXPECT_EQ(lines, c.lines);
+    }
+}
+
 // A language without blanks between words breaks at the glyph that overflows.
 TEST_F(TextLayoutTest, JapaneseBreaksAtAnyGlyph) {
     test::TempFolder data;
