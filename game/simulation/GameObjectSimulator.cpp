@@ -230,6 +230,10 @@ float GameObjectSimulator::depthOfHardnessTier(std::int32_t tier) {
     return m_hitRules->depthOfHardnessTier(*this, tier);
 }
 
+void GameObjectSimulator::makeNoise(GameObject& source, NoiseSize size) {
+    m_hitRules->makeNoise(*this, source, size);
+}
+
 bool GameObjectSimulator::handlePlayerInput(InputState& input) {
     return m_actorSteps->handlePlayerInput(*this, input);
 }

@@ -13,6 +13,7 @@
 // Owned by the Simulator, across level changes. Main thread, and the worker while it
 // holds the game for a build (buildLevelPhysics, the entity notifications, settling).
 
+#include "game/simulation/NoiseSize.h"
 #include "game/simulation/behavior/EnemySimulator.h"
 
 #include "Framework/core/events/EventList.h"
@@ -129,6 +130,7 @@ public:
     float depthOfHardnessTier(std::int32_t tier);
     bool handlePlayerInput(InputState& input);
     void finishPlayerInput();
+    void makeNoise(GameObject& source, NoiseSize size);
 
     Simulator& owner() const { return m_owner; }
     World& world() const { return m_world; }

@@ -222,4 +222,8 @@ void Simulator::onSecretFound() {
     m_rules->onSecretFound(*this);
 }
 
+void Simulator::talkTo(const std::string& npcName) {
+    m_quests->talkTo(*this, npcName);
+}
+
 } // namespace zor

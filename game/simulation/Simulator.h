@@ -115,6 +115,8 @@ public:
     void saveGame();
     // The handler of the light's found secrets.
     void onSecretFound();
+    // The player activated a townsperson of this actor definition name.
+    void talkTo(const std::string& npcName);
 
     bool levelChangePending() const { return !m_requestedLevel.empty(); }
     const std::string& requestedLevel() const { return m_requestedLevel; }

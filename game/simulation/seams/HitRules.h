@@ -3,9 +3,12 @@
 // contact by itself, make a detonating projectile vanish without effect, and leave tiles
 // whole.
 //
-// Plugged in by the contacts and attacks (onContact, detonateProjectile) and by digging
-// (digCell, depthOfHardnessTier). Main thread, inside the Game's step; onContact is
+// Plugged in by the contacts and attacks (onContact, detonateProjectile), by digging
+// (digCell, depthOfHardnessTier) and by the noise enemies hear (makeNoise; the default is
+// silent). Main thread, inside the Game's step; onContact is
 // called from inside the physics' sweeps and must not destroy physical objects.
+
+#include "game/simulation/NoiseSize.h"
 
 #include "Framework/core/math/Vector.h"
 
@@ -13,6 +16,7 @@
 
 namespace zor {
 
+class GameObject;
 class GameObjectSimulator;
 class Projectile;
 struct DamageData;
@@ -33,6 +37,8 @@ public:
     // The depth in tiles where hardness tier `tier` begins; not finite when it lies
     // beyond any level (the map then shows no more tiers).
     virtual float depthOfHardnessTier(GameObjectSimulator& objects, std::int32_t tier);
+    // A noise the object makes: steps, jumps, swings, falls.
+    virtual void makeNoise(GameObjectSimulator& objects, GameObject& source, NoiseSize size);
 };
 
 } // namespace zor

@@ -4,6 +4,7 @@
 // Plugged in by the game rules' quest tracker. Main thread.
 
 #include <cstdint>
+#include <string>
 
 namespace zor {
 
@@ -19,6 +20,9 @@ public:
     // time reset and, when its goal is already met, advances past it. The default only
     // sets the progress's quest index.
     virtual void startQuest(Simulator& simulator, std::int32_t index);
+    // The player activated a townsperson of this actor definition name. The default does
+    // nothing.
+    virtual void talkTo(Simulator& simulator, const std::string& npcName);
 };
 
 } // namespace zor

@@ -66,6 +66,9 @@ struct HarnessOptions {
     // Gives the game system components holding a game session (slot 0, new), whose totals
     // the simulation keeps; without, the game has no components at all.
     bool withSession = false;
+    // The game's own object physics, senses, camera and actor movement run behind the
+    // recorders (by default those steps do what the seams' safe defaults do).
+    bool gameMovement = false;
 };
 
 class GameHarness {

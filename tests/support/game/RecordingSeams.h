@@ -34,6 +34,11 @@ struct SeamRecordings {
     std::vector<GameObject*> storedObjects;
     // readEntities throws a runtime error after handing over the stored objects.
     bool readFailure = false;
+    // Read when the seams are made: the recorders of the actor and object physics steps
+    // pass on to the game's own steps instead of the safe defaults.
+    bool gameMovement = false;
+    // Nothing is appended to `calls` (for timing the steps behind the recorders).
+    bool quiet = false;
 
     std::size_t count(const std::string& call) const;
     std::vector<std::string> startingWith(const std::string& prefix) const;
