@@ -49,7 +49,7 @@ const char* const PaceBehavior = R"(
   </Machine>)";
 
 zor::MachineInstruction pace(zor::ActorObject& actor, zor::BehaviorData&) {
-    actor.physicalObject.velocity.x = 60.0f * actor.facing.x;
+    actor.moveVector.x = actor.facing.x;
     return zor::MachineInstruction::Running;
 }
 

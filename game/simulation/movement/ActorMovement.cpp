@@ -3,10 +3,13 @@
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/ObjectStepContext.h"
 #include "game/simulation/movement/AnimationInputs.h"
+#include "game/simulation/movement/MovementRules.h"
+#include "game/simulation/movement/PlayerControls.h"
 
 #include "game/world/SharedConstants.h"
 #include "game/world/World.h"
 #include "game/world/entity/ActorObject.h"
+#include "game/world/entity/BehaviorMachine.h"
 #include "game/world/physics/PhysicsSystem.h"
 
 namespace zor {
@@ -20,22 +23,58 @@ void countDown(ActorObject& actor, float step) {
         if (*countdown > 0.0f) *countdown -= step;
 }
 
+void spawnPending(GameObjectSimulator& objects, ActorObject& actor) {
+    if (actor.pendingSpawn.empty()) return;
+    World& world = objects.world();
+    world.spawnActor(actor.pendingSpawn, actor.getPosition(), {1.0f, 0.0f});
+    const std::string& sound = actor.definition().spawnSound;
+    if (!sound.empty()) world.soundRequests.push_back(SoundRequest{sound, actor.getPosition(), 1.0f});
+    actor.pendingSpawn.clear();
+}
+
 } // namespace
 
 ActorMovement::ActorMovement() { m_found.reserve(16); }
 
 void ActorMovement::updateActor(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context) {
     const ActorDefinition& definition = actor.definition();
+    const bool player = definition.specialType == SpecialType::Player;
+    if (!actor.isAlive() || actor.dying) {
+        objects.killActor(actor);
+        return;
+    }
+    updateVitals(objects, actor, context.step);
     countDown(actor, context.step);
-    if (definition.specialType != SpecialType::Player &&
-        objects.enemySimulator().tickActor(actor, objects.updateRecord()))
-        objects.forceUpdate(actor);
+    if (!player && objects.enemySimulator().tickActor(actor, objects.updateRecord())) objects.forceUpdate(actor);
     if (!actor.alive()) return;
     updateGround(objects, actor);
+    if (player) updateLadder(objects, actor, context);
+    if (actor.doubleJumpActive) endDoubleJumpAnimationWhenSettled(actor);
+    if (context.previousGround != 0 && actor.groundState == 0 && actor.behaviorMachine)
+        actor.behaviorMachine->postEvent("lostGround");
+    updateRunning(actor);
+    updateWallSlide(objects, actor, context.step);
+    spawnPending(objects, actor);
+    updateWalking(objects, actor, context);
+    showLandingEffect(objects, actor, context);
+    countJumps(actor);
+    updatePool(objects, actor, context);
+    applyFriction(actor);
+    updateJumps(objects, actor, context);
     updateAnimationInputs(objects, actor, context);
     updateActivation(objects, actor, m_found);
+    if (!actor.constantSound.empty()) objects.world().constantSoundIds.push_back(actor.id());
     if (definition.autoFacing && actor.moveVector.x != 0.0f) actor.facing.x = actor.moveVector.x > 0.0f ? 1.0f : -1.0f;
     actor.wallSide = 0;
+}
+
+bool ActorMovement::handlePlayerInput(GameObjectSimulator& objects, InputState& input) {
+    ActorObject* player = objects.world().player();
+    return player && readPlayerControls(objects.world(), *player, input);
+}
+
+void ActorMovement::finishPlayerInput(GameObjectSimulator& objects) {
+    if (ActorObject* player = objects.world().player()) finishPlayerControls(*player);
 }
 
 void ActorMovement::updateGround(GameObjectSimulator& objects, ActorObject& actor) {

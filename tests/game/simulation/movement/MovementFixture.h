@@ -6,8 +6,8 @@
 // "m_pace": it walks the way it faces and turns round at an edge), "m_watcher" (the same,
 // with a behaviour that only listens for "atEdge", "metEnemy" and "metSomeone"),
 // "m_rival" (a watcher of the player's side), "m_pebble" (a rock that rests on whole pixels), "m_runner" (checks for ground, WalkSpeed
-// 100), "m_elder" (a townsperson). Instructions: "MPace" moves the actor at 60 px/s the
-// way it faces; "MTurn" turns it round and posts "turned"; "MWait" waits.
+// 100), "m_elder" (a townsperson). Instructions: "MPace" walks the actor the way it faces;
+// "MTurn" turns it round and posts "turned"; "MWait" waits.
 
 #include "tests/support/game/FixtureDefinitions.h"
 #include "tests/support/game/GameHarness.h"
@@ -79,7 +79,7 @@ inline const char* const MovementBehaviors = R"(
   </Machine>)";
 
 inline MachineInstruction paceInstruction(ActorObject& actor, BehaviorData&) {
-    actor.physicalObject.velocity.x = 60.0f * actor.facing.x;
+    actor.moveVector.x = actor.facing.x;
     return MachineInstruction::Running;
 }
 
