@@ -6,7 +6,9 @@
 // "m_pace": it walks the way it faces and turns round at an edge), "m_watcher" (the same,
 // with a behaviour that only listens for "atEdge", "metEnemy" and "metSomeone"),
 // "m_rival" (a watcher of the player's side), "m_pebble" (a rock that rests on whole pixels), "m_runner" (checks for ground, WalkSpeed
-// 100), "m_elder" (a townsperson). Instructions: "MPace" walks the actor the way it faces;
+// 100), "m_hopper" (checks for ground, WalkSpeed 100, JumpSpeed 400, Water 5, LightTime
+// 100, a light of scale 2), "m_sprinter" (a hopper walking at 400 px/s), "m_double" and "m_steamer" (hoppers with the double and the
+// charged jump), "m_plate" (a jump plate), "m_ladder", "m_elder" (a townsperson). Instructions: "MPace" walks the actor the way it faces;
 // "MTurn" turns it round and posts "turned"; "MWait" waits.
 
 #include "tests/support/game/FixtureDefinitions.h"
@@ -57,6 +59,35 @@ inline const char* const MovementActors = R"(
     <CollideAgainst>tiles;bounds</CollideAgainst>
     <CheckOnGround>true</CheckOnGround>
     <WalkSpeed>100</WalkSpeed>
+  </Actor>
+  <Actor>
+    <Name>m_hopper</Name>
+    <CollisionBox>-8;-30;16;30</CollisionBox>
+    <CollisionGroup>enemies</CollisionGroup>
+    <CollideAgainst>tiles;bounds</CollideAgainst>
+    <CheckOnGround>true</CheckOnGround>
+    <WalkSpeed>100</WalkSpeed>
+    <JumpSpeed>400</JumpSpeed>
+    <Water>5</Water>
+    <LightTime>100</LightTime>
+    <Light Sprite="Sprites/lights;soft_round" Scale="2"/>
+  </Actor>
+  <Actor><Name>m_sprinter</Name><Template>m_hopper</Template><WalkSpeed>400</WalkSpeed></Actor>
+  <Actor><Name>m_double</Name><Template>m_hopper</Template><EnableDoubleJump>true</EnableDoubleJump></Actor>
+  <Actor><Name>m_steamer</Name><Template>m_hopper</Template><EnableChargeJump>true</EnableChargeJump></Actor>
+  <Actor>
+    <Name>m_plate</Name>
+    <CollisionBox>-16;-6;32;6</CollisionBox>
+    <CollisionGroup>transport</CollisionGroup>
+    <UpdatePhysics>false</UpdatePhysics>
+  </Actor>
+  <Actor>
+    <Name>m_ladder</Name>
+    <SpecialType>ladder</SpecialType>
+    <CollisionBox>-10;-120;20;120</CollisionBox>
+    <CollisionGroup>ladders</CollisionGroup>
+    <CollisionSensor>true</CollisionSensor>
+    <UpdatePhysics>false</UpdatePhysics>
   </Actor>
   <Actor>
     <Name>m_elder</Name>
