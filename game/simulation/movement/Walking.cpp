@@ -2,6 +2,8 @@
 
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/ObjectStepContext.h"
+#include "game/simulation/Simulator.h"
+#include "game/simulation/audio/GameAudio.h"
 
 #include "game/definitions/MaterialDefinition.h"
 #include "game/definitions/NameEnumerations.h"
@@ -14,6 +16,7 @@
 #include "Framework/core/math/Randomizer.h"
 
 #include <cmath>
+#include <optional>
 
 namespace zor {
 
@@ -171,7 +174,11 @@ void updateRunning(ActorObject& actor) {
 void updateWallSlide(GameObjectSimulator& objects, ActorObject& actor, float step) {
     const ActorDefinition& definition = actor.definition();
     if (actor.wallSide == 0) {
-        actor.slideEffectTimer = definition.slideEffectFrequency;
+        if (actor.slideSound != 0) {
+            objects.owner().audio().stop(actor.slideSound);
+            actor.slideSound = 0;
+            actor.slideEffectTimer = definition.slideEffectFrequency;
+        }
         return;
     }
     if (actor.physicalObject.bodies().empty()) return;
@@ -193,6 +200,8 @@ void updateWallSlide(GameObjectSimulator& objects, ActorObject& actor, float ste
     const float dx = random.nextFloatRange(-spread.x, spread.x);
     const float dy = random.nextFloatRange(-spread.y, spread.y);
     world.spawnEffect(definition.slideEffect, edge + fpVector2(dx, dy), rotation, 1.0f);
+    if (actor.slideSound == 0 && !definition.slideSound.empty())
+        actor.slideSound = objects.owner().audio().playCue(definition.slideSound, 1.0f, 1.0f, std::nullopt, true);
 }
 
 void showLandingEffect(GameObjectSimulator& objects, const ActorObject& actor, const ObjectStepContext& context) {

@@ -7,7 +7,8 @@
 // with a behaviour that only listens for "atEdge", "metEnemy" and "metSomeone"),
 // "m_rival" (a watcher of the player's side), "m_pebble" (a rock that rests on whole pixels), "m_runner" (checks for ground, WalkSpeed
 // 100), "m_hopper" (checks for ground, WalkSpeed 100, JumpSpeed 400, Water 5, LightTime
-// 100, a light of scale 2), "m_sprinter" (a hopper walking at 400 px/s), "m_double" and "m_steamer" (hoppers with the double and the
+// 100, a light of scale 2), "m_sprinter" (a hopper walking at 400 px/s), "m_slider" (a hopper
+// with a slide effect and sound), "m_double" and "m_steamer" (hoppers with the double and the
 // charged jump), "m_plate" (a jump plate), "m_ladder", "m_elder" (a townsperson). Instructions: "MPace" walks the actor the way it faces;
 // "MTurn" turns it round and posts "turned"; "MWait" waits.
 
@@ -15,6 +16,7 @@
 #include "tests/support/game/GameHarness.h"
 
 #include "game/definitions/ActorDefinition.h"
+#include "game/definitions/EffectDefinition.h"
 #include "game/definitions/MachineTables.h"
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/ObjectStepContext.h"
@@ -73,6 +75,11 @@ inline const char* const MovementActors = R"(
     <Light Sprite="Sprites/lights;soft_round" Scale="2"/>
   </Actor>
   <Actor><Name>m_sprinter</Name><Template>m_hopper</Template><WalkSpeed>400</WalkSpeed></Actor>
+  <Actor>
+    <Name>m_slider</Name><Template>m_hopper</Template>
+    <SlideEffect>puff</SlideEffect><SlideEffectFrequency>0.1</SlideEffectFrequency>
+    <SlideSound>slide_loop</SlideSound>
+  </Actor>
   <Actor><Name>m_double</Name><Template>m_hopper</Template><EnableDoubleJump>true</EnableDoubleJump></Actor>
   <Actor><Name>m_steamer</Name><Template>m_hopper</Template><EnableChargeJump>true</EnableChargeJump></Actor>
   <Actor>
@@ -109,6 +116,13 @@ inline const char* const MovementBehaviors = R"(
     </State>
   </Machine>)";
 
+// The movement's own effects, without sprites.
+inline const char* const MovementEffects = R"(
+  <Effect><Name>land_puff</Name></Effect>
+  <Effect><Name>double_jump</Name></Effect>
+  <Effect><Name>water_splash</Name></Effect>
+  <Effect><Name>acid_splash</Name></Effect>)";
+
 inline MachineInstruction paceInstruction(ActorObject& actor, BehaviorData&) {
     actor.moveVector.x = actor.facing.x;
     return MachineInstruction::Running;
@@ -139,6 +153,7 @@ inline void loadMovementFixture() {
     static const bool loaded = [] {
         loadFixtureDefinitions();
         addDefinitions(actorRegistry(), "movement actors", MovementActors);
+        addDefinitions(effectRegistry(), "movement effects", MovementEffects);
         static DefinitionRegistry<BehaviorDefinition> behaviors("Behaviors", "Machine", "Name");
         behaviors.loadText("movement behaviors", std::string("<Behaviors>") + MovementBehaviors + "</Behaviors>");
         buildMachineTable(behaviors, "movement behaviors", behaviorMachineTable());

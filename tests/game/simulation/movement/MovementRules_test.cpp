@@ -5,6 +5,7 @@
 #include "tests/game/simulation/movement/MovementFixture.h"
 
 #include "game/simulation/movement/MovementRules.h"
+#include "game/world/entity/EffectObject.h"
 #include "game/world/entity/WorldText.h"
 
 #include <gtest/gtest.h>
@@ -282,6 +283,37 @@ TEST_F(MovementRules, TheLampShrinksWithItsTimeAndFlickersInItsLastTenth) {
         EXPECT_NEAR(actor.lightScale, c.scale, 0.0001f) << c.fill;
         EXPECT_NEAR(actor.lightStrength, c.strength, 0.0001f) << c.fill << " at " << c.time;
     }
+}
+
+TEST_F(MovementRules, AWallSlidePuffsLoopsItsSoundOnceAndStopsItOffTheWall) {
+    ActorObject& actor = spawn("m_slider", {500.0f, 200.0f});
+    auto slideLoops = [&] {
+        std::size_t n = 0;
+        for (const auto& cue : harness->recordings().cues) n += cue.cue == "slide_loop" && cue.loop ? 1 : 0;
+        return n;
+    };
+    for (int i = 0; i < 3; ++i) {
+        actor.wallSide = 1;
+        actor.physicalObject.velocity.y = 60.0f;
+        updateWallSlide(harness->objects(), actor, 0.1f);
+    }
+    EXPECT_EQ(slideLoops(), 1u);
+    EXPECT_NE(actor.slideSound, 0u);
+    actor.wallSide = 0;
+    updateWallSlide(harness->objects(), actor, 0.1f);
+    EXPECT_EQ(actor.slideSound, 0u);
+    EXPECT_EQ(harness->recordings().callsStartingWith("GameAudio.stop").size(), 1u);
+
+    // Jumping off the wall puffs at the middle of the body's wall-side edge.
+    actor.wallSide = -1;
+    actor.jumpPressed = true;
+    updateWallSlide(harness->objects(), actor, 0.1f);
+    const EffectObject* puff = nullptr;
+    for (const auto& [id, effect] : harness->world().effects())
+        if (effect->definition == &getEffectDefinition("land_puff")) puff = effect;
+    ASSERT_NE(puff, nullptr);
+    EXPECT_EQ(puff->getPosition(), fpVector2(508.0f, 185.0f));
+    EXPECT_NEAR(puff->rotation, 3.0f * 1.57079633f, 0.0001f);
 }
 
 TEST_F(MovementRules, ARecentRunBoostsTheJumpUpTo40PercentAndNoSpanOfSpeedsMeansNoBoost) {
