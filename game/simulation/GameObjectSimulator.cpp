@@ -230,6 +230,10 @@ float GameObjectSimulator::depthOfHardnessTier(std::int32_t tier) {
     return m_hitRules->depthOfHardnessTier(*this, tier);
 }
 
+void GameObjectSimulator::makeNoise(GameObject& source, NoiseSize size) {
+    makeNoise(source, m_settings.noise[static_cast<std::size_t>(size)]);
+}
+
 bool GameObjectSimulator::handlePlayerInput(InputState& input) {
     return m_actorSteps->handlePlayerInput(*this, input);
 }

@@ -14,6 +14,7 @@
 // Owned by the Simulator, across level changes. Main thread, and the worker while it
 // holds the game for a build (buildLevelPhysics, the entity notifications, settling).
 
+#include "game/simulation/NoiseSize.h"
 #include "game/simulation/behavior/EnemySimulator.h"
 
 #include "game/definitions/ActorDefinition.h"
@@ -137,6 +138,8 @@ public:
     float depthOfHardnessTier(std::int32_t tier);
     bool handlePlayerInput(InputState& input);
     void finishPlayerInput();
+    // One of the settings' five noise levels.
+    void makeNoise(GameObject& source, NoiseSize size);
 
     // The player touched the resource: refills, upgrade, value, orbs and loot go to the
     // player; what does not fit stays in the resource, which is removed once empty.

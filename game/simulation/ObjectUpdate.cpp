@@ -3,6 +3,7 @@
 
 #include "game/simulation/GameObjectSimulator.h"
 
+#include "game/simulation/ObjectStepContext.h"
 #include "game/simulation/seams/ActorSteps.h"
 #include "game/simulation/seams/ObjectLifeRules.h"
 #include "game/simulation/seams/ObjectPhysicsSteps.h"
@@ -78,19 +79,24 @@ void GameObjectSimulator::updateObject(GameObject& object) {
     const float step = m_lastStep;
     for (float* countdown : {&object.noiseCooldown, &object.timedOffsetRemaining, &object.secondTimer})
         if (*countdown > 0.0f) *countdown -= step;
-    if (object.kind() == GameObjectKind::Actor)
-        m_actorSteps->updateActor(*this, static_cast<ActorObject&>(object), step);
-    else
+    ObjectStepContext context;
+    context.step = step;
+    if (object.kind() == GameObjectKind::Actor) {
+        auto& actor = static_cast<ActorObject&>(object);
+        context.previousGround = actor.groundState;
+        m_actorSteps->updateActor(*this, actor, context);
+    } else {
         turnToMotion(object);
+    }
     if (object.kind() == GameObjectKind::Resource)
         m_lifeRules->updateResource(*this, static_cast<ResourceObject&>(object), step);
     if (!object.alive()) return;
 
     const GameObjectDefinition& definition = object.gameObjectDefinition();
     if (object.physicalObject.awake && definition.updatePhysics) {
-        m_physicsSteps->stepObjectPhysics(*this, object, step);
+        m_physicsSteps->stepObjectPhysics(*this, object, context);
         if (object.kind() == GameObjectKind::Actor)
-            m_physicsSteps->updateActorSenses(*this, static_cast<ActorObject&>(object));
+            m_physicsSteps->updateActorSenses(*this, static_cast<ActorObject&>(object), context);
     }
     moveAttachedLight(object);
     const bool barrier = object.kind() == GameObjectKind::Actor &&

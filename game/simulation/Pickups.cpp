@@ -169,10 +169,12 @@ void GameObjectSimulator::showPlayerMessage(const std::string& lineId) {
     const fpRect bounds = player->physicalObject.bodies().front().getBounds();
     WorldText* shown =
         m_world.spawnWorldText(fpVector2(bounds.x + bounds.w / 2.0f, bounds.y - MessageAboveHead), localLine(lineId));
-    shown->velocity.y = RisingSpeed;
-    if (!shown->timed) {
-        shown->timed = true;
-        shown->remainingTime += WorldText::StandardExtraTime;
+    if (shown) {
+        shown->velocity.y = RisingSpeed;
+        if (!shown->timed) {
+            shown->timed = true;
+            shown->remainingTime += WorldText::StandardExtraTime;
+        }
     }
     messageCooldown = MessageCooldownSeconds;
 }

@@ -112,8 +112,11 @@ bool IngameHost::handleInput(InputState& input) {
     if (!gameReady() || m_unfocused) return false;
     Game& game = *m_slot->game;
     if (m_levelKey.handle(input, game.simulator())) return true;
-    if (game.handleInput(input)) return true;
-    if (!input.wasPressed(QuitButton)) return false;
+    const bool taken = game.handleInput(input);
+    // The player's controls take the buttons of every step they read; the key still ends
+    // play unless a screen of the interface is open and may have wanted it.
+    const bool screenOpen = game.isPaused() || game.world().screenOpen;
+    if (!input.wasPressed(QuitButton) || (taken && screenOpen)) return taken;
     game.world().quitRequested.fireNoArgs();
     return true;
 }

@@ -10,6 +10,7 @@
 #include "Framework/core/log/LogHandler.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace zor {
@@ -156,6 +157,14 @@ void World::shakeCamera(float amplitude, float duration, std::int32_t curve) {
 }
 
 void World::panCamera(const fpVector2& target, float speed, float holdTime, std::int32_t curve) {
+    // A pan that never moves would hold the player for ever, and one at zero distance and
+    // speed would turn the camera into NaN.
+    if (!(speed > 0.0f) || !std::isfinite(speed) || !std::isfinite(holdTime) || !std::isfinite(target.x) ||
+        !std::isfinite(target.y)) {
+        LogHandler::log(LogHandler::Warning, LogSource,
+                        "A camera pan needs a finite target and hold time and a finite speed above 0; ignored");
+        return;
+    }
     pan.target = target;
     pan.speed = speed;
     pan.holdTime = holdTime;

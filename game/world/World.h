@@ -149,6 +149,8 @@ public:
     // Ignored while a running shake has at least `duration` left; a duration of 0 always
     // applies and so stops a shake.
     void shakeCamera(float amplitude, float duration, std::int32_t curve);
+    // A pan with a speed that is not above 0, or with a value that is not finite, is
+    // refused (logged) and the running pan goes on.
     void panCamera(const fpVector2& target, float speed, float holdTime, std::int32_t curve);
     // The return point of the progress becomes the current level and the entity's
     // position, except in the town.

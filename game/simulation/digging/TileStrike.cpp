@@ -19,7 +19,6 @@ namespace zor {
 
 namespace {
 
-constexpr std::size_t LargeNoise = 3;
 constexpr float MineralBasePitch = 0.75f;
 constexpr float MineralPitchByProgress = 0.25f;
 
@@ -60,7 +59,7 @@ bool GameObjectSimulator::hitTile(const iVector2& direction, const fpVector2& re
     if (dug) digCell(cell, travel, damage);
     const Level& level = *m_world.level;
     const TileType& type = tileMaterialAtChecked(level, cell.x, cell.y);
-    if (ActorObject* player = m_world.player()) makeNoise(*player, m_settings.noise[LargeNoise]);
+    if (ActorObject* player = m_world.player()) makeNoise(*player, NoiseSize::Large);
     if (!withFeedback || type.material.empty()) return true;
 
     const MaterialDefinition& material = tileMaterialDefinition(level, cell.x, cell.y);

@@ -12,6 +12,7 @@ namespace zor {
 class ActorObject;
 class GameObjectSimulator;
 class InputState;
+struct ObjectStepContext;
 
 class ActorSteps {
 public:
@@ -27,8 +28,9 @@ public:
     virtual void finishPlayerInput(GameObjectSimulator& objects);
     // One step of a live actor near the view (or forced). A non-player actor runs its
     // behaviour machine; when an instruction asks for it, the actor is updated in the next
-    // step wherever the camera is (GameObjectSimulator::forceUpdate).
-    virtual void updateActor(GameObjectSimulator& objects, ActorObject& actor, float step);
+    // step wherever the camera is (GameObjectSimulator::forceUpdate). The context's limits
+    // hold for the physics step that follows.
+    virtual void updateActor(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context);
 };
 
 } // namespace zor

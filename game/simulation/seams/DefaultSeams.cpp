@@ -5,6 +5,8 @@
 #include "game/simulation/SaveSlotPersistence.h"
 #include "game/simulation/Simulator.h"
 #include "game/simulation/digging/TileHitRules.h"
+#include "game/simulation/movement/ActorMovement.h"
+#include "game/simulation/movement/ObjectPhysics.h"
 #include "game/simulation/quest/TrackedQuests.h"
 #include "game/simulation/rules/ObjectLife.h"
 #include "game/simulation/rules/PlayRules.h"
@@ -28,14 +30,14 @@ bool ActorSteps::handlePlayerInput(GameObjectSimulator&, InputState&) { return f
 
 void ActorSteps::finishPlayerInput(GameObjectSimulator&) {}
 
-void ActorSteps::updateActor(GameObjectSimulator& objects, ActorObject& actor, float) {
+void ActorSteps::updateActor(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext&) {
     if (&actor == objects.world().player()) return;
     if (objects.enemySimulator().tickActor(actor, objects.updateRecord())) objects.forceUpdate(actor);
 }
 
-void ObjectPhysicsSteps::stepObjectPhysics(GameObjectSimulator&, GameObject&, float) {}
+void ObjectPhysicsSteps::stepObjectPhysics(GameObjectSimulator&, GameObject&, ObjectStepContext&) {}
 
-void ObjectPhysicsSteps::updateActorSenses(GameObjectSimulator&, ActorObject&) {}
+void ObjectPhysicsSteps::updateActorSenses(GameObjectSimulator&, ActorObject&, ObjectStepContext&) {}
 
 void ObjectPhysicsSteps::updateCamera(GameObjectSimulator&, float) {}
 
@@ -52,6 +54,7 @@ bool HitRules::digCell(GameObjectSimulator&, std::int32_t, std::int32_t, const D
 float HitRules::depthOfHardnessTier(GameObjectSimulator&, std::int32_t) {
     return std::numeric_limits<float>::infinity();
 }
+
 
 void ObjectLifeRules::killActor(GameObjectSimulator& objects, ActorObject& actor) {
     if (&actor == objects.world().player())
@@ -88,13 +91,13 @@ std::int32_t GameRules::pouchCapacity(Simulator& simulator) {
 
 void QuestTracking::update(Simulator&, float) {}
 
+void QuestTracking::talkTo(Simulator&, const std::string&) {}
+
 void QuestTracking::startQuest(Simulator& simulator, std::int32_t index) {
     simulator.world().progress.questIndex = index;
 }
 
 void QuestTracking::finishQuests(Simulator&) {}
-
-void QuestTracking::talkTo(Simulator&, const std::string&) {}
 
 void WorldPersistence::save(World&, const GameSession*) {}
 
@@ -110,10 +113,10 @@ void WorldPersistence::writeEntities(const std::vector<Entity*>&, std::vector<st
 void WorldPersistence::readEntities(World&, const std::vector<std::uint8_t>&, const StringTable&,
                                     std::vector<GameObject*>&) {}
 
-std::unique_ptr<ActorSteps> SeamFactory::makeActorSteps() const { return std::make_unique<ActorSteps>(); }
+std::unique_ptr<ActorSteps> SeamFactory::makeActorSteps() const { return std::make_unique<ActorMovement>(); }
 
 std::unique_ptr<ObjectPhysicsSteps> SeamFactory::makeObjectPhysicsSteps() const {
-    return std::make_unique<ObjectPhysicsSteps>();
+    return std::make_unique<ObjectPhysics>();
 }
 
 std::unique_ptr<HitRules> SeamFactory::makeHitRules() const { return std::make_unique<TileHitRules>(); }

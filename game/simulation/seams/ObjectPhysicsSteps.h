@@ -11,15 +11,16 @@ namespace zor {
 class ActorObject;
 class GameObject;
 class GameObjectSimulator;
+struct ObjectStepContext;
 
 class ObjectPhysicsSteps {
 public:
     virtual ~ObjectPhysicsSteps() = default;
 
     // An awake object whose definition has UpdatePhysics, after its kind's step.
-    virtual void stepObjectPhysics(GameObjectSimulator& objects, GameObject& object, float step);
+    virtual void stepObjectPhysics(GameObjectSimulator& objects, GameObject& object, ObjectStepContext& context);
     // An actor's checks right after its physics step.
-    virtual void updateActorSenses(GameObjectSimulator& objects, ActorObject& actor);
+    virtual void updateActorSenses(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context);
     // Once per update, after the queued cell damage.
     virtual void updateCamera(GameObjectSimulator& objects, float step);
 };

@@ -41,6 +41,16 @@ void ActorObject::installDefinition(std::shared_ptr<const ActorDefinition> defin
     m_definition = std::move(definition);
 }
 
+void ActorObject::setAnimationSpeed(float speed, float recovery) {
+    if (animationRecoveryDuration > 0.0f) return;
+    if (recovery > 0.0f) {
+        animationRecoveryDuration = recovery;
+        animationRecoveryTime = recovery;
+    } else {
+        animationSpeed = speed;
+    }
+}
+
 bool ActorObject::isAlive() const { return hitPoints > DeadHitPoints; }
 
 bool ActorObject::hasWeapon() const {

@@ -124,21 +124,80 @@ public:
     std::map<std::string, AnimationPart> animationParts;
     std::string simpleAnimation;
 
-    // What the behaviour instructions ask of the movement and attack steps, and the state
-    // they keep in the actor between steps.
-    fpVector2 moveVector;  // walk intent, -1 to 1 on each axis
+    // --- Intent: what the player's controls or the behaviour instructions ask for ---
+    fpVector2 moveVector;  // each component -1, 0 or 1; y down
     bool runHeld = false;
+    // Latched until their consumers clear them.
     bool jumpPressed = false;
+    bool jumpHeld = false;
     bool attackPressed = false;
-    bool activatePressed = false;
+    bool activatePressed = false;  // cleared at the end of every player input step
+    bool useToolPressed = false;
+    // The one direction the player points in: never both components non-zero.
+    iVector2 aimDirection;
+    iVector2 lastDirectionInput;
+    // attackPressed of the previous step: a held attack fires again.
+    bool attackRepeat = false;
+    bool lookUpRequest = false;
+    bool downPressed = false;
+    bool upPressed = false;
+    bool leftPressed = false;
+    bool rightPressed = false;
+
+    // --- Movement state ---
+    std::int32_t groundState = 0;  // 0 air, 1 solid ground, 2 platform top (or just off a ladder)
+    std::int32_t climbing = 0;
+    std::int32_t ladderId = 0;
+    float climbDirection = 0.0f;
+    std::int32_t standingOnId = 0;
+    // Jumps since the actor last stood on ground; walking off a ledge counts as one.
+    std::int32_t jumpCount = 0;
+    bool normalJump = false;
+    bool chargedJumpActive = false;
+    bool doubleJumpActive = false;
+    float charge = 0.0f;  // steam charge, 0 to 1
+    // Away from the wall the actor slides on (1: wall on the left); cleared every update.
+    std::int32_t wallSide = 0;
+    // After a wall jump the player may not push toward that wall for a moment.
+    std::int32_t wallJumpLockDirection = 0;
+    float wallJumpLockTime = 0.0f;
+    bool running = false;
+    float groundSpeed = 0.0f;  // the running speed cap, px/s
+    bool refilling = false;
+    std::int32_t drainEffectId = 0;
+    float fallDistance = 0.0f;  // pixels
+    std::string pendingSpawn;
+    // Raised by the presentation when a foot comes down.
+    bool footstepRequest = false;
+    float runningEffectTimer = 0.0f;
+    float slideEffectTimer = 0.0f;
+    float steamTrailTimer = 0.0f;
+    float lightWarningTimer = 0.0f;
+    std::uint32_t slideSound = 0;
+    // Seconds; while above 0 the actor is knocked back and the player's input is ignored.
+    float knockbackTime = 0.0f;
+    // Seconds the running attack still takes (the weapon attack cycle's).
+    float attackTimer = 0.0f;
+
+    // --- Physics step and senses ---
+    float activationTimer = 0.0f;
+    std::int32_t activationTargetId = 0;
+    // While the duration is above 0 the animation speed climbs from 0 back to 1.
+    float animationRecoveryTime = 0.0f;
+    float animationRecoveryDuration = 0.0f;
+
+
+    // --- State the behaviour instructions keep in the actor between steps ---
     // Made at 0 on first use; ordered, so a lookup by view needs no key of its own.
     std::map<std::string, float, std::less<>> namedTimers;
     std::map<std::string, float, std::less<>> namedValues;
-    // The definition the object update spawns at the actor next; empty for none.
-    std::string pendingSpawn;
     bool simpleAnimationOnce = false;
     // How hard the actor shakes, 0 for still; the presentation reads it.
     float rumbleStrength = 0.0f;
+
+    // With no recovery running: a recovery above 0 starts one, else the speed is set. While
+    // a recovery runs nothing changes.
+    void setAnimationSpeed(float speed, float recovery);
 
 private:
     std::shared_ptr<NPCBehaviorData> m_npcData;

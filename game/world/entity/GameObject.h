@@ -98,6 +98,9 @@ public:
     // Seconds; set-up starts it at a random value so that objects of one kind do not act
     // in step.
     float randomCountdown = 0.0f;
+    // While raised, the physics step applies no gravity.
+    bool gravityHold = false;
+    std::int32_t restSteps = 0;  // steps in a row ending with zero velocity
 
 protected:
     GameObject(std::shared_ptr<const GameObjectDefinition> definition, GameObjectKind kind);

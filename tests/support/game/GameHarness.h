@@ -72,6 +72,9 @@ struct HarnessOptions {
     // The save slot's files in the user folder (set up by the test) behind the recorded
     // persistence calls, instead of the safe defaults.
     bool saveFiles = false;
+    // The game's own object physics, senses, camera and actor movement run behind the
+    // recorders (by default those steps do what the seams' safe defaults do).
+    bool gameMovement = false;
 };
 
 class GameHarness {

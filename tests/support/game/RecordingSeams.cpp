@@ -22,7 +22,9 @@ public:
     explicit Recorder(std::shared_ptr<SeamRecordings> recordings) : m_recordings(std::move(recordings)) {}
 
 protected:
-    void record(std::string call) const { m_recordings->calls.push_back(std::move(call)); }
+    void record(std::string call) const {
+        if (!m_recordings->quiet) m_recordings->calls.push_back(std::move(call));
+    }
     SeamRecordings& recordings() const { return *m_recordings; }
 
 private:
@@ -31,29 +33,48 @@ private:
 
 class RecordingActorSteps final : public ActorSteps, Recorder {
 public:
-    using Recorder::Recorder;
-    void updatePlayer(GameObjectSimulator&, float) override { record("ActorSteps.updatePlayer"); }
-    bool handlePlayerInput(GameObjectSimulator&, InputState&) override {
+    RecordingActorSteps(std::shared_ptr<SeamRecordings> recordings, std::unique_ptr<ActorSteps> inner)
+        : Recorder(std::move(recordings)), m_inner(std::move(inner)) {}
+    void updatePlayer(GameObjectSimulator& objects, float step) override {
+        record("ActorSteps.updatePlayer");
+        m_inner->updatePlayer(objects, step);
+    }
+    bool handlePlayerInput(GameObjectSimulator& objects, InputState& input) override {
         record("ActorSteps.handlePlayerInput");
-        return false;
+        return m_inner->handlePlayerInput(objects, input);
     }
-    void finishPlayerInput(GameObjectSimulator&) override { record("ActorSteps.finishPlayerInput"); }
-    void updateActor(GameObjectSimulator& objects, ActorObject& actor, float step) override {
+    void finishPlayerInput(GameObjectSimulator& objects) override {
+        record("ActorSteps.finishPlayerInput");
+        m_inner->finishPlayerInput(objects);
+    }
+    void updateActor(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context) override {
         record("ActorSteps.updateActor " + nameOf(actor));
-        ActorSteps::updateActor(objects, actor, step);
+        m_inner->updateActor(objects, actor, context);
     }
+
+private:
+    std::unique_ptr<ActorSteps> m_inner;
 };
 
 class RecordingPhysicsSteps final : public ObjectPhysicsSteps, Recorder {
 public:
-    using Recorder::Recorder;
-    void stepObjectPhysics(GameObjectSimulator&, GameObject& object, float) override {
+    RecordingPhysicsSteps(std::shared_ptr<SeamRecordings> recordings, std::unique_ptr<ObjectPhysicsSteps> inner)
+        : Recorder(std::move(recordings)), m_inner(std::move(inner)) {}
+    void stepObjectPhysics(GameObjectSimulator& objects, GameObject& object, ObjectStepContext& context) override {
         record("ObjectPhysicsSteps.stepObjectPhysics " + nameOf(object));
+        m_inner->stepObjectPhysics(objects, object, context);
     }
-    void updateActorSenses(GameObjectSimulator&, ActorObject& actor) override {
+    void updateActorSenses(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context) override {
         record("ObjectPhysicsSteps.updateActorSenses " + nameOf(actor));
+        m_inner->updateActorSenses(objects, actor, context);
     }
-    void updateCamera(GameObjectSimulator&, float) override { record("ObjectPhysicsSteps.updateCamera"); }
+    void updateCamera(GameObjectSimulator& objects, float step) override {
+        record("ObjectPhysicsSteps.updateCamera");
+        m_inner->updateCamera(objects, step);
+    }
+
+private:
+    std::unique_ptr<ObjectPhysicsSteps> m_inner;
 };
 
 class RecordingHitRules final : public HitRules, Recorder {
@@ -126,6 +147,7 @@ public:
         record("QuestTracking.startQuest " + std::to_string(index));
         QuestTracking::startQuest(simulator, index);
     }
+    void talkTo(Simulator&, const std::string& npcName) override { record("QuestTracking.talkTo " + npcName); }
 };
 
 class RecordingPersistence final : public WorldPersistence, Recorder {
@@ -176,10 +198,13 @@ std::vector<std::string> SeamRecordings::startingWith(const std::string& prefix)
 }
 
 std::unique_ptr<ActorSteps> RecordingSeams::makeActorSteps() const {
-    return std::make_unique<RecordingActorSteps>(recordings);
+    auto inner = recordings->gameMovement ? SeamFactory::makeActorSteps() : std::make_unique<ActorSteps>();
+    return std::make_unique<RecordingActorSteps>(recordings, std::move(inner));
 }
 std::unique_ptr<ObjectPhysicsSteps> RecordingSeams::makeObjectPhysicsSteps() const {
-    return std::make_unique<RecordingPhysicsSteps>(recordings);
+    auto inner =
+        recordings->gameMovement ? SeamFactory::makeObjectPhysicsSteps() : std::make_unique<ObjectPhysicsSteps>();
+    return std::make_unique<RecordingPhysicsSteps>(recordings, std::move(inner));
 }
 std::unique_ptr<HitRules> RecordingSeams::makeHitRules() const { return std::make_unique<RecordingHitRules>(recordings); }
 std::unique_ptr<ObjectLifeRules> RecordingSeams::makeObjectLifeRules() const {

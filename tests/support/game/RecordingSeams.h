@@ -39,6 +39,11 @@ struct SeamRecordings {
     bool playLifeRules = false;
     // Set by the harness: the calls go on to the save slot's persistence.
     bool saveFiles = false;
+    // Read when the seams are made: the recorders of the actor and object physics steps
+    // pass on to the game's own steps instead of the safe defaults.
+    bool gameMovement = false;
+    // Nothing is appended to `calls` (for timing the steps behind the recorders).
+    bool quiet = false;
 
     std::size_t count(const std::string& call) const;
     std::vector<std::string> startingWith(const std::string& prefix) const;
