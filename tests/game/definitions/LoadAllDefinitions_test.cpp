@@ -9,14 +9,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include "Framework/audio/SoundFileList.h"
+#include "Framework/audio/SoundList.h"
 #include "Framework/core/io/ByteReader.h"
 #include "Framework/core/io/Files.h"
 #include "Framework/core/math/Randomizer.h"
@@ -29,6 +34,7 @@
 #include "game/definitions/EffectDefinition.h"
 #include "game/definitions/EnvironmentDefinition.h"
 #include "game/definitions/ExperienceDefinition.h"
+#include "game/definitions/MachineDefinition.h"
 #include "game/definitions/MachineTables.h"
 #include "game/definitions/MaterialDefinition.h"
 #include "game/definitions/MaxCountDefinition.h"
@@ -384,6 +390,99 @@ TEST(LoadAllDefinitions, TruncatedPatchLibraryFailsTheJob) {
                 reader.readU16();
         });
         EXPECT_EQ(runOnWorker(), "Worker thread: Could not read patchsets.bin: the file ends inside its sections");
+    });
+}
+
+// Every cue name the sample data gives, with the record naming it; empty fields are left out.
+std::vector<std::pair<std::string, std::string>> cuesNamedByDefinitions() {
+    std::vector<std::pair<std::string, std::string>> cues;
+    const auto add = [&cues](const std::string& user, std::initializer_list<const std::string*> names) {
+        for (const std::string* name : names)
+            if (!name->empty()) cues.emplace_back(*name, user);
+    };
+    const auto addObject = [&add](const std::string& user, const GameObjectDefinition& object) {
+        add(user, {&object.softLandingSound, &object.collideSound, &object.headBumpSound});
+    };
+    for (const auto& actor : actorRegistry().definitions()) {
+        const std::string user = "actor " + actor->name;
+        addObject(user, *actor);
+        add(user, {&actor->fallSound, &actor->criticalFallSound, &actor->spawnSound, &actor->endSound,
+                   &actor->attackedSound, &actor->attackedInvulnerableSound, &actor->crushedSound,
+                   &actor->idleSound, &actor->walkSound, &actor->slideSound, &actor->rumbleSound,
+                   &actor->ladderSound, &actor->constantSound, &actor->walkOnSound});
+        for (const auto& weapon : actor->weapons)
+            add(user + " weapon " + weapon.name,
+                {&weapon.attackSound, &weapon.missSound, &weapon.hitSound, &weapon.invulnerableTargetSound,
+                 &weapon.chargingSound, &weapon.chargedSound, &weapon.constantAttackSound});
+        for (const auto& tool : actor->tools)
+            add(user + " tool " + tool.name, {&tool.useSound});
+    }
+    for (const auto& projectile : projectileRegistry().definitions())
+        addObject("projectile " + projectile->name, *projectile);
+    for (const auto& resource : resourceRegistry().definitions()) {
+        addObject("resource " + resource->name, *resource);
+        add("resource " + resource->name, {&resource->pickupSound});
+    }
+    for (const auto& material : materialRegistry().definitions()) {
+        add("material " + material->name, {&material->destroyedSound, &material->walkSound});
+        for (const auto& [weapon, reaction] : material->weaponMaterials)
+            add("material " + material->name + "/" + weapon,
+                {&reaction.damageSound, &reaction.noDamageSound, &reaction.mineralSound});
+    }
+    for (const auto& [name, index] : effectRegistry().nameIndex())
+        add("effect " + name, {&effectRegistry().definitions()[static_cast<std::size_t>(index)]->sound});
+    for (const auto& character : characterRegistry().definitions())
+        add("character " + character->name, {&character->talkSound});
+    for (const auto& [name, index] : beamRegistry().nameIndex()) {
+        const BeamDefinition& beam = *beamRegistry().definitions()[static_cast<std::size_t>(index)];
+        add("beam " + name, {&beam.constantSound, &beam.oneShotSound});
+    }
+    for (const auto& machine : behaviorRegistry().definitions())
+        for (const auto& state : machine->states) {
+            const auto cue = findName(state.properties, "SoundCue");
+            if (cue == state.properties.end()) continue;
+            if (const auto* text = std::get_if<std::string>(&cue->second.value.value))
+                add("behaviour " + machine->name + "/" + state.name, {text});
+        }
+    return cues;
+}
+
+// A cue missing from the sound list plays nothing, without a word in the log.
+TEST(LoadAllDefinitions, EveryCueTheGameNamesIsInTheSoundList) {
+    inFreshProcess([] {
+        GameData data;
+        ASSERT_EQ(runOnWorker(), "");
+        SoundList sounds;
+        std::string error;
+        ASSERT_TRUE(loadSoundList("Audio/sounds.xml", sounds, error)) << error;
+        SoundFileList files;
+        files.load();
+
+        std::set<std::string> defined;
+        for (const AudioCue& cue : sounds.cues) {
+            EXPECT_TRUE(defined.insert(cue.name).second) << "cue '" << cue.name << "' is defined twice";
+            EXPECT_FALSE(cue.samples.empty()) << cue.name;
+            for (const AudioSample& sample : cue.samples) {
+                const std::string name = "Sounds/" + sample.file;
+                const std::string extension = files.find(name);
+                EXPECT_FALSE(extension.empty()) << "sample '" << name << "' of " << cue.name << " is not listed";
+                EXPECT_TRUE(extension.empty() || fs::exists("BundlePC/Audio/" + name + "." + extension))
+                    << "sample '" << name << "' of " << cue.name << " was not made";
+            }
+        }
+
+        const std::vector<std::pair<std::string, std::string>> named = cuesNamedByDefinitions();
+        EXPECT_FALSE(named.empty());
+        for (const auto& [cue, user] : named)
+            expectRegistered(defined.count(cue) == 1, "sound cue (" + user + ")", cue);
+
+        // Cues the game plays by fixed name.
+        for (const char* cue :
+             {"player_jump", "player_jump_double", "player_jump_steam", "jump_plate_jump", "enter_cave",
+              "teleport", "light_time_depleted", "found_secret", "power_up", "player_pickup_research",
+              "inventory_discard", "game_over", "menu_select", "show_banner", "new_destination", "sell_item",
+              "level_up", "gaining_experience", "upgrade_unlocked"})
+            expectRegistered(defined.count(cue) == 1, "sound cue of the game", cue);
     });
 }
 
