@@ -34,6 +34,8 @@ notes() {
     sox $files "$s/$name.wav" vol 0.5
 }
 
+# Looped samples (scrape_loop, water_draw, drill_loop, steam_loop, charge_hum, arc_buzz) have no
+# fades and their tones fill whole cycles of the second, so they repeat without a click.
 # Movement and landing.
 fx jump_rise synth 0.12 sine 300-620 fade q 0.005 0.12 0.06 vol 0.5
 fx jump_spring synth 0.3 sine 180-760 tremolo 22 60 fade q 0.005 0.3 0.15 vol 0.6
@@ -43,6 +45,7 @@ fx land_thump synth 0.2 brownnoise lowpass 320 fade q 0.003 0.2 0.15 vol 1.0
 fx bone_crack synth 0.09 whitenoise bandpass 2400 800 fade q 0 0.09 0.08 vol 0.9
 fx scrape_loop synth 1.0 pinknoise bandpass 900 500 tremolo 9 30 vol 0.4
 fx cave_whoosh synth 0.8 brownnoise lowpass 500 fade q 0.25 0.8 0.4 vol 0.9
+fx water_draw synth 1.0 brownnoise vol 0.8 bandpass 600 300 tremolo 8 70
 fx teleport_warp synth 0.55 sine 220-1900 tremolo 28 70 fade q 0.01 0.55 0.2 vol 0.5
 # Digging and breaking.
 fx soft_hit synth 0.08 brownnoise lowpass 1500 fade q 0.002 0.08 0.07 vol 0.9
@@ -65,6 +68,8 @@ fx talk_blip synth 0.06 square 260 vol 0.4 lowpass 1800 fade q 0.005 0.06 0.03
 # Weapons, tools and machines.
 fx swish synth 0.15 whitenoise vol 0.5 highpass 1800 fade q 0.06 0.15 0.09
 fx spit synth 0.1 pinknoise highpass 1200 fade q 0.002 0.1 0.08 vol 0.7
+fx steam_loop synth 1.0 whitenoise vol 0.4 highpass 2200
+fx charge_hum synth 1.0 sine 330 tremolo 10 60 vol 0.4
 fx ready_ping synth 0.2 sine 1568 fade q 0.002 0.2 0.18 vol 0.5
 fx zap synth 0.25 sine 2000-400 fade q 0.002 0.25 0.1 vol 0.5
 fx arc_buzz synth 1.0 sawtooth 120 vol 0.3 lowpass 1500
@@ -74,8 +79,10 @@ fx slosh synth 0.4 brownnoise bandpass 500 300 tremolo 6 80 fade q 0.05 0.4 0.2 
 fx pluck synth 0.2 pluck 440 fade q 0 0.2 0.1 vol 0.7
 # Progress, rewards and the interface.
 fx blip_up synth 0.08 square 880-1320 vol 0.35 lowpass 3000 fade q 0.002 0.08 0.04
+fx blip_down synth 0.08 square 1320-880 vol 0.35 lowpass 3000 fade q 0.002 0.08 0.04
 fx lamp_out synth 0.35 square 330-110 vol 0.5 lowpass 1200 fade q 0.005 0.35 0.2
 fx power_rise synth 0.5 sine 220-880 tremolo 16 50 fade q 0.01 0.5 0.2 vol 0.5
+notes error_buzz 0.09 square 220 185
 notes coin 0.09 square 988 1319
 notes fanfare 0.12 pluck C5 E5 G5 C6
 notes game_over 0.3 sine G4 E4 C4 G3
