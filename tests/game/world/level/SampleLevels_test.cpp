@@ -2,10 +2,12 @@
 // library into the tables in use, and every level description loads against it.
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "Framework/audio/SoundList.h"
 #include "Framework/core/io/Files.h"
 #include "game/definitions/LoadAllDefinitions.h"
 #include "game/definitions/ResourceDefinition.h"
@@ -95,6 +97,20 @@ TEST_F(SampleLevels, EveryLevelLoads) {
     EXPECT_TRUE(cave.disableBuilding);
     EXPECT_EQ(cave.width, 24);
     EXPECT_EQ(cave.height, 14);
+}
+
+// Using an exit queues its use event on the player's pending sound list, so it names a cue.
+TEST_F(SampleLevels, ExitUseEventsAreSoundCues) {
+    SoundList sounds;
+    std::string error;
+    ASSERT_TRUE(loadSoundList("Audio/sounds.xml", sounds, error)) << error;
+    std::set<std::string> cues;
+    for (const AudioCue& cue : sounds.cues) cues.insert(cue.name);
+    for (const auto& [setName, set] : patchLibrary()->patchSets)
+        for (const auto& patch : set->patches)
+            for (const PatchExit& exit : patch->exits)
+                EXPECT_TRUE(exit.useEvent.empty() || cues.count(exit.useEvent) == 1)
+                    << setName << "/" << exit.name << ": " << exit.useEvent;
 }
 
 } // namespace
