@@ -27,6 +27,9 @@ public:
     // activation (the player), constant sound and facing, in this order. The attack cycle
     // and acid burns belong to the weapon and damage rules.
     void updateActor(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context) override;
+    // Tool choice and use, the need-water warning, the speed history, the push-back and
+    // the message cooldown.
+    void updatePlayer(GameObjectSimulator& objects, float step) override;
     bool handlePlayerInput(GameObjectSimulator& objects, InputState& input) override;
     void finishPlayerInput(GameObjectSimulator& objects) override;
 
