@@ -125,6 +125,27 @@ TEST_F(EnemyInstructionTest, ACannonTargetsOnlyWithinItsArc) {
     }
 }
 
+TEST_F(EnemyInstructionTest, TheMuzzleAddsTheWeaponsOffsetAndTurnsWithTheFacing) {
+    const struct {
+        const char* actor;
+        fpVector2 facing;
+        std::int32_t weapon;
+        fpVector2 offset;
+    } cases[] = {{"e_muzzle", {1.0f, 0.0f}, 0, {14.0f, -6.0f}},
+                 {"e_muzzle", {-1.0f, 0.0f}, 0, {-14.0f, -6.0f}},
+                 {"e_muzzle", {1.0f, 0.0f}, 3, {4.0f, -6.0f}},  // no such weapon
+                 {"e_turning_muzzle", {0.0f, 1.0f}, 0, {6.0f, 14.0f}},
+                 {"e_turning_muzzle", {-1.0f, 0.0f}, 0, {-14.0f, 6.0f}}};
+    for (const auto& row : cases) {
+        ActorObject& actor = spawn(row.actor, Home);
+        actor.facing = row.facing;
+        actor.weaponIndex = row.weapon;
+        const fpVector2 offset = actor.projectileSpawnOffset();
+        EXPECT_NEAR(offset.x, row.offset.x, 1e-4f) << row.actor << " " << row.facing.x << "," << row.facing.y;
+        EXPECT_NEAR(offset.y, row.offset.y, 1e-4f) << row.actor << " " << row.facing.x << "," << row.facing.y;
+    }
+}
+
 TEST_F(EnemyInstructionTest, AimForEnemyTurnsLocksAndLosesAtTheArcsEnd) {
     // Aim turn speed 1 rad/s, steps of 0.1 s; the prey's centre lies at the given angle from
     // the muzzle, 100 px away.

@@ -8,7 +8,8 @@
 // MaxAngle 45 degrees: "e_gun" (FindEnemy Radius 200), "e_aim" (AimForEnemy); "e_scan"
 // (CannonScan, MaxAngle 0.5 rad); "e_block" (FallblockUpdate, group rocks); "e_attack";
 // "e_side" (PlayerDirection); "e_look" (FindAnimationDirection); "e_moves" (a state per
-// movement instruction, entered with changeState). Machine "e_looks" is an animation part
+// movement instruction, entered with changeState); "e_muzzle" (spawn offset 4;-6 and a
+// weapon's 10;0, no behaviour) and "e_turning_muzzle" (the same, CanRotate). Machine "e_looks" is an animation part
 // that knows the four directions.
 
 #include "tests/game/simulation/behavior/instructions/InstructionFixture.h"
@@ -113,6 +114,9 @@ inline void loadEnemyInstructionFixture() {
           <Actor><Name>e_attack</Name><Behavior>e_attack</Behavior><Template>i_base</Template></Actor>
           <Actor><Name>e_side</Name><Behavior>e_side</Behavior><Template>i_base</Template></Actor>
           <Actor><Name>e_look</Name><Behavior>e_look</Behavior><Template>i_base</Template></Actor>
+          <Actor><Name>e_muzzle</Name><Template>i_base</Template><ProjectileSpawnOffset>4;-6</ProjectileSpawnOffset>
+            <Weapons><Weapon><Name>spout</Name><SpawnOffset>10;0</SpawnOffset></Weapon></Weapons></Actor>
+          <Actor><Name>e_turning_muzzle</Name><Template>e_muzzle</Template><CanRotate>true</CanRotate></Actor>
           <Actor><Name>e_moves</Name><Behavior>e_moves</Behavior><Template>i_base</Template>
             <Weapons><Weapon><Name>nip</Name><AttackDamage Amount="1"/></Weapon></Weapons></Actor>)");
         static DefinitionRegistry<BehaviorDefinition> behaviors("Behaviors", "Machine", "Name");
