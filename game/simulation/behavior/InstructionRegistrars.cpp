@@ -4,9 +4,6 @@
 
 namespace zor {
 
-void registerMovementInstructions(EnemySimulator&) {}
-void registerCombatInstructions(EnemySimulator&) {}
-void registerCreatureInstructions(EnemySimulator&) {}
 void registerBossInstructions(EnemySimulator&) {}
 
 } // namespace zor

@@ -120,4 +120,9 @@ fpVector2 ActorObject::orientOffset(const fpVector2& offset) const {
     return {facing.x < 0.0f ? -offset.x : offset.x, offset.y};
 }
 
+fpVector2 ActorObject::projectileSpawnOffset() const {
+    const fpVector2 own = definition().projectileSpawnOffset;
+    return orientOffset(hasWeapon() ? currentWeapon().spawnOffset + own : own);
+}
+
 } // namespace zor

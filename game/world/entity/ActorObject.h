@@ -62,6 +62,9 @@ public:
     // An offset given for an actor facing right, in world orientation: turned by the facing
     // with CanRotate, else mirrored while the actor faces left.
     fpVector2 orientOffset(const fpVector2& offset) const;
+    // From the position to the muzzle: the current weapon's spawn offset (when it has one)
+    // plus the definition's, in world orientation.
+    fpVector2 projectileSpawnOffset() const;
 
     float hitPoints;
     float water = 0.0f;
@@ -81,6 +84,12 @@ public:
     std::int32_t toolIndex = -1;  // -1: no tool
     // Radians; a cannon starts aiming along its facing.
     float aimAngle = 0.0f;
+    // Radians per second the aim turns toward its target.
+    float aimTurnSpeed = 1.0f;
+    // The enemy the behaviour found, 0 for none.
+    std::int32_t targetId = 0;
+    // Withdrawn into its shell; the contact rules read it.
+    bool hidden = false;
     bool activatesBarrels = false;
     std::uint32_t busyFlags = 0;  // BusyFlag bits
     // The kind of the last damage taken.

@@ -1,5 +1,6 @@
-// The shipped behaviours of townsfolk, barrels, podiums and teleporters: every state runs a
-// registered instruction, and a hundred actors running them allocate nothing per step.
+// The shipped behaviours: every state runs a registered instruction, and a hundred
+// creatures, townsfolk, barrels, podiums and teleporters running them allocate nothing per
+// step.
 // This program counts every operator new while the flag below is set.
 
 #include "game/simulation/GameObjectSimulator.h"
@@ -50,9 +51,6 @@ namespace {
 using test::GameHarness;
 using test::HarnessOptions;
 
-const char* const ShippedMachines[] = {"townsfolk", "powder_barrel", "upgrade_podium", "teleporter",
-                                       "town_teleporter"};
-
 // Appends "machine/state: name" for every instruction a leaf of the tree runs, the parts
 // of a composite included, that the table lacks.
 void collectUnregistered(const StateCreationData& state, const std::string& machine, const EnemySimulator& enemies,
@@ -76,16 +74,21 @@ std::unique_ptr<GameHarness> sampleGame() {
     return std::make_unique<GameHarness>(options);
 }
 
-TEST(ShippedBehaviors, EveryStateOfTheTownAndObjectBehavioursRunsARegisteredInstruction) {
+TEST(ShippedBehaviors, EveryStateOfEveryBehaviourRunsARegisteredInstruction) {
     const auto harness = sampleGame();
     const EnemySimulator& enemies = harness->objects().enemySimulator();
     std::vector<std::string> missing;
-    for (const char* machine : ShippedMachines) {
-        const auto found = behaviorMachineTable().find(machine);
-        ASSERT_NE(found, behaviorMachineTable().end()) << machine;
-        collectUnregistered(*found->second, machine, enemies, missing);
+    int machines = 0;
+    for (const auto& [name, machine] : behaviorMachineTable()) {
+        ASSERT_NE(machine, nullptr) << name;
+        collectUnregistered(*machine, name, enemies, missing);
+        ++machines;
     }
     EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
+    // The creatures' machines are among them.
+    for (const char* machine : {"crawler_hunt", "spitter_guard", "wisp_drift", "grub_cling", "townsfolk"})
+        EXPECT_EQ(behaviorMachineTable().count(machine), 1u) << machine;
+    EXPECT_GT(machines, 0);
 }
 
 TEST(ShippedBehaviors, AHundredActorsRunningThemAllocateNothingPerStep) {
@@ -93,20 +96,28 @@ TEST(ShippedBehaviors, AHundredActorsRunningThemAllocateNothingPerStep) {
     World& world = harness->world();
     EnemySimulator& enemies = harness->objects().enemySimulator();
     const fpVector2 home = world.player()->getPosition();
-    const char* const kinds[] = {"brannoc", "wenna", "powder_barrel", "upgrade_podium", "teleporter"};
+    const char* const kinds[] = {"wenna",        "powder_barrel", "upgrade_podium", "teleporter",
+                                 "mire_crawler", "gleam_spitter", "arc_wisp",       "cling_grub"};
     std::vector<ActorObject*> actors;
     for (int index = 0; index < 100; ++index) {
-        // Every tenth actor, a townsperson, stands by the player; the rest well away from it.
-        const float x = home.x + (index % 10 == 0 ? 20.0f : 600.0f + 3.0f * float(index));
-        ActorObject* actor = world.spawnActorFacingRight(kinds[index % 5], {x, home.y - float(index / 5)});
+        // Every fifth actor stands by the player, townsfolk and creatures in turn; the rest
+        // well away from it.
+        const bool near = index % 5 == 0;
+        const char* kind = index % 10 == 0 ? "brannoc" : near ? kinds[4 + index / 10 % 4] : kinds[index % 8];
+        const float x = home.x + (near ? 20.0f : 600.0f + 3.0f * float(index));
+        ActorObject* actor = world.spawnActorFacingRight(kind, {x, home.y - float(index / 5)});
         ASSERT_NE(actor, nullptr);
-        ASSERT_NE(actor->behaviorMachine, nullptr) << kinds[index % 5];
+        ASSERT_NE(actor->behaviorMachine, nullptr) << kind;
         actors.push_back(actor);
     }
     UpdateRecord record;
     record.stepLength = GameHarness::StepLength;
     const auto step = [&] {
-        for (ActorObject* actor : actors) enemies.tickActor(*actor, record);
+        for (ActorObject* actor : actors) {
+            enemies.tickActor(*actor, record);
+            // The audio takes the queued cues each step.
+            actor->pendingSounds.clear();
+        }
     };
     for (int warm = 0; warm < 120; ++warm) step();
 
