@@ -26,6 +26,7 @@ void loadAttackDefinitions() {
                 <AttackCooldown>0.2</AttackCooldown></Weapon>
               <Weapon><Name>heavy</Name><AttackType>contact</AttackType><AttackDamage Amount="1"/>
                 <AttackTime>0.1</AttackTime><WaterDrain>1</WaterDrain><MinWater>5</MinWater></Weapon>
+              <Weapon><Name>pick</Name><AttackDamage Amount="1" Tier="5"/></Weapon>
             </Weapons></Actor>)");
         return true;
     }();
@@ -78,7 +79,7 @@ TEST_F(AttacksTest, ASwitchWhileChargingDropsTheChargeWithoutAStrike) {
 }
 
 TEST_F(AttacksTest, RequestsOutsideTheWeaponListAreNeverTakenAndABadIndexNeverFires) {
-    for (const std::int32_t request : {3, 7, -1}) {
+    for (const std::int32_t request : {4, 7, -1}) {
         SCOPED_TRACE(request);
         ActorObject& actor = spawnGunner(1);
         actor.requestedWeapon = request;
@@ -106,6 +107,23 @@ TEST_F(AttacksTest, AnInstantWeaponStrikesOncePerCooldownAndAWindUpIsCancelledWh
     attackSteps(heavy, 10, false);
     EXPECT_EQ(heavy.hitCount, 0);
     EXPECT_EQ(heavy.attackTimer, 0.0f);
+}
+
+TEST_F(AttacksTest, ASwingHurtsAnAcceptingVictimInsteadOfDiggingAndDigsPastARefusingOne) {
+    const iVector2 wall(11, 4);  // the probe cell 42.9 px right of the swinger's centre
+    for (const bool refuses : {false, true}) {
+        SCOPED_TRACE(refuses);
+        place(wall, Dirt);
+        ActorObject& swinger = spawnGunner(3);
+        swinger.aimDirection = iVector2(1, 0);
+        ActorObject& victim = *world().spawnActorFacingRight("crawler", {425, 200});
+        victim.invulnerable = refuses;
+        const float full = victim.hitPoints;
+        objects().performAttack(swinger);
+        EXPECT_EQ(victim.hitPoints < full, !refuses);
+        EXPECT_EQ(progress(wall) > 0.0f || !solid(wall), refuses);
+        SetUp();  // removal waits for the frame: start the next case in a fresh game
+    }
 }
 
 TEST_F(AttacksTest, AreaDamageFollowsTheFalloffCurveAndNothingPastTheLastCurve) {
