@@ -53,6 +53,7 @@ class Simulator;
 class UserInterface;
 class World;
 struct DamageData;
+struct RadialDamageData;
 struct MaterialDefinition;
 struct MaxCountDefinition;
 struct TileType;
@@ -186,6 +187,19 @@ public:
     // when the cell is not solid.
     bool hitTile(const iVector2& direction, const fpVector2& referencePoint, const iVector2& cell,
                  const ActorDefinition::Weapon& weapon, const DamageData& damage, bool withFeedback);
+    // Attacks (attacks/). The attack step of a live actor, step `step` seconds long: weapon
+    // switch, wind-up, charge, repeat, release, animation inputs and charge light.
+    void updateAttack(ActorObject& actor, float step);
+    // Fires the current weapon once; an actor without a valid weapon never fires.
+    void performAttack(ActorObject& attacker);
+    void meleeHit(ActorObject& attacker);
+    // What a going-off projectile does: contact or area damage, knockback, shake, spawn; it
+    // is removed unless it penetrates on. The HitRules seam's detonation.
+    void explodeProjectile(Projectile& projectile);
+    void radialDamage(const RadialDamageData& radial, const fpVector2& centre);
+    DamageData radialDamageAt(const RadialDamageData& radial, float t) const;
+    void radialKnockback(const fpVector2& centre, float radius, float amount, float stunTime);
+    void applyKnockback(ActorObject& actor, const fpVector2& velocity, float stunTime);
     // The cell's record, made zeroed when missing. The cell must lie inside the level.
     CellRecord& cellRecord(const iVector2& cell);
     CellRecord* findCellRecord(const iVector2& cell);
@@ -232,6 +246,10 @@ private:
     void updateWorldTexts(float step);
     void joinMaxCountGroup(GameObject& object, const std::string& groupName);
     void leaveMaxCountGroup(const GameObject& object, const std::string& groupName);
+    void fireProjectile(ActorObject& attacker, const ActorDefinition::Weapon& weapon);
+    void fireFan(ActorObject& attacker, const ActorDefinition::Weapon& weapon);
+    void fireLaser(ActorObject& attacker, const ActorDefinition::Weapon& weapon);
+    void updateChargeLight(ActorObject& actor, const ActorDefinition::Weapon* weapon);
     bool crowdsOthers(ActorObject& actor);
     bool standsWhereItMayNot(ActorObject& actor);
     // What a break releases and changes, in its fixed order; `record` is the cell's record

@@ -13,6 +13,10 @@ bool TileHitRules::digCell(GameObjectSimulator& objects, std::int32_t column, st
     return objects.digCell(iVector2(column, row), origin, damage);
 }
 
+void TileHitRules::detonateProjectile(GameObjectSimulator& objects, Projectile& projectile) {
+    objects.explodeProjectile(projectile);
+}
+
 float TileHitRules::depthOfHardnessTier(GameObjectSimulator& objects, std::int32_t tier) {
     const Level* level = objects.world().level.get();
     return level ? hardnessTierDepth(*level, tier) : std::numeric_limits<float>::infinity();

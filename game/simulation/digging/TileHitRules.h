@@ -1,6 +1,6 @@
 #pragma once
 // The hit rules with digging: damage to cells and the hardness-tier depths come from the
-// GameObjectSimulator's tile operations. Contacts and detonations keep the safe defaults.
+// GameObjectSimulator's tile operations, detonations from its attack operations.
 
 #include "game/simulation/seams/HitRules.h"
 
@@ -11,6 +11,7 @@ public:
     // The origin is the hit's travel direction (zero for pressure).
     bool digCell(GameObjectSimulator& objects, std::int32_t column, std::int32_t row, const DamageData& damage,
                  const fpVector2& origin) override;
+    void detonateProjectile(GameObjectSimulator& objects, Projectile& projectile) override;
     float depthOfHardnessTier(GameObjectSimulator& objects, std::int32_t tier) override;
 };
 

@@ -54,6 +54,7 @@ void ActorMovement::updateActor(GameObjectSimulator& objects, ActorObject& actor
         actor.behaviorMachine->postEvent("lostGround");
     updateRunning(actor);
     updateWallSlide(objects, actor, context.step);
+    objects.updateAttack(actor, context.step);
     spawnPending(objects, actor);
     updateWalking(objects, actor, context);
     showLandingEffect(objects, actor, context);

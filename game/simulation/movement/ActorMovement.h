@@ -23,9 +23,9 @@ public:
 
     // A dead or dying actor is killed; otherwise its vital values and lamp, countdowns,
     // behaviour (all but the player), ground, ladder (the player), running, wall slide,
-    // pending spawn, walking, landing, jump count, pool, friction, jumps, animation and
-    // activation (the player), constant sound and facing, in this order. The attack cycle
-    // and acid burns belong to the weapon and damage rules.
+    // attack, pending spawn, walking, landing, jump count, pool, friction, jumps, animation
+    // and activation (the player), constant sound and facing, in this order. Acid burns
+    // belong to the damage rules.
     void updateActor(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context) override;
     // Tool choice and use, the need-water warning, the speed history, the push-back and
     // the message cooldown.

@@ -187,6 +187,17 @@ public:
     float knockbackTime = 0.0f;
     // Seconds the running attack still takes (the weapon attack cycle's).
     float attackTimer = 0.0f;
+    // Attacks fired so far; raises the pitch of later attack sounds.
+    std::int32_t hitCount = 0;
+    // The actor was attacking in the previous step.
+    bool attacking = false;
+    // The charging sound's pitch rises as the timer runs up to the time (seconds).
+    float attackPitchTime = 0.0f;
+    float attackPitchTimer = 0.0f;
+    // The game object aimed at (0: none).
+    std::int32_t targetId = 0;
+    // The player's aim, any length.
+    fpVector2 aimVector;
 
     // --- Physics step and senses ---
     float activationTimer = 0.0f;

@@ -23,6 +23,13 @@ public:
     float fuzeTime;            // seconds
     // The projectile's own copy: the weapon that fires it may strengthen it.
     RadialDamageData damage;
+    // The game object the contact-filtered damage goes to (0: none).
+    std::int32_t targetId = 0;
+    fpVector2 contactNormal;
+    // Unit vector along the flight at the contact.
+    fpVector2 motionDirection;
+    // The tile cell the contact-filtered damage digs; (-1, -1) for none.
+    iVector2 pendingCell{-1, -1};
 
 private:
     std::shared_ptr<const ProjectileDefinition> m_definition;
