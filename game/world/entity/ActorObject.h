@@ -194,8 +194,6 @@ public:
     // The charging sound's pitch rises as the timer runs up to the time (seconds).
     float attackPitchTime = 0.0f;
     float attackPitchTimer = 0.0f;
-    // The game object aimed at (0: none).
-    std::int32_t targetId = 0;
     // The player's aim, any length.
     fpVector2 aimVector;
 
