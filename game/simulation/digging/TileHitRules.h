@@ -1,6 +1,6 @@
 #pragma once
 // The hit rules with digging: damage to cells and the hardness-tier depths come from the
-// GameObjectSimulator's tile operations. Contacts and detonations keep the safe defaults.
+// GameObjectSimulator's tile operations; contacts go to the contact rules.
 
 #include "game/simulation/seams/HitRules.h"
 
@@ -12,6 +12,7 @@ public:
     bool digCell(GameObjectSimulator& objects, std::int32_t column, std::int32_t row, const DamageData& damage,
                  const fpVector2& origin) override;
     float depthOfHardnessTier(GameObjectSimulator& objects, std::int32_t tier) override;
+    void onContact(GameObjectSimulator& objects, PhysicalCollision& contact) override;
 };
 
 } // namespace zor

@@ -192,6 +192,8 @@ public:
     std::map<std::string, float, std::less<>> namedTimers;
     std::map<std::string, float, std::less<>> namedValues;
     bool simpleAnimationOnce = false;
+    // Raised while the actor hides: it deals no contact damage and cannot be rammed.
+    bool hidden = false;
     // How hard the actor shakes, 0 for still; the presentation reads it.
     float rumbleStrength = 0.0f;
 
