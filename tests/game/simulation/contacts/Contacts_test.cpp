@@ -6,6 +6,8 @@
 #include "tests/support/game/GameHarness.h"
 
 #include "game/definitions/ActorDefinition.h"
+#include "game/definitions/NameEnumerations.h"
+#include "game/definitions/ProjectileDefinition.h"
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/contacts/ContactRules.h"
 #include "game/world/World.h"
@@ -55,11 +57,21 @@ const char* const ContactActors = R"(
     <UpdatePhysics>false</UpdatePhysics>
   </Actor>)";
 
+const char* const ContactProjectiles = R"(
+  <Projectile>
+    <Name>c_dart</Name>
+    <CollisionBox>-4;-4;8;8</CollisionBox>
+    <CollisionGroup>projectiles</CollisionGroup>
+    <ContactFuze>true</ContactFuze>
+    <RadialDamage Amount="2" Tier="1" Radius="30" Filter="contact"/>
+  </Projectile>)";
+
 struct ContactGame {
     // `playing`: the game's own movement and contact rules run in its steps.
     explicit ContactGame(bool playing = false) {
         loadFixtureDefinitions();
-        static const bool loaded = (addDefinitions(actorRegistry(), "contact actors", ContactActors), true);
+        static const bool loaded = (addDefinitions(actorRegistry(), "contact actors", ContactActors),
+                                    addDefinitions(projectileRegistry(), "contact projectiles", ContactProjectiles), true);
         (void)loaded;
         HarnessOptions options(5, "fixture_mine");
         options.gameMovement = playing;
@@ -265,6 +277,41 @@ TEST(Contacts, ALongFallBreaksThroughOnlyWhenSolidCellsWereThereAndAllBroke) {
     EXPECT_FALSE(fallDig(game.objects(), player)) << "an empty strip is no floor giving way";
     player.fallDistance = 10.0f;
     EXPECT_FALSE(fallDig(game.objects(), player)) << "below Distance";
+}
+
+TEST(Contacts, AContactFusedProjectileMarksTheSolidCellNearestToWhereItTouched) {
+    ContactGame game;
+    // The room's floor: row 8 from y 320.
+    ASSERT_TRUE(game.objects().isSolidCell({2, 8}) && game.objects().isSolidCell({3, 8}));
+    PhysicalObject level;
+    PhysicalBody floor;
+    floor.group = CollisionGroup::Tiles;
+    floor.owner = &level;
+    struct Case {
+        const char* what;
+        float x;
+        std::uint32_t touchedGroup;
+        iVector2 pending;
+    };
+    const Case cases[] = {
+        {"one column under the box", 105.0f, CollisionGroup::Tiles, {2, 8}},
+        {"two columns: the nearer top-left corner", 118.0f, CollisionGroup::Tiles, {3, 8}},
+        {"not the tiles: no cell", 118.0f, CollisionGroup::Enemies, {-1, -1}},
+    };
+    for (const Case& c : cases) {
+        Projectile& dart = *game.harness->world().spawnProjectile("c_dart", {c.x, 300.0f}, 0);
+        floor.group = c.touchedGroup;
+        PhysicalCollision contact;
+        contact.body = &dart.physicalObject.bodies().front();
+        contact.otherBody = &floor;
+        contact.position = {c.x, 319.0f};
+        contact.target = {c.x, 330.0f};
+        contact.normal = {0.0f, -1.0f};
+        projectileContact(game.objects(), dart, contact);
+        EXPECT_EQ(dart.contactGroups, c.touchedGroup) << c.what;
+        EXPECT_EQ(dart.pendingCell, c.pending) << c.what;
+        EXPECT_NEAR(dart.motionDirection.y, 1.0f, 1e-5f) << c.what;
+    }
 }
 
 TEST(ContactsInGame, APlayerDroppedOntoARockStandsOnItAndRidesIt) {
