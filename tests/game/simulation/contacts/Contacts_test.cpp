@@ -49,6 +49,13 @@ const char* const ContactActors = R"(
     <UpdatePhysics>false</UpdatePhysics>
   </Actor>
   <Actor>
+    <Name>c_slab</Name>
+    <CollisionBox>-20;-40;40;40</CollisionBox>
+    <CollisionGroup>rocks</CollisionGroup>
+    <DamageCrush Amount="5" Tier="1" Type="crush"/>
+    <UpdatePhysics>false</UpdatePhysics>
+  </Actor>
+  <Actor>
     <Name>c_bouncer</Name>
     <SpecialType>bouncer</SpecialType>
     <CollisionBox>-20;-10;40;10</CollisionBox>
@@ -311,6 +318,26 @@ TEST(Contacts, AContactFusedProjectileMarksTheSolidCellNearestToWhereItTouched) 
         EXPECT_EQ(dart.contactGroups, c.touchedGroup) << c.what;
         EXPECT_EQ(dart.pendingCell, c.pending) << c.what;
         EXPECT_NEAR(dart.motionDirection.y, 1.0f, 1e-5f) << c.what;
+    }
+}
+
+TEST(Contacts, APlayerPinnedUnderTheEdgeOfAFallingSlabStepsAsideUpTo7PixelsElseIsCrushed) {
+    for (const float overlap : {7.0f, 8.0f}) {
+        ContactGame game;
+        ActorObject& player = game.player();
+        player.setPosition({100.0f, 319.5f});  // just over the floor, x 90 to 110
+        // The slab's left edge lies `overlap` px inside the player's right edge.
+        ActorObject& slab = game.spawn("c_slab", {110.0f - overlap + 20.0f, 285.0f});  // just above its head
+        slab.physicalObject.velocity = {0.0f, 200.0f};
+        const float hitPoints = player.hitPoints;
+        PhysicalCollision contact = touch(slab, player, {0.0f, -1.0f});
+        contact.depth = 5.0f;
+        actorActorContact(game.objects(), contact, slab, player);
+        EXPECT_TRUE(contact.passThrough) << overlap;
+        const bool steppedAside = overlap < 8.0f;
+        EXPECT_NEAR(player.getPosition().x, steppedAside ? 100.0f - overlap : 100.0f, 0.01f) << overlap;
+        EXPECT_EQ(player.hitPoints < hitPoints, !steppedAside) << overlap;
+        EXPECT_EQ(player.goodLoot, !steppedAside) << overlap;
     }
 }
 
