@@ -1,6 +1,7 @@
 #include "game/simulation/digging/TileHitRules.h"
 
 #include "game/simulation/GameObjectSimulator.h"
+#include "game/simulation/contacts/ContactRules.h"
 #include "game/simulation/digging/HardnessTierDepth.h"
 #include "game/world/World.h"
 
@@ -20,6 +21,10 @@ void TileHitRules::detonateProjectile(GameObjectSimulator& objects, Projectile& 
 float TileHitRules::depthOfHardnessTier(GameObjectSimulator& objects, std::int32_t tier) {
     const Level* level = objects.world().level.get();
     return level ? hardnessTierDepth(*level, tier) : std::numeric_limits<float>::infinity();
+}
+
+void TileHitRules::onContact(GameObjectSimulator& objects, PhysicalCollision& contact) {
+    handleContact(objects, contact);
 }
 
 } // namespace zor

@@ -1,6 +1,7 @@
 #pragma once
 // The hit rules with digging: damage to cells and the hardness-tier depths come from the
-// GameObjectSimulator's tile operations, detonations from its attack operations.
+// GameObjectSimulator's tile operations, detonations from its attack operations; contacts go
+// to the contact rules.
 
 #include "game/simulation/seams/HitRules.h"
 
@@ -13,6 +14,7 @@ public:
                  const fpVector2& origin) override;
     void detonateProjectile(GameObjectSimulator& objects, Projectile& projectile) override;
     float depthOfHardnessTier(GameObjectSimulator& objects, std::int32_t tier) override;
+    void onContact(GameObjectSimulator& objects, PhysicalCollision& contact) override;
 };
 
 } // namespace zor

@@ -86,8 +86,11 @@ void updatePool(GameObjectSimulator& objects, ActorObject& actor, ObjectStepCont
     actor.liquidState = acid ? 2 : 1;
     if (&actor == world.player() && !acid && actor.water != actor.definition().waterCapacity)
         refill(objects, actor, *pool, context.step);
-    // Acid burns through the damage rules (DamageAcid of the pool), which are not part of
-    // the movement.
+    if (acid && !(actor.invulnerabilityTime > 0.0f)) {
+        DamageData burn = pool->definition().acidDamage;
+        burn.sourceObjectId = pool->id();
+        objects.damageActor(actor, burn, fpVector2());
+    }
 }
 
 } // namespace zor

@@ -20,16 +20,15 @@ public:
     std::int32_t ownerId = 0;  // 0: nobody's
     // The collision groups the projectile touched; any set detonates it.
     std::uint32_t contactGroups = 0;
+    // What a contact-filtered detonation hits: the touched entity, the contact's normal,
+    // the unit direction of travel into it and the nearest solid cell ((-1, -1): none).
+    std::int32_t targetId = 0;
+    fpVector2 contactNormal;
+    fpVector2 motionDirection;
+    iVector2 pendingCell{-1, -1};
     float fuzeTime;            // seconds
     // The projectile's own copy: the weapon that fires it may strengthen it.
     RadialDamageData damage;
-    // The game object the contact-filtered damage goes to (0: none).
-    std::int32_t targetId = 0;
-    fpVector2 contactNormal;
-    // Unit vector along the flight at the contact.
-    fpVector2 motionDirection;
-    // The tile cell the contact-filtered damage digs; (-1, -1) for none.
-    iVector2 pendingCell{-1, -1};
 
 private:
     std::shared_ptr<const ProjectileDefinition> m_definition;

@@ -149,6 +149,7 @@ void hashEntity(StateHash& hash, const Entity& entity, std::int32_t firstId) {
 GameHarness::GameHarness(const HarnessOptions& options) {
     m_worker.setRunAtPost(options.workerRunsAtPost);
     m_seams->recordings->gameMovement = options.gameMovement;
+    m_seams->recordings->gameContacts = options.gameContacts;
     installShapePairTests();
     layOutMainViewport();
     // A secret announced by an earlier game of the program would delay this game's.

@@ -75,6 +75,8 @@ struct HarnessOptions {
     // The game's own object physics, senses, camera and actor movement run behind the
     // recorders (by default those steps do what the seams' safe defaults do).
     bool gameMovement = false;
+    // The game's own contact rules answer the physics' contacts (still recorded).
+    bool gameContacts = false;
 };
 
 class GameHarness {

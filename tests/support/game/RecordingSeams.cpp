@@ -1,6 +1,7 @@
 #include "tests/support/game/RecordingSeams.h"
 
 #include "game/simulation/GameObjectSimulator.h"
+#include "game/simulation/contacts/ContactRules.h"
 #include "game/simulation/SaveSlotPersistence.h"
 #include "game/world/World.h"
 
@@ -80,7 +81,10 @@ private:
 class RecordingHitRules final : public HitRules, Recorder {
 public:
     using Recorder::Recorder;
-    void onContact(GameObjectSimulator&, PhysicalCollision&) override { record("HitRules.onContact"); }
+    void onContact(GameObjectSimulator& objects, PhysicalCollision& contact) override {
+        record("HitRules.onContact");
+        if (recordings().gameContacts) handleContact(objects, contact);
+    }
     void detonateProjectile(GameObjectSimulator& objects, Projectile& projectile) override {
         record("HitRules.detonateProjectile " + nameOf(projectile));
         if (recordings().onDetonation) recordings().onDetonation(projectile);

@@ -42,6 +42,8 @@ struct SeamRecordings {
     // Read when the seams are made: the recorders of the actor and object physics steps
     // pass on to the game's own steps instead of the safe defaults.
     bool gameMovement = false;
+    // Set by the harness: contacts go on to the game's own contact rules.
+    bool gameContacts = false;
     // Nothing is appended to `calls` (for timing the steps behind the recorders).
     bool quiet = false;
 
