@@ -20,6 +20,11 @@ constexpr std::uint8_t Seen = 2;
 
 class PersistentTileMap {
 public:
+    struct RayHit {
+        fpVector2 point;  // where the ray enters the cell
+        iVector2 cell;
+    };
+
     // Every cell `fill` (a negative size counts as 0).
     PersistentTileMap(std::int32_t width, std::int32_t height, std::uint8_t fill = 0);
 
@@ -34,6 +39,11 @@ public:
     // The byte at (x, y), or the fallback outside the grid.
     std::uint8_t get(std::int32_t x, std::int32_t y, std::uint8_t fallback) const;
     const std::vector<std::uint8_t>& data() const { return m_data; }
+    // The first solid cell along the ray, in cell units. The direction need not be a unit
+    // vector: `length` counts multiples of it. Cells outside the grid are empty; the start
+    // cell is tested first, and a ray starting on a border toward lower coordinates starts
+    // in the lower cell. Returns false (and leaves `hit` alone) when nothing is hit.
+    bool raycast(const fpVector2& start, const fpVector2& direction, float length, RayHit& hit) const;
 
 private:
     std::vector<std::uint8_t> m_data;
