@@ -4,34 +4,10 @@
 
 #include "tests/game/simulation/behavior/BehaviorFixture.h"
 
+#include "tests/support/allocations/CountingAllocator.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-// GCC takes the free below for a mismatch with operator new; here they are one pair.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace zor::test {
 namespace {
@@ -58,10 +34,10 @@ TEST_F(BehaviorTest, PostingUpdatingAndSteppingAllocateNothing) {
 
     const int callsBefore = instructionLog.calls;
     idleSteps = 0;
-    counting = true;
+    countingAllocations = true;
     for (int frame = 0; frame < 400; ++frame) play(frame);
-    counting = false;
-    EXPECT_EQ(allocations.load(), 0);
+    countingAllocations = false;
+    EXPECT_EQ(countedAllocations.load(), 0);
     // The run did work: the tireless counter and the reader ran, the busy actor went both ways.
     EXPECT_GT(instructionLog.calls - callsBefore, 400 * 9);
     EXPECT_GT(idleSteps, 0);

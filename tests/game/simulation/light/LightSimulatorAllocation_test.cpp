@@ -3,32 +3,7 @@
 
 #include "tests/game/simulation/light/LightFixture.h"
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-// GCC takes the free below for a mismatch with operator new; here they are one pair.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+#include "tests/support/allocations/CountingAllocator.h"
 
 namespace zor::test {
 namespace {
@@ -43,11 +18,11 @@ TEST_F(LightTest, AStepAllocatesNothing) {
         const std::int32_t row = 5 + frame / 2;
         placePlayer(30, row);
         lookAt(30, row);
-        counting = true;
+        countingAllocations = true;
         step(0.25f);
-        counting = false;
+        countingAllocations = false;
     }
-    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_EQ(countedAllocations.load(), 0);
     // The run did the work: the window's 24 columns are lit all the way down, and every
     // secret was announced (each 20 s after the one before).
     for (const std::string& row : picture())

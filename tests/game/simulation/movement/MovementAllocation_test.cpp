@@ -7,35 +7,11 @@
 #include "game/simulation/movement/ObjectPhysics.h"
 #include "game/world/physics/PhysicsSystem.h"
 
+#include "tests/support/allocations/CountingAllocator.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
-
-namespace {
-
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-// GCC takes the free below for a mismatch with operator new; here they are one pair.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace zor::test {
 namespace {
@@ -72,11 +48,11 @@ TEST(MovementAllocation, ActorStepsPhysicsSensesAndTheCameraAllocateNothingOnceW
     world.soundRequests.reserve(world.soundRequests.size() + 256);
     world.constantSoundIds.reserve(64);
 
-    allocations = 0;
-    counting = true;
+    countedAllocations = 0;
+    countingAllocations = true;
     for (int i = 0; i < 300; ++i) step();
-    counting = false;
-    EXPECT_EQ(allocations.load(), 0);
+    countingAllocations = false;
+    EXPECT_EQ(countedAllocations.load(), 0);
     EXPECT_NE(actors[1]->getPosition().x, 260.0f) << "the pacers walked";
 }
 

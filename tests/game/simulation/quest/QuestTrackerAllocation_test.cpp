@@ -4,32 +4,7 @@
 
 #include "tests/game/simulation/quest/QuestFixture.h"
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-// GCC takes the free below for a mismatch with operator new; here they are one pair.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+#include "tests/support/allocations/CountingAllocator.h"
 
 namespace zor::test {
 namespace {
@@ -55,14 +30,14 @@ TEST_F(QuestTest, AStepAllocatesNothingAfterTheFirst) {
     world.soundRequests.clear();
     const auto run = [&](int steps) {
         for (int i = 0; i < steps; ++i) {
-            counting = true;
+            countingAllocations = true;
             step(0.25f);
-            counting = false;
+            countingAllocations = false;
             world.soundRequests.clear();
         }
     };
     run(100);
-    EXPECT_EQ(allocations.load(), 0) << "searching";
+    EXPECT_EQ(countedAllocations.load(), 0) << "searching";
     EXPECT_TRUE(markers().empty());
 
     // With the drill a marker comes on the exit, and refreshing it is free.
@@ -71,14 +46,14 @@ TEST_F(QuestTest, AStepAllocatesNothingAfterTheFirst) {
     ASSERT_EQ(markers().size(), 1u);
     EXPECT_EQ(markers().front()->getPosition(), exit.getPosition());
     run(100);
-    EXPECT_EQ(allocations.load(), 0) << "on the exit";
+    EXPECT_EQ(countedAllocations.load(), 0) << "on the exit";
 
     // In the deep the marker follows the crawler.
     enterLevel("deep");
     ActorObject* crawler = world.spawnActorFacingRight("crawler", {300.0f, 50.0f});
     step(0.25f);
     run(100);
-    EXPECT_EQ(allocations.load(), 0) << "on the crawler";
+    EXPECT_EQ(countedAllocations.load(), 0) << "on the crawler";
     ASSERT_EQ(markers().size(), 1u);
     EXPECT_EQ(markers().front()->getPosition(), crawler->center());
     EXPECT_TRUE(markers().front()->shown);

@@ -14,36 +14,12 @@
 
 #include "tests/support/game/GameHarness.h"
 
+#include "tests/support/allocations/CountingAllocator.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
-
-namespace {
-
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-// GCC takes the free below for a mismatch with operator new; here they are one pair.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace zor {
 namespace {
@@ -123,7 +99,7 @@ TEST(ShippedBehaviors, AHundredActorsRunningThemAllocateNothingPerStep) {
 
     int walkingSteps = 0;
     int greetingSteps = 0;
-    counting = true;
+    test::countingAllocations = true;
     for (int frame = 0; frame < 600; ++frame) {
         step();
         for (ActorObject* actor : actors) {
@@ -131,8 +107,8 @@ TEST(ShippedBehaviors, AHundredActorsRunningThemAllocateNothingPerStep) {
             greetingSteps += actor->behaviorMachine->name() == "greet" ? 1 : 0;
         }
     }
-    counting = false;
-    EXPECT_EQ(allocations.load(), 0);
+    test::countingAllocations = false;
+    EXPECT_EQ(test::countedAllocations.load(), 0);
     // The run did work: townsfolk both walked and greeted.
     EXPECT_GT(walkingSteps, 0);
     EXPECT_GT(greetingSteps, 0);

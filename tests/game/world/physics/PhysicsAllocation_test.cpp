@@ -4,34 +4,10 @@
 
 #include "tests/game/world/physics/PhysicsFixtures.h"
 
+#include "tests/support/allocations/CountingAllocator.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size ? size : 1)) return memory;
-    throw std::bad_alloc();
-}
-// GCC takes the free below for a mismatch with operator new; here they are one pair.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace zor::test {
 namespace {
@@ -91,11 +67,11 @@ TEST(PhysicsAllocationTest, AWarmSceneAllocatesNothing) {
         box.awake = true;
         box.sleepTimer = 0;
     }
-    counting = true;
+    countingAllocations = true;
     run(300);
-    counting = false;
+    countingAllocations = false;
     EXPECT_GT(contacts, 0);
-    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_EQ(countedAllocations.load(), 0);
 }
 
 } // namespace
