@@ -167,12 +167,17 @@ void projectileContact(GameObjectSimulator& objects, Projectile& projectile, Phy
 void beamActorContact(GameObjectSimulator& objects, Beam& beam, ActorObject& actor, PhysicalCollision& contact) {
     const BeamDefinition& definition = *beam.definition;
     const DamageData& damage = definition.damage;
+    const fpVector2 knockback = contact.normal * damage.knockbackMultiplier;
     if (damage.amount != 0.0f || damage.enemyAmount != 0.0f || damage.totalHits != 0.0f) {
         DamageData copy = damage;
         copy.sourceObjectId = beam.ownerId;
-        if (!actor.definition().invulnerableToBeams) objects.damageActor(actor, copy, contact.normal);
+        if (!actor.definition().invulnerableToBeams && objects.damageActor(actor, copy, contact.normal) &&
+            damage.knockbackMultiplier > 0.0f && definition.isSensor)
+            objects.applyKnockback(actor, knockback, definition.stunTime);
     }
-    // Knockback waits for the hit rules' applyKnockback.
+    // A solid beam pushes whatever it touches, beam-proof or not.
+    if (damage.knockbackMultiplier > 0.0f && !definition.isSensor)
+        objects.applyKnockback(actor, knockback, definition.stunTime);
 }
 
 void beamProjectileContact(GameObjectSimulator& objects, Beam& beam, Projectile& projectile) {

@@ -110,9 +110,8 @@ void dealDamage(GameObjectSimulator& objects, const GameObject& carrier, const B
         auto& actor = static_cast<ActorObject&>(*object);
         if (actor.definition().invulnerableToBeams) continue;
         if (!objects.damageActor(actor, damage, beam.direction) || damage.knockbackMultiplier <= 0.0f) continue;
-        const fpVector2 away = actor.getPosition() - start;
-        const float distance = away.length();
-        if (distance > 0.0f) actor.physicalObject.impulse += away / distance * damage.knockbackMultiplier;
+        const fpVector2 away = (actor.getPosition() - start).normalized();
+        objects.applyKnockback(actor, away * damage.knockbackMultiplier, definition.stunTime);
     }
 }
 

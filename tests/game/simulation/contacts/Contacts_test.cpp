@@ -6,12 +6,14 @@
 #include "tests/support/game/GameHarness.h"
 
 #include "game/definitions/ActorDefinition.h"
+#include "game/definitions/BeamDefinition.h"
 #include "game/definitions/NameEnumerations.h"
 #include "game/definitions/ProjectileDefinition.h"
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/contacts/ContactRules.h"
 #include "game/world/World.h"
 #include "game/world/entity/ActorObject.h"
+#include "game/world/entity/Beam.h"
 #include "game/world/entity/Projectile.h"
 #include "game/world/physics/PhysicalCollision.h"
 
@@ -338,6 +340,45 @@ TEST(Contacts, APlayerPinnedUnderTheEdgeOfAFallingSlabStepsAsideUpTo7PixelsElseI
         EXPECT_NEAR(player.getPosition().x, steppedAside ? 100.0f - overlap : 100.0f, 0.01f) << overlap;
         EXPECT_EQ(player.hitPoints < hitPoints, !steppedAside) << overlap;
         EXPECT_EQ(player.goodLoot, !steppedAside) << overlap;
+    }
+}
+
+TEST(Contacts, ABeamKnocksBackWhatItHurtsWhenASensorAndEverythingItTouchesWhenSolid) {
+    struct Case {
+        const char* name;
+        bool sensor;
+        float amount;
+        bool beamProof;
+        bool pushed;
+        float hitPoints;
+    };
+    const Case cases[] = {
+        {"sensor beam hurting", true, 5.0f, false, true, 95.0f},
+        {"sensor beam on a beam-proof actor", true, 5.0f, true, false, 100.0f},
+        {"sensor beam with knockback alone", true, 0.0f, false, false, 100.0f},
+        {"solid beam on a beam-proof actor", false, 5.0f, true, true, 100.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ContactGame game;
+        ActorObject& brute = game.spawn("c_brute", {300.0f, 100.0f});
+        auto proofed = std::make_shared<ActorDefinition>(brute.definition());
+        proofed->invulnerableToBeams = c.beamProof;
+        proofed->knockbackSensitivity = 0.5f;
+        brute.installDefinition(proofed);
+        BeamDefinition definition;
+        definition.isSensor = c.sensor;
+        definition.damage.amount = c.amount;
+        definition.damage.knockbackMultiplier = 200.0f;
+        definition.stunTime = 0.4f;
+        Beam beam(definition);
+        PhysicalCollision contact = touch(brute, game.player(), {1.0f, 0.0f});
+
+        beamActorContact(game.objects(), beam, brute, contact);
+
+        EXPECT_FLOAT_EQ(brute.hitPoints, c.hitPoints);
+        EXPECT_FLOAT_EQ(brute.physicalObject.velocity.x, c.pushed ? 100.0f : 0.0f);
+        EXPECT_FLOAT_EQ(brute.knockbackTime, c.pushed ? 0.2f : 0.0f);
     }
 }
 
