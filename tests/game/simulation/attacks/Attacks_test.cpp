@@ -1,5 +1,5 @@
-// Weapons firing and blasts: the attack cycle's timing, area damage by falloff and by the
-// diamond pattern, knockback, and contact detonations.
+// Weapons firing and blasts: the attack cycle's timing, swing reach and charge, wall attacks,
+// the fan, area damage by falloff and by the diamond pattern, knockback, and detonations.
 
 #include "tests/game/simulation/digging/DiggingFixture.h"
 

@@ -1,17 +1,20 @@
 // The contact rules on hand-made contacts between actors of the tests' own (names beginning
 // with "c_") in a harness game: ramming and stomping, the player's push-back, pools,
-// bouncers, own projectiles and breaking through the floor.
+// bouncers, own projectiles, breaking through the floor, the crush counter, head butts,
+// ceiling-corner nudges and the step event.
 
 #include "tests/support/game/FixtureDefinitions.h"
 #include "tests/support/game/GameHarness.h"
 
 #include "game/definitions/ActorDefinition.h"
+#include "game/definitions/MachineTables.h"
 #include "game/definitions/NameEnumerations.h"
 #include "game/definitions/ProjectileDefinition.h"
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/contacts/ContactRules.h"
 #include "game/world/World.h"
 #include "game/world/entity/ActorObject.h"
+#include "game/world/entity/BehaviorMachine.h"
 #include "game/world/entity/Projectile.h"
 #include "game/world/physics/PhysicalCollision.h"
 #include "game/world/PersistentTileMap.h"
@@ -452,6 +455,54 @@ TEST(Contacts, APlayerClippingACeilingCornerIsNudgedPastItAndKeepsRising) {
         EXPECT_EQ(player.timedOffset, fpVector2(5.0f, 0.0f));
         EXPECT_FLOAT_EQ(player.timedOffsetRemaining, 0.1f);
         EXPECT_TRUE(game.objects().isSolidCell({1, 3})) << "a nudge never digs";
+    }
+}
+
+// A machine that keeps "atStep" pending so the test can see it was posted.
+std::shared_ptr<BehaviorMachine> stepWatcher() {
+    static const bool built = [] {
+        static DefinitionRegistry<BehaviorDefinition> machines("Behaviors", "Machine", "Name");
+        machines.loadText("contact behaviors", R"(<Behaviors>
+          <Machine><Name>c_step</Name><InitialState>wait</InitialState>
+            <State Name="wait" State="CWait"><Transition Input="atStep" Destination="" StealInput="false"/></State>
+          </Machine></Behaviors>)");
+        buildMachineTable(machines, "contact behaviors", behaviorMachineTable());
+        return true;
+    }();
+    (void)built;
+    return makeBehaviorMachine(behaviorMachineTable().at("c_step"));
+}
+
+TEST(Contacts, AtStepIsPostedOnlyOnGroundWhenBothProbesATileAboveTheTopAreFree) {
+    // A crawler (it collides with tiles) on the floor at x 172: top 304, probes at y 264 over
+    // x 160 and, by its motion, 156 (cell 3) or 188 (cell 4).
+    struct Case {
+        const char* what;
+        std::int32_t groundState;
+        float velocityX;
+        std::int32_t blockedColumn;  // -1: nothing over the brute
+        bool atStep;
+    };
+    const Case cases[] = {
+        {"open above", 1, -30.0f, -1, true},
+        {"in the air", 0, -30.0f, -1, false},
+        {"a tile over its top", 1, 30.0f, 4, false},
+        {"a tile over the side it walks to", 1, -30.0f, 3, false},
+        {"a tile over the side it walks from", 1, 30.0f, 3, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ContactGame game;
+        if (c.blockedColumn >= 0) {
+            placeDirt(game.harness->world(), {c.blockedColumn, 6});
+            game.objects().buildLevelPhysics();
+        }
+        ActorObject& crawler = game.spawn("crawler", {172.0f, 320.0f});
+        crawler.behaviorMachine = stepWatcher();
+        crawler.groundState = c.groundState;
+        crawler.physicalObject.velocity = {c.velocityX, 0.0f};
+        postCollisionEvents(game.objects(), crawler);
+        EXPECT_EQ(crawler.behaviorMachine->takeInput("atStep", true), c.atStep);
     }
 }
 
