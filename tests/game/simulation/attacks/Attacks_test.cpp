@@ -1,5 +1,5 @@
-// Weapons firing and blasts: the attack cycle's timing, area damage by falloff and by the
-// diamond pattern, knockback, and contact detonations.
+// Weapons firing and blasts: the attack cycle's timing, swing reach and charge, wall attacks,
+// the fan, area damage by falloff and by the diamond pattern, knockback, and detonations.
 
 #include "tests/game/simulation/digging/DiggingFixture.h"
 
@@ -9,7 +9,11 @@
 
 #include "Framework/core/math/Curve.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <iterator>
+#include <vector>
 
 namespace zor::test {
 namespace {
@@ -27,7 +31,24 @@ void loadAttackDefinitions() {
               <Weapon><Name>heavy</Name><AttackType>contact</AttackType><AttackDamage Amount="1"/>
                 <AttackTime>0.1</AttackTime><WaterDrain>1</WaterDrain><MinWater>5</MinWater></Weapon>
               <Weapon><Name>pick</Name><AttackDamage Amount="1" Tier="5"/></Weapon>
+            </Weapons></Actor>
+          <Actor><Name>brawler</Name><Template>crawler</Template><CollisionBox>-20;-20;40;40</CollisionBox>
+            <HitPoints>10</HitPoints>
+            <Weapons>
+              <Weapon><Name>pick</Name><AttackDamage Amount="1" Tier="5"/></Weapon>
+              <Weapon><Name>charged_pick</Name><AttackDamage Amount="1" Tier="5"/><AttackChargeTime>1</AttackChargeTime>
+                <AttackSoundHit>thud</AttackSoundHit><AttackSoundCharged>crack</AttackSoundCharged></Weapon>
+              <Weapon><Name>wall_pick</Name><AttackType>wall</AttackType><AttackDamage Amount="1" Tier="5" TotalHits="1"/></Weapon>
+              <Weapon><Name>fan</Name><AttackType>turtle_projectile</AttackType><ProjectileName>spores</ProjectileName>
+                <Trajectory Force="100"/></Weapon>
+              <Weapon><Name>slow_wall_pick</Name><AttackType>wall</AttackType>
+                <AttackDamage Amount="1" Tier="5" TotalHits="3"/></Weapon>
             </Weapons></Actor>)");
+        addDefinitions(projectileRegistry(), "attack projectiles", R"(
+          <Projectile><Name>blast</Name><CollisionBox>-2;-2;4;4</CollisionBox>
+            <CollisionGroup>projectiles</CollisionGroup><TimeFuze>1</TimeFuze>
+            <RadialDamage Amount="1" Tier="5" Radius="60" Falloff="One"/>
+            <Knockback Amount="200" Radius="80" StunTime="0.5"/></Projectile>)");
         return true;
     }();
     (void)loaded;
@@ -48,6 +69,15 @@ protected:
         actor.water = 100.0f;
         return actor;
     }
+    // A 40 x 40 swinger centred on `centre`, aiming right.
+    ActorObject& spawnBrawler(std::int32_t weapon, const fpVector2& centre) {
+        ActorObject& actor = *world().spawnActorFacingRight("brawler", centre);
+        actor.weaponIndex = actor.requestedWeapon = weapon;
+        actor.water = 100.0f;
+        actor.aimDirection = iVector2(1, 0);
+        return actor;
+    }
+    bool touched(const iVector2& cell) { return progress(cell) > 0.0f || !solid(cell); }
     void attackSteps(ActorObject& actor, int steps, bool pressed) {
         for (int i = 0; i < steps; ++i) {
             actor.attackPressed = pressed;
@@ -209,6 +239,129 @@ TEST_F(AttacksTest, AContactDetonationHurtsOnlyAnActorTarget) {
     shot->contactNormal = {-1.0f, 0.0f};
     objects().explodeProjectile(*shot);
     EXPECT_LT(victim.hitPoints, full);
+}
+
+TEST_F(AttacksTest, AHorizontalSwingOfAFortyPixelBodyReachesFiftyThreePointSixPixels) {
+    // The probe column is the centre plus 0.67 x (40 + 40): the wall cell from x = 440 is hit
+    // only when the centre is at least 386.4 px across.
+    const iVector2 wall(11, 4);
+    for (const float centreX : {386.5f, 386.3f}) {
+        SCOPED_TRACE(centreX);
+        place(wall, Dirt);
+        ActorObject& swinger = spawnBrawler(0, {centreX, 180.0f});
+        objects().performAttack(swinger);
+        EXPECT_EQ(touched(wall), centreX > 386.4f);
+        SetUp();
+    }
+}
+
+TEST_F(AttacksTest, AChargedSwingAddsByItsFractionAndReachesTheExtraCellsOfAFullCharge) {
+    // Swinging right from (386.5, 180): probe cell (11, 4); ahead +x, sides +-y.
+    const iVector2 probe(11, 4);
+    const iVector2 extras[] = {{12, 4}, {11, 5}, {11, 3}, {13, 4}, {12, 5}, {12, 3}};
+    const iVector2 beyond(14, 4);
+    struct Case {
+        float chargeTime;
+        float amount;  // what the swing's damage comes to
+        std::size_t extraCells;
+        const char* sound;
+    };
+    const Case cases[] = {{0.2f, 3.0f, 0, "thud"}, {0.5f, 6.0f, 3, "crack"}, {1.0f, 11.0f, 6, "crack"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chargeTime);
+        place(probe, Dirt);
+        for (const iVector2& cell : extras) place(cell, Dirt);
+        place(beyond, Dirt);
+        // The same hit by hand on a spare cell is what the swing's damage must match.
+        const iVector2 spare(3, 2);
+        place(spare, Dirt);
+        objects().digCell(spare, {1.0f, 0.0f}, hit(c.amount, 5));
+        const float expected = progress(spare);
+
+        ActorObject& swinger = spawnBrawler(1, {386.5f, 180.0f});
+        swinger.chargeTime = c.chargeTime;
+        objects().performAttack(swinger);
+        EXPECT_EQ(progress(probe), expected);
+        for (std::size_t i = 0; i < std::size(extras); ++i)
+            EXPECT_EQ(touched(extras[i]), i < c.extraCells) << extras[i].x << "," << extras[i].y;
+        EXPECT_FALSE(touched(beyond));
+        ASSERT_EQ(swinger.pendingSounds.size(), 1u);
+        EXPECT_EQ(swinger.pendingSounds.front(), c.sound);
+        EXPECT_EQ(swinger.chargeTime, 0.0f);
+        SetUp();
+    }
+}
+
+TEST_F(AttacksTest, AWallAttackThatBreaksItsCellBreaksBothNeighboursInOneHitEach) {
+    const iVector2 cell(10, 4);
+    const iVector2 left(9, 4), right(11, 4), further(12, 4);
+    struct Case {
+        std::int32_t weapon;
+        bool breaks;
+    };
+    for (const Case c : {Case{2, true}, Case{4, false}}) {  // TotalHits 1 and 3
+        SCOPED_TRACE(c.weapon);
+        for (const iVector2& at : {cell, left, right, further}) place(at, Dirt);
+        ActorObject& clinger = spawnBrawler(c.weapon, {410.0f, 180.0f});
+        objects().performAttack(clinger);
+        EXPECT_NE(solid(cell), c.breaks);
+        EXPECT_NE(solid(left), c.breaks);
+        EXPECT_NE(solid(right), c.breaks);
+        EXPECT_TRUE(solid(further));
+        EXPECT_EQ(progress(further), -1.0f);
+        if (!c.breaks) {
+            EXPECT_EQ(progress(left), -1.0f);
+        }
+        SetUp();
+    }
+}
+
+TEST_F(AttacksTest, TheFanThrowsFourShotsAtItsFixedAnglesAndForces) {
+    ActorObject& thrower = spawnBrawler(3, {400.0f, 180.0f});
+    objects().performAttack(thrower);
+    std::vector<const Projectile*> shots;
+    for (const auto& entry : world().gameObjects())
+        if (entry.second->kind() == GameObjectKind::Projectile)
+            shots.push_back(static_cast<const Projectile*>(entry.second));
+    std::sort(shots.begin(), shots.end(), [](const Projectile* a, const Projectile* b) { return a->id() < b->id(); });
+    struct Shot {
+        float angle;
+        float speed;
+    };
+    const Shot expected[] = {{-2.5632741f, 80.0f}, {-1.8849556f, 100.0f}, {-1.2566371f, 100.0f}, {-0.5783185f, 80.0f}};
+    ASSERT_EQ(shots.size(), std::size(expected));
+    for (std::size_t i = 0; i < shots.size(); ++i) {
+        SCOPED_TRACE(i);
+        const fpVector2 velocity = shots[i]->physicalObject.velocity;
+        EXPECT_NEAR(std::atan2(velocity.y, velocity.x), expected[i].angle, 1e-5f);
+        EXPECT_NEAR(velocity.length(), expected[i].speed, 1e-3f);
+        EXPECT_EQ(shots[i]->ownerId, thrower.id());
+        EXPECT_EQ(shots[i]->damage.damage.sourceObjectId, thrower.id());
+    }
+}
+
+TEST_F(AttacksTest, AnAreaDetonationHurtsPushesAndDigsWithinItsRadiusAndIsRemoved) {
+    const fpVector2 centre(400.0f, 180.0f);
+    ActorObject& near = *world().spawnActorFacingRight("gunner", {430.0f, 196.0f});
+    ActorObject& far = *world().spawnActorFacingRight("gunner", {560.0f, 196.0f});
+    const float full = near.hitPoints;
+    const iVector2 inside(9, 4), outside(14, 4);
+    place(inside, Dirt);
+    place(outside, Dirt);
+    Projectile* blast = world().spawnProjectile("blast", centre, 0);
+    ASSERT_NE(blast, nullptr);
+    const std::int32_t blastId = blast->id();
+    objects().explodeProjectile(*blast);
+
+    EXPECT_LT(near.hitPoints, full);
+    EXPECT_GT(near.physicalObject.velocity.x, 0.0f);
+    EXPECT_GT(near.knockbackTime, 0.0f);
+    EXPECT_EQ(far.hitPoints, full);
+    EXPECT_TRUE(far.physicalObject.velocity.isZero());
+    EXPECT_TRUE(touched(inside));
+    EXPECT_EQ(progress(outside), -1.0f);
+    EXPECT_TRUE(solid(outside));
+    EXPECT_EQ(world().findGameObject(blastId), nullptr);
 }
 
 } // namespace

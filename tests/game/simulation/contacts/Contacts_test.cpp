@@ -1,12 +1,14 @@
 // The contact rules on hand-made contacts between actors of the tests' own (names beginning
 // with "c_") in a harness game: ramming and stomping, the player's push-back, pools,
-// bouncers, own projectiles and breaking through the floor.
+// bouncers, own projectiles, breaking through the floor, the crush counter, head butts,
+// ceiling-corner nudges and the step event.
 
 #include "tests/support/game/FixtureDefinitions.h"
 #include "tests/support/game/GameHarness.h"
 
 #include "game/definitions/ActorDefinition.h"
 #include "game/definitions/BeamDefinition.h"
+#include "game/definitions/MachineTables.h"
 #include "game/definitions/NameEnumerations.h"
 #include "game/definitions/ProjectileDefinition.h"
 #include "game/simulation/GameObjectSimulator.h"
@@ -14,8 +16,13 @@
 #include "game/world/World.h"
 #include "game/world/entity/ActorObject.h"
 #include "game/world/entity/Beam.h"
+#include "game/world/entity/BehaviorMachine.h"
 #include "game/world/entity/Projectile.h"
 #include "game/world/physics/PhysicalCollision.h"
+#include "game/world/PersistentTileMap.h"
+
+#include "Framework/store/AchievementFile.h"
+#include "Framework/store/AchievementStore.h"
 
 #include <gtest/gtest.h>
 
@@ -104,6 +111,24 @@ struct ContactGame {
 
     std::unique_ptr<GameHarness> harness;
 };
+
+// A dirt cell (tile type 1 of the fixture library) where the room had air.
+void placeDirt(World& world, const iVector2& cell) {
+    world.level->mainLayer().at(cell.x, cell.y) = 1;
+    *world.level->tileMap->cell(cell.x, cell.y) |= TileBits::Solid;
+}
+
+// The player's head meeting the tile map from below.
+PhysicalCollision ceilingTouch(const ActorObject& player, PhysicalBody& tiles, const fpVector2& target) {
+    tiles.group = CollisionGroup::Tiles;
+    PhysicalCollision contact;
+    contact.body = &player.physicalObject.bodies().front();
+    contact.otherBody = &tiles;
+    contact.position = player.getPosition();
+    contact.target = target;
+    contact.normal = {0.0f, 1.0f};
+    return contact;
+}
 
 PhysicalCollision touch(const GameObject& mover, const GameObject& other, const fpVector2& normal) {
     PhysicalCollision contact;
@@ -391,6 +416,135 @@ TEST(ContactsInGame, APlayerDroppedOntoARockStandsOnItAndRidesIt) {
     game.harness->runSteps(60);
     EXPECT_EQ(player.standingOnId, rock.id());
     EXPECT_NEAR(player.getPosition().y, 300.0f, 1.0f) << "on the rock's top";
+}
+
+TEST(Contacts, ACrushedEnemyCountsForTheCrushCounterOnlyWithinTwoHundredPixelsOfThePlayer) {
+    for (const float distance : {200.0f, 201.0f}) {
+        SCOPED_TRACE(distance);
+        ContactGame game;
+        AchievementFile file;  // defining a counter starts it at 0
+        file.counters.push_back({"cntr_crushed_enemies", 0, false});
+        localAchievements().define(file);
+        ActorObject& enemy = game.spawn("c_brute", {400.0f, 319.5f});  // on the floor
+        game.player().setPosition({400.0f - distance, 319.5f});
+        ActorObject& slab = game.spawn("c_slab", {400.0f, 299.0f});
+        slab.physicalObject.velocity = {0.0f, 200.0f};
+        PhysicalCollision contact = touch(slab, enemy, {0.0f, -1.0f});
+        contact.depth = 5.0f;
+        actorActorContact(game.objects(), contact, slab, enemy);
+        ASSERT_TRUE(enemy.goodLoot) << "crushed";
+        const AchievementCounter* counter = localAchievements().findCounter("cntr_crushed_enemies");
+        ASSERT_NE(counter, nullptr);
+        EXPECT_EQ(counter->value, distance <= 200.0f ? 1 : 0);
+    }
+}
+
+TEST(Contacts, AHeadButtDigsTheCeilingOnlyAboveTwoHundredFiftyAndBreaksItInOneHitFromSixHundred) {
+    // Feet at 194: the head meets the ceiling cell (2, 3) at y 160.
+    const iVector2 ceiling(2, 3);
+    struct Case {
+        float speed;
+        bool normalJump;
+        bool damaged;
+        bool broken;
+    };
+    const Case cases[] = {{250.0f, false, false, false},
+                          {425.0f, false, true, false},
+                          {600.0f, false, true, true},
+                          {900.0f, false, true, true},
+                          {600.0f, true, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.speed << (c.normalJump ? " normal jump" : ""));
+        ContactGame game;
+        game.changePlayer([](ActorDefinition& d) { d.headBumpDamage = true; });
+        World& world = game.harness->world();
+        placeDirt(world, ceiling);
+        ActorObject& player = game.player();
+        player.setPosition({100.0f, 194.0f});
+        player.normalJump = c.normalJump;
+        player.physicalObject.velocity = {0.0f, -c.speed};
+        PhysicalBody tiles;
+        PhysicalCollision contact = ceilingTouch(player, tiles, {100.0f, 190.0f});
+        headBump(game.objects(), player, contact);
+        const CellRecord* record = game.objects().findCellRecord(ceiling);
+        const bool broken = !game.objects().isSolidCell(ceiling);
+        EXPECT_EQ(broken, c.broken);
+        EXPECT_EQ(broken || (record && world.findEntity(record->tileDamageId)), c.damaged);
+    }
+}
+
+TEST(Contacts, APlayerClippingACeilingCornerIsNudgedPastItAndKeepsRising) {
+    // The ceiling ends at x 80 (cell (1, 3)); the player's left edge is 5 px under it.
+    struct Case {
+        float velocityX;
+        float keptVelocityX;  // moving against the nudge stops the sideways motion
+    };
+    for (const Case c : {Case{-30.0f, 0.0f}, Case{30.0f, 30.0f}}) {
+        SCOPED_TRACE(c.velocityX);
+        ContactGame game;
+        placeDirt(game.harness->world(), {1, 3});
+        ActorObject& player = game.player();
+        player.setPosition({85.0f, 194.0f});
+        player.physicalObject.velocity = {c.velocityX, -300.0f};
+        PhysicalBody tiles;
+        PhysicalCollision contact = ceilingTouch(player, tiles, {85.0f, 190.0f});
+        headBump(game.objects(), player, contact);
+        EXPECT_FLOAT_EQ(player.getPosition().x, 90.0f);
+        EXPECT_FLOAT_EQ(player.getPosition().y, 190.0f);
+        EXPECT_TRUE(contact.holdPosition);
+        EXPECT_EQ(player.physicalObject.velocity, fpVector2(c.keptVelocityX, -300.0f));
+        EXPECT_EQ(player.timedOffset, fpVector2(5.0f, 0.0f));
+        EXPECT_FLOAT_EQ(player.timedOffsetRemaining, 0.1f);
+        EXPECT_TRUE(game.objects().isSolidCell({1, 3})) << "a nudge never digs";
+    }
+}
+
+// A machine that keeps "atStep" pending so the test can see it was posted.
+std::shared_ptr<BehaviorMachine> stepWatcher() {
+    static const bool built = [] {
+        static DefinitionRegistry<BehaviorDefinition> machines("Behaviors", "Machine", "Name");
+        machines.loadText("contact behaviors", R"(<Behaviors>
+          <Machine><Name>c_step</Name><InitialState>wait</InitialState>
+            <State Name="wait" State="CWait"><Transition Input="atStep" Destination="" StealInput="false"/></State>
+          </Machine></Behaviors>)");
+        buildMachineTable(machines, "contact behaviors", behaviorMachineTable());
+        return true;
+    }();
+    (void)built;
+    return makeBehaviorMachine(behaviorMachineTable().at("c_step"));
+}
+
+TEST(Contacts, AtStepIsPostedOnlyOnGroundWhenBothProbesATileAboveTheTopAreFree) {
+    // A crawler (it collides with tiles) on the floor at x 172: top 304, probes at y 264 over
+    // x 160 and, by its motion, 156 (cell 3) or 188 (cell 4).
+    struct Case {
+        const char* what;
+        std::int32_t groundState;
+        float velocityX;
+        std::int32_t blockedColumn;  // -1: nothing over the brute
+        bool atStep;
+    };
+    const Case cases[] = {
+        {"open above", 1, -30.0f, -1, true},
+        {"in the air", 0, -30.0f, -1, false},
+        {"a tile over its top", 1, 30.0f, 4, false},
+        {"a tile over the side it walks to", 1, -30.0f, 3, false},
+        {"a tile over the side it walks from", 1, 30.0f, 3, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ContactGame game;
+        if (c.blockedColumn >= 0) {
+            placeDirt(game.harness->world(), {c.blockedColumn, 6});
+            game.objects().buildLevelPhysics();
+        }
+        ActorObject& crawler = game.spawn("crawler", {172.0f, 320.0f});
+        crawler.behaviorMachine = stepWatcher();
+        crawler.groundState = c.groundState;
+        crawler.physicalObject.velocity = {c.velocityX, 0.0f};
+        postCollisionEvents(game.objects(), crawler);
+        EXPECT_EQ(crawler.behaviorMachine->takeInput("atStep", true), c.atStep);
+    }
 }
 
 } // namespace
