@@ -194,14 +194,16 @@ TEST_F(ObjectFrameTest, AnActorThatLeftTheLevelDiesAtItsNextUpdate) {
         harness->runSteps(1);
         EXPECT_EQ(crawler->dying, c.dies);
         EXPECT_EQ(harness->seams().count("ObjectLifeRules.killActor crawler dying"), c.dies ? 1u : 0u);
-        if (crawler->alive()) world().removeEntity(crawler);
+        // A dying actor is already gone; only the survivor is left to clear away.
+        if (!c.dies) world().removeEntity(crawler);
         harness->seams().calls.clear();
     }
     // Anything else is simply removed.
     ResourceObject* ore = world().spawnResource("ore", {300, -101}, -1);
     objects().forceUpdate(*ore);
+    const std::int32_t oreId = ore->id();
     harness->runSteps(1);
-    EXPECT_FALSE(ore->alive());
+    EXPECT_EQ(world().findEntity(oreId), nullptr);
 }
 
 TEST_F(ObjectFrameTest, ObjectsComingIntoTheAreaOutOfSightWaitTheirRandomWakeTime) {
@@ -242,6 +244,7 @@ TEST_F(ObjectFrameTest, AProjectileDetonatesByTimeContactOrAtOnceButATimeFuzeOfZ
     for (const Case& c : {Case{"dud", 0, 0}, Case{"spores", 0, 181}, Case{"flash", 0, 1}, Case{"dud", 16, 1}}) {
         SCOPED_TRACE(std::string(c.projectile) + " contact " + std::to_string(c.contact));
         Projectile* projectile = world().spawnProjectile(c.projectile, {300, 200}, 0);
+        const std::int32_t projectileId = projectile->id();
         projectile->contactGroups = c.contact;
         const std::string call = std::string("HitRules.detonateProjectile ") + c.projectile;
         int steps = 0;
@@ -255,7 +258,7 @@ TEST_F(ObjectFrameTest, AProjectileDetonatesByTimeContactOrAtOnceButATimeFuzeOfZ
         if (c.steps == 0) {
             EXPECT_EQ(projectile->fuzeTime, 0.0f);
         }
-        if (projectile->alive()) world().removeEntity(projectile);
+        if (world().findEntity(projectileId)) world().removeEntityById(projectileId);
         harness->seams().calls.clear();
     }
 }
@@ -279,8 +282,9 @@ TEST_F(ObjectFrameTest, DetonationsThatSpawnProjectilesAreWalkedInTheNextStep) {
 TEST_F(ObjectFrameTest, EffectsLeaveOnceFinishedAndTheirLightIsDoneOrGone) {
     // Without sprite and light: gone in the next effect step.
     EffectObject* puff = world().spawnEffect("puff", {100, 100}, 0.0f, 1.0f);
+    const std::int32_t puffId = puff->id();
     harness->runSteps(1);
-    EXPECT_FALSE(puff->alive());
+    EXPECT_EQ(world().findEntity(puffId), nullptr);
 
     struct Case {
         const char* name;
@@ -304,8 +308,9 @@ TEST_F(ObjectFrameTest, EffectsLeaveOnceFinishedAndTheirLightIsDoneOrGone) {
             EXPECT_TRUE(glow->alive()) << "its light still shows";
             world().findLight(lightId)->finished = true;
         }
+        const std::int32_t glowId = glow->id();
         harness->runSteps(1);
-        EXPECT_FALSE(glow->alive());
+        EXPECT_EQ(world().findEntity(glowId), nullptr);
     }
 }
 
@@ -319,8 +324,9 @@ TEST_F(ObjectFrameTest, WorldTextsMovePulseAndTimeOutAndMarkersOutliveTheirRefre
     EXPECT_FLOAT_EQ(text->getPosition().y, 99.0f);
     const float x = 1.0f - text->pulseRemaining / text->pulseDuration;
     EXPECT_FLOAT_EQ(text->scale, 0.4f + 0.3f * (1.0f - (1.0f - x) * (1.0f - x)));
+    const std::int32_t textId = text->id();
     harness->runSteps(6);
-    EXPECT_FALSE(text->alive());
+    EXPECT_EQ(world().findEntity(textId), nullptr);
 
     Destination* marker = world().spawnDestination({300, 200});
     marker->remainingTime = 0.5f;
@@ -328,8 +334,9 @@ TEST_F(ObjectFrameTest, WorldTextsMovePulseAndTimeOutAndMarkersOutliveTheirRefre
     harness->runSteps(29);
     EXPECT_TRUE(marker->alive());
     EXPECT_LE(marker->countdown, 0.0f);
+    const std::int32_t markerId = marker->id();
     harness->runSteps(2);
-    EXPECT_FALSE(marker->alive());
+    EXPECT_EQ(world().findEntity(markerId), nullptr);
 }
 
 TEST_F(ObjectFrameTest, PlacementsWithRejectionRefuseCrowdingAndForbiddenFooting) {
