@@ -4,6 +4,8 @@
 // on the fixture definitions digs; "hit" reports the time per digCell call, the removal of
 // the broken tiles' TileDamage entities included.
 
+#include "benchmarks/SolidMine.h"
+
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/world/World.h"
 #include "game/world/level/TileType.h"
@@ -22,61 +24,24 @@
 namespace {
 
 using namespace zor;
+using namespace zor::bench;
 
 constexpr std::int32_t Columns = 60;
 constexpr std::int32_t Rows = 600;
 constexpr std::int32_t BurstCells = 8;
 constexpr std::int32_t HitsPerCell = 3;
 
-// Tile types of the fixture library.
-constexpr std::uint16_t Dirt = 1;
-constexpr std::uint16_t Bedrock = 3;
-constexpr std::uint16_t Moss = 4;
-constexpr std::uint16_t Rubble = 6;
-
 class Mine {
 public:
     Mine() : m_harness(std::make_unique<test::GameHarness>(test::HarnessOptions(1, "fixture_deep"))) {
-        World& world = m_harness->world();
-        auto level = std::make_shared<Level>("dig_mine");
-        level->library = world.level->library;
-        level->width = Columns;
-        level->height = Rows;
-        level->startDepth = 0;
-        TileLayerGrid& tiles = level->layers.emplace_back();
-        tiles.width = Columns;
-        tiles.height = Rows;
-        tiles.tiles.assign(std::size_t(Columns * Rows), 0);
-        level->tileMap = std::make_shared<PersistentTileMap>(Columns, Rows);
-        world.level = level;
+        installEmptyMine(m_harness->world(), "dig_mine", Columns, Rows).startDepth = 0;
         generate();
         m_harness->objects().buildLevelPhysics();
     }
 
     // The same mine again, every tile whole, nothing dug out lying about.
     void generate() {
-        World& world = m_harness->world();
-        for (const auto& entry : world.gameObjects())
-            if (entry.second != world.player()) world.removeEntity(entry.second);
-        world.processRemovals();
-        world.soundRequests.clear();
-        Level& level = *world.level;
-        level.cellRecords.clear();
-        const std::int32_t ore = resourceRegistry().nameIndex().at("ore") + 1;
-        Randomizer random(2026, 26);
-        const std::uint16_t ground[] = {Dirt, Dirt, Moss, Rubble};
-        for (std::int32_t row = 0; row < Rows; ++row) {
-            for (std::int32_t column = 0; column < Columns; ++column) {
-                const bool border = row == 0 || row == Rows - 1 || column == 0 || column == Columns - 1;
-                std::uint16_t word = border ? Bedrock : ground[random.nextIndex(4)];
-                if (!border && random.nextIndex(25) == 0) {
-                    level.cellRecords[level.cellIndex(column, row)].resourceIndex = ore;
-                    word |= TileWord::HasCellRecord;
-                }
-                level.mainLayer().at(column, row) = word;
-                *level.tileMap->cell(column, row) = TileBits::Solid;
-            }
-        }
+        fillSolidMine(m_harness->world(), Randomizer(2026, 26), {Dirt, Dirt, Moss, Rubble});
         m_cursor = {1, 1};
     }
 

@@ -3,6 +3,8 @@
 // knockback, the noise), then takes the step's removals. The mine is filled anew, untimed,
 // between passes so every blast meets whole rock. "detonation" reports the time per blast.
 
+#include "benchmarks/SolidMine.h"
+
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/world/World.h"
 #include "game/world/entity/Projectile.h"
@@ -22,16 +24,12 @@
 namespace {
 
 using namespace zor;
+using namespace zor::bench;
 
 constexpr std::int32_t Columns = 40;
 constexpr std::int32_t Rows = 120;
 constexpr std::int32_t Blasts = 100;
 constexpr std::int32_t BlastColumns = 10;
-
-// Tile types of the fixture library.
-constexpr std::uint16_t Dirt = 1;
-constexpr std::uint16_t Bedrock = 3;
-constexpr std::uint16_t Rubble = 6;
 
 class FilledMine {
 public:
@@ -41,42 +39,14 @@ public:
             <CollisionGroup>projectiles</CollisionGroup><TimeFuze>2</TimeFuze>
             <RadialDamage Amount="6" Tier="3" Radius="100" Falloff="Linear"/>
             <Knockback Amount="300" Radius="140" StunTime="0.5"/></Projectile>)");
-        World& world = m_harness->world();
-        auto level = std::make_shared<Level>("blast_mine");
-        level->library = world.level->library;
-        level->width = Columns;
-        level->height = Rows;
-        TileLayerGrid& tiles = level->layers.emplace_back();
-        tiles.width = Columns;
-        tiles.height = Rows;
-        tiles.tiles.assign(std::size_t(Columns * Rows), 0);
-        level->tileMap = std::make_shared<PersistentTileMap>(Columns, Rows);
-        world.level = level;
+        installEmptyMine(m_harness->world(), "blast_mine", Columns, Rows);
         fill();
         m_harness->objects().buildLevelPhysics();
     }
 
     // Every cell solid again (one in 25 holding ore) and nothing released lying about.
     void fill() {
-        World& world = m_harness->world();
-        for (const auto& entry : world.gameObjects())
-            if (entry.second != world.player()) world.removeEntity(entry.second);
-        settle();
-        Level& level = *world.level;
-        level.cellRecords.clear();
-        const std::int32_t ore = resourceRegistry().nameIndex().at("ore") + 1;
-        Randomizer random(2026, 27);
-        for (std::int32_t row = 0; row < Rows; ++row)
-            for (std::int32_t column = 0; column < Columns; ++column) {
-                const bool border = row == 0 || row == Rows - 1 || column == 0 || column == Columns - 1;
-                std::uint16_t word = border ? Bedrock : (random.nextIndex(2) == 0 ? Dirt : Rubble);
-                if (!border && random.nextIndex(25) == 0) {
-                    level.cellRecords[level.cellIndex(column, row)].resourceIndex = ore;
-                    word |= TileWord::HasCellRecord;
-                }
-                level.mainLayer().at(column, row) = word;
-                *level.tileMap->cell(column, row) = TileBits::Solid;
-            }
+        fillSolidMine(m_harness->world(), Randomizer(2026, 27), {Dirt, Rubble});
     }
 
     // The blasts sit on a 10 x 10 grid, four cells apart, clear of the border.
