@@ -71,6 +71,13 @@ const char* const ContactActors = R"(
     <CollisionGroup>enemies</CollisionGroup>
     <AttachedDirection>0;1</AttachedDirection>
     <UpdatePhysics>false</UpdatePhysics>
+  </Actor>
+  <Actor>
+    <Name>c_ladder</Name>
+    <SpecialType>ladder</SpecialType>
+    <CollisionBox>-10;-120;20;120</CollisionBox>
+    <CollisionGroup>ladders</CollisionGroup>
+    <UpdatePhysics>false</UpdatePhysics>
   </Actor>)";
 
 const char* const ContactProjectiles = R"(
@@ -404,6 +411,41 @@ TEST(Contacts, ABeamKnocksBackWhatItHurtsWhenASensorAndEverythingItTouchesWhenSo
         EXPECT_FLOAT_EQ(brute.hitPoints, c.hitPoints);
         EXPECT_FLOAT_EQ(brute.physicalObject.velocity.x, c.pushed ? 100.0f : 0.0f);
         EXPECT_FLOAT_EQ(brute.knockbackTime, c.pushed ? 0.2f : 0.0f);
+    }
+}
+
+TEST(Contacts, ALadderTopCarriesAnActorUntilItPushesDownAndAMovingLadderNeverCarriesThePlayer) {
+    struct Case {
+        const char* what;
+        bool player;
+        float moveY;
+        std::int32_t climbing;
+        bool holdsLadder;
+        float ladderVelocityY;
+        bool carried;
+    };
+    const Case cases[] = {
+        {"standing on the top", true, 0.0f, 0, false, 0.0f, true},
+        {"pushing down", true, 1.0f, 0, false, 0.0f, false},
+        {"pushing up", true, -1.0f, 0, false, 0.0f, true},
+        {"climbing", true, 0.0f, 1, false, 0.0f, false},
+        {"holding a ladder", true, 0.0f, 0, true, 0.0f, false},
+        {"the player on a moving ladder", true, 0.0f, 0, false, 40.0f, false},
+        {"another actor on a moving ladder", false, 0.0f, 0, false, 40.0f, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ContactGame game;
+        ActorObject& ladder = game.spawn("c_ladder", {100.0f, 320.0f});
+        ladder.physicalObject.velocity = {0.0f, c.ladderVelocityY};
+        ActorObject& mover = c.player ? game.player() : game.spawn("c_brute", {300.0f, 100.0f});
+        mover.setPosition({100.0f, 200.0f});  // feet on the ladder's top
+        mover.moveVector = {0.0f, c.moveY};
+        mover.climbing = c.climbing;
+        mover.ladderId = c.holdsLadder ? ladder.id() : 0;
+        PhysicalCollision contact = touch(mover, ladder, {0.0f, -1.0f});
+        actorActorContact(game.objects(), contact, mover, ladder);
+        EXPECT_EQ(contact.passThrough, !c.carried);
     }
 }
 
