@@ -164,11 +164,13 @@ inline void loadMovementFixture() {
 
 // A harness game in "fixture_mine" with the game's own movement and the tests'
 // instructions. Its room's moss and lichen blocks make a ledge 40 px high from x 240 to
-// 400 with its top at y 280; the floor's top is at y 320.
-inline std::unique_ptr<GameHarness> movementGame(std::uint32_t seed = 3) {
+// 400 with its top at y 280; the floor's top is at y 320. `contacts`: the game's own contact
+// rules answer the physics too.
+inline std::unique_ptr<GameHarness> movementGame(std::uint32_t seed = 3, bool contacts = false) {
     loadMovementFixture();
     HarnessOptions options(seed, "fixture_mine");
     options.gameMovement = true;
+    options.gameContacts = contacts;
     auto harness = std::make_unique<GameHarness>(options);
     EnemySimulator& enemies = harness->objects().enemySimulator();
     enemies.registerInstruction("MPace", paceInstruction);
