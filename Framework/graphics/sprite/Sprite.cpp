@@ -10,6 +10,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zor {
 namespace {
 
@@ -95,22 +99,21 @@ void storeColor(float* channels, Float4 color) { std::memcpy(channels, &color, s
 // nothing above 0, at most 255, truncated. Without branches.
 PackedColor packPremultiplied(Float4 color) {
     using Int4 = std::int32_t __attribute__((vector_size(16)));
-    using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
-    using Bytes4 = std::uint8_t __attribute__((vector_size(4)));
-    static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "red in the lowest byte");
     const float alpha = color[3];
     const Float4 scaled = color * Float4{alpha, alpha, alpha, 1.0f} * 255.0f;
     const Float4 none{0.0f, 0.0f, 0.0f, 0.0f};
     const Float4 full{255.0f, 255.0f, 255.0f, 255.0f};
     const Float4 positive = scaled > none ? scaled : none;
     const Int4 channels = __builtin_convertvector(positive < full ? positive : full, Int4);
-    // Each channel is a byte now: its lowest byte is all of it.
-    Bytes16 bytes;
-    std::memcpy(&bytes, &channels, sizeof bytes);
-    const Bytes4 packed = __builtin_shufflevector(bytes, bytes, 0, 4, 8, 12);
-    std::uint32_t value;
-    std::memcpy(&value, &packed, sizeof value);
-    return PackedColor(value);
+#if defined(__SSE2__)
+    // Every channel is within a byte, so the saturating packs only narrow: 32 bits to 16
+    // to 8, in order. (The compiler takes the four bytes out one by one otherwise.)
+    const __m128i halves = _mm_packs_epi32(__m128i(channels), __m128i(channels));
+    return PackedColor(static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(halves, halves))));
+#else
+    return PackedColor::fromChannels(std::uint8_t(channels[0]), std::uint8_t(channels[1]), std::uint8_t(channels[2]),
+                                     std::uint8_t(channels[3]));
+#endif
 }
 
 fpVector2 transformPoint(const Affine2D& m, float x, float y) {
