@@ -8,6 +8,11 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zor {
 namespace {
@@ -78,19 +83,37 @@ KeyPose blend(const SpriteNodeState& a, const SpriteNodeState& b, float t) {
             l.z + p.z};
 }
 
+// Colours are worked on four channels at once and stored and loaded whole: a load of
+// several narrower stores just made waits for them to land.
+using Float4 = float __attribute__((vector_size(16)));
+
+Float4 loadColor(const float* channels) {
+    Float4 color;
+    std::memcpy(&color, channels, sizeof color);
+    return color;
+}
+
+void storeColor(float* channels, Float4 color) { std::memcpy(channels, &color, sizeof color); }
+
 // The colour premultiplied by its alpha, each channel scaled to a byte: 0 for NaN and for
-// nothing above 0, at most 255, truncated. The four channels at once, without branches.
-PackedColor packPremultiplied(const float (&color)[4]) {
-    using Float4 = float __attribute__((vector_size(16)));
+// nothing above 0, at most 255, truncated. Without branches.
+PackedColor packPremultiplied(Float4 color) {
     using Int4 = std::int32_t __attribute__((vector_size(16)));
     const float alpha = color[3];
-    const Float4 scaled = Float4{color[0] * alpha, color[1] * alpha, color[2] * alpha, alpha} * 255.0f;
+    const Float4 scaled = color * Float4{alpha, alpha, alpha, 1.0f} * 255.0f;
     const Float4 none{0.0f, 0.0f, 0.0f, 0.0f};
     const Float4 full{255.0f, 255.0f, 255.0f, 255.0f};
     const Float4 positive = scaled > none ? scaled : none;
-    const Int4 bytes = __builtin_convertvector(positive < full ? positive : full, Int4);
-    return PackedColor::fromChannels(std::uint8_t(bytes[0]), std::uint8_t(bytes[1]), std::uint8_t(bytes[2]),
-                                     std::uint8_t(bytes[3]));
+    const Int4 channels = __builtin_convertvector(positive < full ? positive : full, Int4);
+#if defined(__SSE2__)
+    // Every channel is within a byte, so the saturating packs only narrow: 32 bits to 16
+    // to 8, in order. (The compiler takes the four bytes out one by one otherwise.)
+    const __m128i halves = _mm_packs_epi32(__m128i(channels), __m128i(channels));
+    return PackedColor(static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(halves, halves))));
+#else
+    return PackedColor::fromChannels(std::uint8_t(channels[0]), std::uint8_t(channels[1]), std::uint8_t(channels[2]),
+                                     std::uint8_t(channels[3]));
+#endif
 }
 
 fpVector2 transformPoint(const Affine2D& m, float x, float y) {
@@ -166,6 +189,7 @@ void Sprite::play() {
     m_time = 0.0f;
     m_currentFrame = 0;
     m_frameFraction = 0.0f;
+    m_poseDirty = true;
     m_playing = true;
     m_finished = false;
     m_playOnce = false;
@@ -182,6 +206,7 @@ void Sprite::playFromFrame(std::uint32_t frame, bool once) {
     m_playOnce = once;
     m_time = static_cast<float>(m_currentFrame) * m_frameTime;
     m_frameFraction = 0.0f;
+    m_poseDirty = true;
 }
 
 void Sprite::setFrame(std::uint32_t frame) {
@@ -190,6 +215,7 @@ void Sprite::setFrame(std::uint32_t frame) {
     m_playOnce = false;
     m_time = static_cast<float>(m_currentFrame) * m_frameTime;
     m_frameFraction = 0.0f;
+    m_poseDirty = true;
 }
 
 bool Sprite::setFrameByName(const std::string& animation) {
@@ -205,12 +231,14 @@ void Sprite::restart() {
     m_playing = true;
     m_playOnce = false;
     m_frameFraction = 0.0f;
+    m_poseDirty = true;
     for (int i = 0; i < m_childCount; ++i) m_children[i].restart();
 }
 
 void Sprite::resetToStart() {
     m_time = 0.0f;
     m_frameFraction = 0.0f;
+    m_poseDirty = true;
     m_cueMarker = -1.0f;
     m_currentFrame = 0;
     m_finished = false;
@@ -223,6 +251,7 @@ void Sprite::setInterpolation(bool interpolate) {
         // Switched on, the node blends from its next update; switched off, it keeps its
         // pose until its key changes.
         if (interpolate && !child.m_interpolate) child.m_dirty = true;
+        if (interpolate != child.m_interpolate) child.m_poseDirty = true;
         child.m_interpolate = interpolate;
         child.setInterpolation(interpolate);
     }
@@ -232,14 +261,14 @@ bool Sprite::setPosition(float x, float y) {
     if (m_state.x == x && m_state.y == y) return false;
     m_state.x = x;
     m_state.y = y;
-    m_dirty = true;
+    markPose();
     return true;
 }
 
 bool Sprite::setZ(float z) {
     if (m_state.z == z) return false;
     m_state.z = z;
-    m_dirty = true;
+    markPose();
     return true;
 }
 
@@ -247,21 +276,21 @@ bool Sprite::setUniformScale(float scale) {
     if (m_state.scaleX == scale && m_state.scaleY == scale) return false;
     m_state.scaleX = scale;
     m_state.scaleY = scale;
-    m_dirty = true;
+    markPose();
     return true;
 }
 
 bool Sprite::setRotation(float angle) {
     if (m_state.rotation == angle) return false;
     m_state.rotation = angle;
-    m_dirty = true;
+    markPose();
     return true;
 }
 
 bool Sprite::setAlpha(float alpha) {
     if (m_state.a == alpha) return false;
     m_state.a = alpha;
-    m_dirty = true;
+    markPose();
     return true;
 }
 
@@ -269,7 +298,7 @@ void Sprite::setPivot(float x, float y) {
     if (m_state.pivotX == x && m_state.pivotY == y) return;
     m_state.pivotX = x;
     m_state.pivotY = y;
-    m_dirty = true;
+    markPose();
     refreshImageSource();
 }
 
@@ -282,7 +311,7 @@ void Sprite::setScale(float x, float y) {
     if (m_state.scaleX == x && m_state.scaleY == y) return;
     m_state.scaleX = x;
     m_state.scaleY = y;
-    m_dirty = true;
+    markPose();
 }
 
 void Sprite::setColor(float r, float g, float b, float a) {
@@ -291,7 +320,7 @@ void Sprite::setColor(float r, float g, float b, float a) {
     m_state.g = g;
     m_state.b = b;
     m_state.a = a;
-    m_dirty = true;
+    markPose();
 }
 
 void Sprite::advanceTime(float dt) {
@@ -321,24 +350,35 @@ void Sprite::advanceTime(float dt) {
     }
 }
 
+float Sprite::frameFractionOfTime() const {
+    if (!(m_frameTime > 0.0f)) return 0.0f;
+    const float frames = m_time / m_frameTime;
+    // fmod(frames, 1) without the call: the difference is exact, and fmod's zero takes
+    // the sign of frames.
+    return std::copysign(frames - std::trunc(frames), frames);
+}
+
 // From the present key on, then from the first, to the first key holding the parent's
 // frame; key 0 when none does.
 // Inline: once per node and step, from update alone.
-inline void Sprite::findKey() {
-    const std::uint32_t frame = m_parent->m_currentFrame;
+template <class ParentFraction>
+inline void Sprite::findKey(const Sprite& parent, const ParentFraction& parentFraction) {
+    const std::uint32_t frame = parent.m_currentFrame;
     const SpriteNodeState* keys = m_keys;
     // Mostly the present key still holds.
     const int found = keys[m_keyIndex].holdsFrame(frame) ? m_keyIndex : searchKey(frame);
-    if (found != m_keyIndex || m_parent->m_dirty) m_dirty = true;
+    if (found != m_keyIndex) {
+        markPose();
+    } else if (parent.m_dirty) {
+        m_dirty = true;
+    }
     m_keyIndex = found;
     if (m_interpolate) {
         // A key spanning several frames holds still and blends towards the next key only
         // during its last frame. The pose depends on nothing else, so an unchanged
         // fraction of an unchanged key keeps it.
-        const float fraction = frame == keys[found].lastFrame && m_parent->m_frameTime > 0.0f
-                                   ? std::fmod(m_parent->m_time / m_parent->m_frameTime, 1.0f)
-                                   : 0.0f;
-        if (!(fraction == m_frameFraction)) m_dirty = true;
+        const float fraction = frame == keys[found].lastFrame ? parentFraction() : 0.0f;
+        if (!(fraction == m_frameFraction)) markPose();
         m_frameFraction = fraction;
     }
 }
@@ -367,7 +407,7 @@ void Sprite::turnTo(float angle) {
     m_sin = rotation.sin;
 }
 
-void Sprite::recompose() {
+void Sprite::composeLocalPose() {
     const SpriteNodeState* keys = m_keys;
     const bool blending = m_interpolate && m_frameFraction != 0.0f && m_keyIndex + 1 < m_keyCount;
     const KeyPose key =
@@ -377,38 +417,62 @@ void Sprite::recompose() {
     turnTo(m_state.rotation + key.rotation);
     const float sx = m_state.scaleX * key.scaleX;
     const float sy = m_state.scaleY * key.scaleY;
-    const Affine2D local{m_cos * sx, m_sin * sx, -m_sin * sy, m_cos * sy, m_state.x + key.x, m_state.y + key.y,
-                         m_state.z};
-    m_worldColor[0] = m_state.r * key.r;
-    m_worldColor[1] = m_state.g * key.g;
-    m_worldColor[2] = m_state.b * key.b;
-    m_worldColor[3] = m_state.a * key.a;
+    m_local = {m_cos * sx, m_sin * sx, -m_sin * sy, m_cos * sy, m_state.x + key.x, m_state.y + key.y, m_state.z};
+    storeColor(m_localColor, Float4{m_state.r, m_state.g, m_state.b, m_state.a} * Float4{key.r, key.g, key.b, key.a});
+    m_poseDirty = false;
+}
+
+void Sprite::recompose() {
+    if (m_poseDirty) composeLocalPose();
+    Float4 color = loadColor(m_localColor);
     if (m_parent) {
-        m_world = compose(m_parent->m_world, local);
-        for (int i = 0; i < 4; ++i) m_worldColor[i] *= m_parent->m_worldColor[i];
+        m_world = compose(m_parent->m_world, m_local);
+        color *= loadColor(m_parent->m_worldColor);
     } else {
-        m_world = local;
+        m_world = m_local;
     }
-    m_packedColor = packPremultiplied(m_worldColor);
+    storeColor(m_worldColor, color);
+    m_packedColor = packPremultiplied(color);
 }
 
 inline void Sprite::step(float dt) {
     if (m_playing && m_frameTime > 0.0f) advanceTime(dt);
-    if (m_parent) findKey();
+    if (m_parent) findKey(*m_parent, [this] { return m_parent->frameFractionOfTime(); });
+    if (m_dirty) recompose();
+}
+
+template <class ParentFraction>
+inline void Sprite::stepUnder(float dt, const ParentFraction& parentFraction) {
+    if (m_playing && m_frameTime > 0.0f) advanceTime(dt);
+    findKey(*m_parent, parentFraction);
     if (m_dirty) recompose();
 }
 
 void Sprite::update(float dt, bool force) {
     step(dt);
+    updateChildren(dt, force);
+}
+
+void Sprite::updateChildren(float dt, bool force) {
+    // The children blending in this step share one division.
+    float fraction = 0.0f;
+    bool fractionKnown = false;
+    const auto parentFraction = [&] {
+        if (!fractionKnown) {
+            fraction = frameFractionOfTime();
+            fractionKnown = true;
+        }
+        return fraction;
+    };
     for (int i = m_childCount - 1; i >= 0; --i) {
         Sprite& child = m_children[i];
         if (child.m_enabled && (force || child.alive(m_currentFrame))) {
-            // Most nodes are leaves: stepped here, they spare a call each.
+            child.stepUnder(dt, parentFraction);
+            // Most nodes are leaves: finished here, they spare a call each.
             if (child.m_childCount == 0) {
-                child.step(dt);
                 child.m_dirty = false;
             } else {
-                child.update(dt, force);
+                child.updateChildren(dt, force);
             }
         } else {
             // Recomposes when it comes back.

@@ -189,13 +189,27 @@ private:
     void createChildren(Sprite* firstChild);
     bool alive(std::uint32_t parentFrame) const { return m_state.holdsFrame(parentFrame); }
     void advanceTime(float dt);
-    void findKey();
+    // Picks the key holding the parent's frame and the blend fraction, marking what they
+    // change. `parentFraction` yields the parent's fraction of its current frame.
+    template <class ParentFraction>
+    void findKey(const Sprite& parent, const ParentFraction& parentFraction);
     int searchKey(std::uint32_t parentFrame) const;
+    // The part of the parent's current frame its time has passed.
+    float frameFractionOfTime() const;
     // The keys live in a definition (or are the roots' default), never in the node.
     void useKeys(const std::vector<SpriteNodeState>& keys);
     void recompose();
+    // The local pose, from the node's state and key, to be composed with the parent's.
+    void composeLocalPose();
+    // Everything the local pose is made from may have changed.
+    void markPose() { m_dirty = m_poseDirty = true; }
     // The node's own part of update: its timeline, its key and its pose.
     void step(float dt);
+    // step for a child whose parent has stepped: the parent's fraction is worked out once
+    // for all its children and only when one needs it.
+    template <class ParentFraction>
+    void stepUnder(float dt, const ParentFraction& parentFraction);
+    void updateChildren(float dt, bool force);
     // Sine and cosine of the node's rotation, computed when it changes.
     void turnTo(float angle);
     // Through the batch's own placement path when it has one.
@@ -226,13 +240,19 @@ private:
     float m_frameTime = 0.0f;
     std::uint32_t m_lastFrame = 0;
     bool m_enabled = true;
+    // m_dirty: the world pose is to be recomposed (the node's or a parent's pose changed).
+    // m_poseDirty: the local pose too (the node's state, key, blend or interpolation
+    // changed); a node only moved by its parent composes its kept local pose.
     bool m_dirty = true;
+    bool m_poseDirty = true;
     bool m_interpolate = false;
     bool m_playing = false;
     SpriteNodeState m_state;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
     float m_worldColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    Affine2D m_local{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
+    float m_localColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     // The part of the image drawn and where it sits against the pivot (from the crop).
     fpRect m_source;
     fpVector2 m_sourceOffset;

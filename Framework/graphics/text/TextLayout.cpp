@@ -41,7 +41,7 @@ bool fits(const fpRect& box, const Glyph& glyph, const Pen& pen, float reserved)
 // advances by the whole kerning's truncation plus the advance; the continuation marker
 // truncates their sum instead. Inline in the layout loops: a call per glyph costs them a
 // quarter of their time.
-[[gnu::always_inline]] inline void place(std::vector<GlyphQuad>& quads, const Font& font, const Glyph& glyph,
+[[gnu::always_inline]] inline GlyphQuad& place(std::vector<GlyphQuad>& quads, const Font& font, const Glyph& glyph,
                                          std::uint32_t codePoint, Pen& pen, float y, std::int32_t line,
                                          bool truncateSum = false) {
     const float k = font.kerning(pen.previous, codePoint);
@@ -61,7 +61,30 @@ bool fits(const fpRect& box, const Glyph& glyph, const Pen& pen, float reserved)
     }
     pen.x += truncateSum ? truncated(k + static_cast<float>(glyph.advance)) : truncated(k) + glyph.advance;
     pen.previous = static_cast<std::int32_t>(codePoint);
+    return quad;
 }
+
+// The extent of a line as its glyphs are placed, as TextMesh::measureLine would find it
+// afterwards, kept also as it stood before the line's last blank for a break there.
+class LineExtent {
+public:
+    void add(const GlyphQuad& quad, const Glyph& glyph, std::int32_t lineHeight) {
+        if (quad.hasArea) growExtent(m_extent, quad.penX, quad.penY, quad.kerning, glyph.advance, lineHeight);
+    }
+    void markBlank() { m_beforeBlank = m_extent; }
+    void backToBlank() { m_extent = m_beforeBlank; }
+    // Ends the line of the quads from `first` on, when it has any.
+    void endLine(const std::vector<GlyphQuad>& quads, std::size_t first, std::vector<TextLineExtent>& lines) const {
+        if (quads.size() <= first) return;
+        TextLineExtent& line = lines.emplace_back(m_extent);
+        line.first = first;
+        line.count = quads.size() - first;
+    }
+
+private:
+    TextLineExtent m_extent = emptyLineExtent();
+    TextLineExtent m_beforeBlank = m_extent;
+};
 
 // A mesh of the cleaned text, whose bytes the layouts then read.
 TextMeshPtr newMesh(const Font& font, const std::string& text) {
@@ -169,6 +192,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
         // The quads before the line's last blank: one per code point, so the line keeps
         // these when it breaks there, without counting its bytes again.
         std::size_t quadsBeforeBlank = quadsBefore;
+        LineExtent extent;
         Pen pen;
         while (next != end) {
             const char* after;
@@ -179,8 +203,11 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             }
             const Glyph& glyph = font.findGlyph(codePoint);
             if (fits(box, glyph, pen, lastLine ? markerWidth : 0.0f)) {
-                if (codePoint == static_cast<std::uint32_t>(Blank)) quadsBeforeBlank = quads.size();
-                place(quads, font, glyph, codePoint, pen, y, line);
+                if (codePoint == static_cast<std::uint32_t>(Blank)) {
+                    quadsBeforeBlank = quads.size();
+                    extent.markBlank();
+                }
+                extent.add(place(quads, font, glyph, codePoint, pen, y, line), glyph, font.lineHeight);
                 next = after;
                 continue;
             }
@@ -191,7 +218,10 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                 while (blank > lineStart && *blank != Blank) --blank;
                 if (*blank == Blank) {
                     // A blank before `next` is the last one placed.
-                    if (blank != next) quads.resize(quadsBeforeBlank);
+                    if (blank != next) {
+                        quads.resize(quadsBeforeBlank);
+                        extent.backToBlank();
+                    }
                     next = blank + 1;
                     break;
                 }
@@ -199,12 +229,12 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             // No blank to break at: a line with glyphs ends before the overflowing one; an
             // empty line takes it anyway, so every line makes progress.
             if (quads.size() == quadsBefore) {
-                place(quads, font, glyph, codePoint, pen, y, line);
+                extent.add(place(quads, font, glyph, codePoint, pen, y, line), glyph, font.lineHeight);
                 next = after;
             }
             break;
         }
-        endLine(*mesh, quadsBefore, lines);
+        extent.endLine(quads, quadsBefore, lines);
         if (lastLine) break;
         y += lineHeight;
         if (quads.size() > quadsBefore) ++line;

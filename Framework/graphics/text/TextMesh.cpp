@@ -20,22 +20,8 @@ float snapped(float offset) { return g_pixelSnap.load(std::memory_order_relaxed)
 
 constexpr float Largest = std::numeric_limits<float>::max();
 
-// Grows the extent by one glyph with area placed from (penX, penY). Inline into loops
-// over a local extent, so that its bounds stay in registers: through memory every glyph
-// waits for the previous one's stores.
 [[gnu::always_inline]] inline void include(TextLineExtent& extent, const GlyphQuad& quad, float penX, float penY) {
-    extent.empty = false;
-    extent.left = std::min(extent.left, penX);
-    extent.right = std::max(extent.right, penX + quad.kerning + static_cast<float>(quad.glyph->advance));
-    extent.top = std::min(extent.top, penY);
-    extent.bottom = std::max(extent.bottom, penY + static_cast<float>(quad.font->lineHeight));
-}
-
-TextLineExtent emptyExtent() {
-    TextLineExtent extent;
-    extent.left = extent.top = Largest;
-    extent.right = extent.bottom = -Largest;
-    return extent;
+    growExtent(extent, penX, penY, quad.kerning, quad.glyph->advance, quad.font->lineHeight);
 }
 
 void unite(TextLineExtent& into, const TextLineExtent& line) {
@@ -54,6 +40,13 @@ fpRect rectOf(const TextLineExtent& extent) {
 
 } // namespace
 
+TextLineExtent emptyLineExtent() {
+    TextLineExtent extent;
+    extent.left = extent.top = Largest;
+    extent.right = extent.bottom = -Largest;
+    return extent;
+}
+
 bool textPixelSnap() { return g_pixelSnap.load(std::memory_order_relaxed); }
 
 void setTextPixelSnap(bool on) { g_pixelSnap.store(on, std::memory_order_relaxed); }
@@ -61,7 +54,7 @@ void setTextPixelSnap(bool on) { g_pixelSnap.store(on, std::memory_order_relaxed
 TextMesh::TextMesh(std::string content) : text(std::move(content)) {}
 
 TextLineExtent TextMesh::measureLine(std::size_t first, std::size_t count) const {
-    TextLineExtent extent = emptyExtent();
+    TextLineExtent extent = emptyLineExtent();
     for (std::size_t i = first; i < first + count; ++i) {
         const GlyphQuad& quad = quads[i];
         if (quad.hasArea) include(extent, quad, quad.penX, quad.penY);
@@ -87,13 +80,13 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
                           const fpRect& box, CompassAnchor anchor) {
     mesh.mode = mode;
     mesh.anchor = anchor;
-    TextLineExtent all = emptyExtent();
+    TextLineExtent all = emptyLineExtent();
     for (const TextLineExtent& line : lines) unite(all, line);
     const fpVector2 block = anchorPosition(box, rectOf(all).size(), anchor);
     const float y = snapped(block.y);
 
     // One pass places every quad and measures the aligned glyphs.
-    TextLineExtent aligned = emptyExtent();
+    TextLineExtent aligned = emptyLineExtent();
     for (const TextLineExtent& line : lines) {
         const float x = snapped(mode == AlignEachLine ? anchorPosition(box, rectOf(line).size(), anchor).x : block.x);
         for (std::size_t i = line.first; i < line.first + line.count; ++i) {

@@ -58,6 +58,23 @@ struct TextLineExtent {
     float bottom = 0.0f;
 };
 
+// Grows the extent by one glyph with area whose pen is (penX, penY). Inline into loops over
+// a local extent, so that its bounds stay in registers: through memory every glyph waits
+// for the previous one's stores.
+[[gnu::always_inline]] inline void growExtent(TextLineExtent& extent, float penX, float penY, float kerning,
+                                              std::int32_t advance, std::int32_t lineHeight) {
+    extent.empty = false;
+    extent.left = penX < extent.left ? penX : extent.left;
+    const float right = penX + kerning + static_cast<float>(advance);
+    extent.right = extent.right < right ? right : extent.right;
+    extent.top = penY < extent.top ? penY : extent.top;
+    const float bottom = penY + static_cast<float>(lineHeight);
+    extent.bottom = extent.bottom < bottom ? bottom : extent.bottom;
+}
+
+// An extent of nothing, which any glyph replaces.
+TextLineExtent emptyLineExtent();
+
 // Alignment modes: each line placed on its own, or the lines as one block.
 enum TextAlignMode : std::int32_t { AlignEachLine = 0, AlignBlock = 1 };
 

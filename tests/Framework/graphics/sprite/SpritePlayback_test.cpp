@@ -318,6 +318,95 @@ TEST(SpriteKeys, InterpolationSwitchedOnBlendsAtTheNextUpdate) {
     EXPECT_NEAR(sprite->child(0).worldMatrix()[12], 5.0f, 1e-4f);
 }
 
+// A pose must not depend on the order of changes: a tree changed between updates ends
+// as one given the same changes before its first update, whose every node composes afresh.
+// Nodes keep their own part of the pose while only their parent moves, so a change that
+// failed to reach it shows here.
+TEST(SpriteKeys, ChangesBetweenUpdatesGiveTheSamePosesAsChangesBeforeThem) {
+    const struct {
+        const char* name;
+        std::function<void(Sprite& dancer)> change;
+    } cases[] = {
+        {"the root moves", [](Sprite& dancer) { dancer.setPosition(4.0f, -2.0f); }},
+        {"the root turns and fades",
+         [](Sprite& dancer) {
+             dancer.setRotation(0.5f);
+             dancer.setAlpha(0.5f);
+         }},
+        {"the body turns", [](Sprite& dancer) { dancer.child(0).setRotation(1.0f); }},
+        {"the body is recoloured", [](Sprite& dancer) { dancer.child(0).setColor(1.0f, 0.25f, 0.5f, 0.75f); }},
+        {"the hand is scaled and moved",
+         [](Sprite& dancer) {
+             dancer.child(0).child(0).setScale(2.0f, -1.0f);
+             dancer.child(0).child(0).setPosition(1.0f, 1.0f);
+         }},
+        {"interpolation goes off and the root moves",
+         [](Sprite& dancer) {
+             dancer.setInterpolation(false);
+             dancer.setPosition(4.0f, -2.0f);
+         }},
+        {"the body is away while the root moves",
+         [](Sprite& dancer) {
+             dancer.child(0).setEnabled(false);
+             dancer.setPosition(4.0f, -2.0f);
+             dancer.update(0.0f, false);
+             dancer.child(0).setEnabled(true);
+         }},
+    };
+    test::TestTrees trees(dancerXml);
+    const auto start = [&] {
+        SpritePtr dancer = trees.make("dancer");
+        dancer->setInterpolation(true);
+        dancer->play();
+        dancer->visitChildren("", [](Sprite& node) { node.play(); }, SpriteVisit::All);
+        return dancer;
+    };
+    // Half way through frame 1: the body blends towards its next key.
+    const float time = 0.15f;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SpritePtr between = start();
+        between->update(time, false);
+        c.change(*between);
+        between->update(0.0f, false);
+
+        SpritePtr before = start();
+        c.change(*before);
+        before->update(time, false);
+
+        const std::vector<NodePose> kept = posesOf(*between);
+        const std::vector<NodePose> fresh = posesOf(*before);
+        ASSERT_EQ(kept.size(), fresh.size());
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            EXPECT_EQ(std::memcmp(&kept[i], &fresh[i], sizeof(NodePose)), 0) << "node " << i;
+    }
+}
+
+// Each channel times alpha times 255, truncated into 0..255; NaN and anything not above 0
+// give 0.
+TEST(SpriteKeys, PackedColourClampsAndTruncatesEachChannel) {
+    const float nan = std::nanf("");
+    const struct {
+        float r, g, b, a;
+        PackedColor packed;
+    } cases[] = {
+        {1.0f, 1.0f, 1.0f, 1.0f, PackedColor::fromChannels(255, 255, 255, 255)},
+        {0.5f, 1.0f, 2.0f, 0.5f, PackedColor::fromChannels(63, 127, 255, 127)},
+        {0.999f, 0.0f, -1.0f, 1.0f, PackedColor::fromChannels(254, 0, 0, 255)},
+        {nan, 1.0f, 1.0f, 1.0f, PackedColor::fromChannels(0, 255, 255, 255)},
+        {1.0f, 1.0f, 1.0f, nan, PackedColor::fromChannels(0, 0, 0, 0)},
+        {1.0f, 0.25f, 1.0f, 2.0f, PackedColor::fromChannels(255, 127, 255, 255)},
+        {1.0f, 1.0f, 1.0f, -0.5f, PackedColor::fromChannels(0, 0, 0, 0)},
+    };
+    test::TestTrees trees(slideXml);
+    for (const auto& c : cases) {
+        SpritePtr sprite = trees.make("slide");
+        sprite->setColor(c.r, c.g, c.b, c.a);
+        sprite->update(0.0f, false);
+        EXPECT_EQ(sprite->packedColor().value, c.packed.value) << c.r << " " << c.g << " " << c.b << " " << c.a;
+    }
+}
+
 const char* const cuesXml = R"(<SpriteSet FramesPerSecond="10">
   <Sprite Name="steps" Frames="10">
     <Label Frame="3" Text="playCue:step"/>
