@@ -6,13 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace zor::test {
@@ -20,12 +23,12 @@ namespace {
 
 class LevelProgramTest : public ProgramTest {
 protected:
-    // The shown game (640 x 360) starting in "mine1", played from the menus on.
-    std::unique_ptr<GameProcess> playMine1() {
+    // The shown game (640 x 360) starting in the level, played from the menus on.
+    std::unique_ptr<GameProcess> play(const std::string& level) {
         user.write("settings.xml", "<Settings><Setting Key=\"Screen.WindowSize\" Value=\"640;360\"/></Settings>");
         auto game = std::make_unique<GameProcess>(
             fs::current_path(), environment(),
-            std::vector<std::string>{"-set", "Screen.VSync", "0", "-set", "Debug.SetLevel", "mine1"}, errors(),
+            std::vector<std::string>{"-set", "Screen.VSync", "0", "-set", "Debug.SetLevel", level}, errors(),
             log());
         EXPECT_TRUE(waitUntilShown(*game, log())) << readText(log()) << readText(errors());
         EXPECT_TRUE(pressUntilLogged(*game, "Return", log(), "Game built and handed back"))
@@ -45,6 +48,17 @@ protected:
         }
         return levels;
     }
+    // Where the log says the player entered the level, or nothing.
+    std::optional<std::pair<int, int>> arrival(const std::string& level) const {
+        const std::string text = readText(log());
+        const std::size_t at = text.find("Entered " + level + " at ");
+        const std::size_t open = at == std::string::npos ? at : text.find('(', at);
+        if (open == std::string::npos) return std::nullopt;
+        int x = 0;
+        int y = 0;
+        if (std::sscanf(text.c_str() + open, "(%d, %d)", &x, &y) != 2) return std::nullopt;
+        return std::make_pair(x, y);
+    }
     void quitToTheMenusAndEnd(GameProcess& game) {
         ASSERT_TRUE(pressUntilLogged(game, "Escape", log(), "Game destroyed, back to the menus"))
             << readText(log()) << readText(errors());
@@ -56,7 +70,7 @@ protected:
 };
 
 TEST_F(LevelProgramTest, TheLevelAskedForIsBuiltEnteredAtItsStartShownAndLeftForTheMenus) {
-    const std::unique_ptr<GameProcess> game = playMine1();
+    const std::unique_ptr<GameProcess> game = play("mine1");
     ASSERT_TRUE(game->running()) << readText(errors());
     EXPECT_TRUE(contains(readText(log()), "Entered mine1 at [start]")) << readText(log());
     std::this_thread::sleep_for(1s);  // past the fade-in
@@ -79,8 +93,92 @@ TEST_F(LevelProgramTest, TheLevelAskedForIsBuiltEnteredAtItsStartShownAndLeftFor
     quitToTheMenusAndEnd(*game);
 }
 
+// A captured frame by screen position, (0, 0) at the top left.
+class Frame {
+public:
+    using Colour = std::array<int, 3>;
+    explicit Frame(const CapturedImage& image) : m_image(image) {}
+
+    Colour at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= m_image.width || y >= m_image.height) return {-1, -1, -1};
+        const std::size_t i = (std::size_t(m_image.height - 1 - y) * std::size_t(m_image.width) + std::size_t(x)) * 4;
+        return {m_image.pixels[i + 2], m_image.pixels[i + 1], m_image.pixels[i]};
+    }
+    // Whether a pixel within `reach` of the place has the colour: outlines are thin.
+    bool near(int x, int y, const Colour& colour, int reach = 2) const {
+        for (int dy = -reach; dy <= reach; ++dy)
+            for (int dx = -reach; dx <= reach; ++dx)
+                if (at(x + dx, y + dy) == colour) return true;
+        return false;
+    }
+    // The smallest box holding every pixel of the colour: left, top, right, bottom; nothing
+    // when there is none.
+    std::optional<std::array<int, 4>> box(const Colour& colour) const {
+        std::optional<std::array<int, 4>> found;
+        for (int y = 0; y < m_image.height; ++y)
+            for (int x = 0; x < m_image.width; ++x) {
+                if (at(x, y) != colour) continue;
+                if (!found) found = std::array<int, 4>{x, y, x, y};
+                auto& b = *found;
+                b = {std::min(b[0], x), std::min(b[1], y), std::max(b[2], x), std::max(b[3], y)};
+            }
+        return found;
+    }
+
+private:
+    const CapturedImage& m_image;
+};
+
+TEST_F(LevelProgramTest, TheTownIsShownAsItsSolidCellsAndBodyOutlinesWhereTheLevelHasThem) {
+    // The plain view's colours.
+    const Frame::Colour ground = {14, 12, 18};
+    const Frame::Colour cell = {120, 92, 60};
+    const Frame::Colour player = {90, 230, 110};
+    const Frame::Colour actor = {230, 80, 70};
+    const std::unique_ptr<GameProcess> game = play("shalebury");
+    ASSERT_TRUE(game->running()) << readText(errors());
+    const std::optional<std::pair<int, int>> entered = arrival("shalebury");
+    ASSERT_TRUE(entered) << readText(log());
+    std::this_thread::sleep_for(1s);  // past the fade-in
+    const std::optional<CapturedImage> image = captureFrame(*game);
+    ASSERT_TRUE(image) << readText(log()) << readText(errors());
+    const Frame frame(*image);
+
+    // The player stands where it entered: the bottom centre of its outline. That ties the
+    // screen to the level; the town's one patch lies with its "[start]" at (200, 320).
+    const std::optional<std::array<int, 4>> body = frame.box(player);
+    ASSERT_TRUE(body) << "no player outline";
+    const int toScreenX = ((*body)[0] + (*body)[2]) / 2 - entered->first;
+    const int toScreenY = (*body)[3] - entered->second;
+    const int patchX = entered->first - 200 + toScreenX;
+    const int patchY = entered->second - 320 + toScreenY;
+    const auto inPatch = [&](int x, int y) { return frame.at(patchX + x, patchY + y); };
+    struct Place {
+        const char* what;
+        int x, y;  // in the patch
+        Frame::Colour colour;
+    };
+    for (const Place& place :
+         {Place{"the open square", 100, 200, ground}, Place{"the square's back wall", 100, 120, ground},
+          Place{"the ground it stands on", 100, 340, cell}, Place{"the shale below", 300, 420, cell},
+          Place{"the rock of the edge", 20, 380, cell}, Place{"the ground around the town", -100, 200, cell}}) {
+        SCOPED_TRACE(place.what);
+        EXPECT_EQ(inPatch(place.x, place.y), place.colour) << "at (" << place.x << ", " << place.y << ") of the patch";
+    }
+    // An outline, not a filled box.
+    EXPECT_EQ(frame.at(((*body)[0] + (*body)[2]) / 2, ((*body)[1] + (*body)[3]) / 2), ground);
+    EXPECT_GT((*body)[2] - (*body)[0], 8);
+    EXPECT_GT((*body)[3] - (*body)[1], 16);
+
+    // A townsman settled beside the player at (260, 320): the bottom centre of an actor's
+    // outline, hollow above it.
+    EXPECT_TRUE(frame.near(patchX + 260, patchY + 320, actor));
+    EXPECT_EQ(inPatch(260, 300), ground);
+    quitToTheMenusAndEnd(*game);
+}
+
 TEST_F(LevelProgramTest, TwentyLevelChangesWithTheHostsKey) {
-    const std::unique_ptr<GameProcess> game = playMine1();
+    const std::unique_ptr<GameProcess> game = play("mine1");
     ASSERT_EQ(entered(), std::vector<std::string>{"mine1"}) << readText(log());
     for (std::size_t change = 1; change <= 20 && game->running(); ++change) {
         SCOPED_TRACE(change);

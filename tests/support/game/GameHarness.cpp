@@ -22,12 +22,14 @@
 #include "game/world/physics/ShapePairTests.h"
 
 #include "Framework/core/io/Files.h"
+#include "Framework/core/threads/WorkerFailure.h"
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/system/ApplicationState.h"
 
 #include <algorithm>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -183,11 +185,49 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     context.seed = options.seed;
     context.playStart = options.start;
     context.playStart.setLevel = options.startLevel;
+    if (options.workerThread) {
+        buildOnWorker(context);
+        return;
+    }
     m_game = std::make_unique<Game>(context);
     m_game->recreateGraphics();
 }
 
+void GameHarness::buildOnWorker(const GameContext& context) {
+    m_threadedWorker = std::make_unique<ThreadedWorkQueue>();
+    GameContext threaded = context;
+    threaded.workerQueue = m_threadedWorker.get();
+    threaded.mainQueue = &m_pumped;
+    bool handedBack = false;
+    m_threadedWorker->post([this, threaded, &handedBack] {
+        m_game = std::make_unique<Game>(threaded);
+        m_pumped.post([this, &handedBack] {
+            m_game->recreateGraphics();
+            handedBack = true;
+        });
+    });
+    while (!handedBack) {
+        pumpHandBacks();
+        std::this_thread::yield();
+    }
+}
+
+void GameHarness::pumpHandBacks() {
+    m_pumped.pump();
+    std::string failure;
+    if (!reportWorkerFailure([&failure](const std::string& text) { failure = text; })) return;
+    m_workerFailed = true;
+    throw std::runtime_error(failure);
+}
+
 GameHarness::~GameHarness() {
+    if (m_threadedWorker && !m_workerFailed) {
+        // Destroyed where it was made, once every job that may hand it back has run.
+        m_threadedWorker->post([this] { m_game.reset(); });
+        while (m_threadedWorker->hasPendingWork()) std::this_thread::yield();
+        m_pumped.pump();
+    }
+    m_threadedWorker.reset();
     m_game.reset();
     m_components.reset();
     // A build that failed never lowered it.
@@ -210,11 +250,23 @@ void GameHarness::runSteps(int count) {
     for (int i = 0; i < count; ++i) step();
 }
 
+bool GameHarness::runUntilSettled(int maxSteps) {
+    for (int i = 0; i < maxSteps; ++i) {
+        if (!m_game->levelBuildRunning() && !m_game->simulator().levelChangePending()) return true;
+        step();
+    }
+    return !m_game->levelBuildRunning() && !m_game->simulator().levelChangePending();
+}
+
 void GameHarness::step() {
     if (m_left) return;
     ++m_steps;
-    m_worker.drain();
-    m_main.drain();
+    if (m_threadedWorker) {
+        pumpHandBacks();
+    } else {
+        m_worker.drain();
+        m_main.drain();
+    }
     m_record.stepLength = StepLength;
     m_record.totalTime += StepLength;
     playStep();
@@ -223,7 +275,11 @@ void GameHarness::step() {
 
 void GameHarness::playStep() {
     Game& game = *m_game;
-    if (game.levelBuildRunning()) return;
+    if (game.levelBuildRunning()) {
+        // The worker has the Game: leave it the processor.
+        if (m_threadedWorker) std::this_thread::yield();
+        return;
+    }
     for (const std::string& button : m_held) m_input.setKeyHeld(m_keys.at(button), true);
     game.handleInput(m_input);
     game.update(m_record);

@@ -35,6 +35,7 @@
 
 namespace zor {
 class Game;
+struct GameContext;
 class GameObjectSimulator;
 class GameSession;
 class SystemComponents;
@@ -55,6 +56,10 @@ struct HarnessOptions {
     std::string startLevel;
     // The worker runs each job as it is posted, before the poster goes on.
     bool workerRunsAtPost = false;
+    // As in the program: the Game is made, builds its levels and is destroyed on a worker
+    // thread of its own, and hands back through a pumped queue on the test's thread. Steps
+    // do not wait for the worker: while a build runs they pass as the host's do.
+    bool workerThread = false;
     // The sample game data of "BundlePC" (its definitions, settings, patch library and
     // level files) instead of the fixture definitions and levels. A test program uses one
     // or the other: the definition registries keep the first record of a name.
@@ -97,6 +102,7 @@ public:
     RecordingUserInterface& userInterface() { return *m_ports->recordings->userInterface; }
     SeamRecordings& seams() { return *m_seams->recordings; }
     GameObjectSimulator& objects();
+    // Inline queues; with HarnessOptions::workerThread the game uses others.
     InlineWorkQueue& workerQueue() { return m_worker; }
     InlineWorkQueue& mainQueue() { return m_main; }
     InputState& input() { return m_input; }
@@ -120,8 +126,16 @@ public:
     // and the generator. Floats by their bits.
     std::uint64_t stateHash();
 
+    // Steps until the Game neither builds nor has a level change pending; false when that
+    // takes more than `maxSteps`.
+    bool runUntilSettled(int maxSteps);
+
 private:
     void step();
+    // The worker-thread mode: the Game made on the worker, and handed back.
+    void buildOnWorker(const GameContext& context);
+    // The pumped queue's jobs; a failed worker job is thrown here as a runtime error.
+    void pumpHandBacks();
     // What the host does with the Game in one step.
     void playStep();
     KeyCode keyOf(const std::string& button);
@@ -133,6 +147,9 @@ private:
     std::unique_ptr<SystemComponents> m_components;
     InlineWorkQueue m_worker;
     InlineWorkQueue m_main;
+    std::unique_ptr<ThreadedWorkQueue> m_threadedWorker;
+    PumpedWorkQueue m_pumped;
+    bool m_workerFailed = false;
     InputState m_input;
     std::map<std::string, KeyCode> m_keys;
     std::set<std::string> m_held;

@@ -65,6 +65,7 @@ void RecordingScriptSimulator::update(float step) {
 
 void RecordingUserInterface::record(const std::string& call) {
     m_recordings.calls.push_back("UserInterface." + call);
+    m_recordings.callThreads.emplace_back(m_recordings.calls.back(), std::this_thread::get_id());
 }
 
 void RecordingUserInterface::createRenderResources() { record("createRenderResources"); }
@@ -152,23 +153,32 @@ void RecordingUserInterface::showInventoryPanel(float seconds) { record(callText
 std::uint32_t RecordingGameAudio::playCue(const std::string& cue, float gain, float pitch,
                                           const std::optional<fpVector2>& position, bool loop) {
     m_recordings.cues.push_back({cue, gain, pitch, position, loop});
+    noteThread("GameAudio.playCue " + cue);
     return std::uint32_t(m_recordings.cues.size());
 }
 
 void RecordingGameAudio::stop(std::uint32_t handle) {
     m_recordings.calls.push_back(callText("GameAudio.stop", handle));
+    noteThread(m_recordings.calls.back());
 }
 
 void RecordingGameAudio::stopAllSounds() {
     m_recordings.calls.push_back("GameAudio.stopAllSounds");
+    noteThread(m_recordings.calls.back());
 }
 
 void RecordingGameAudio::stopMusic(float fade) {
     m_recordings.calls.push_back(callText("GameAudio.stopMusic", fade));
+    noteThread(m_recordings.calls.back());
 }
 
 void RecordingGameAudio::setMusicAttenuation(float factor) {
     m_recordings.musicAttenuations.push_back(factor);
+    noteThread(callText("GameAudio.setMusicAttenuation", factor));
+}
+
+void RecordingGameAudio::noteThread(const std::string& call) {
+    m_recordings.callThreads.emplace_back(call, std::this_thread::get_id());
 }
 
 std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World&) const {

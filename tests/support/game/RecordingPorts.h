@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace zor::test {
@@ -45,6 +47,10 @@ struct Recordings {
 
     // The calls whose text begins with `prefix`.
     std::vector<std::string> callsStartingWith(const std::string& prefix) const;
+
+    // Each interface and game-audio call with the thread it came from, in call order: the
+    // interface and the sound belong to the main thread.
+    std::vector<std::pair<std::string, std::thread::id>> callThreads;
 };
 
 class RecordingVisualizer final : public Visualizer {
@@ -149,6 +155,8 @@ public:
     void setMusicAttenuation(float factor) override;
 
 private:
+    void noteThread(const std::string& call);
+
     Recordings& m_recordings;
 };
 

@@ -159,16 +159,19 @@ public:
     using Recorder::Recorder;
     void save(World& world, const GameSession* session) override {
         record("WorldPersistence.save");
+        noteThread("WorldPersistence.save");
         if (!recordings().saveFailure.empty()) throw CheckReleaseError(recordings().saveFailure);
         if (recordings().saveFiles) m_files.save(world, session);
     }
     LoadResult loadSave(World& world, const GameSession* session) override {
         record("WorldPersistence.loadSave");
+        noteThread("WorldPersistence.loadSave");
         return recordings().saveFiles ? m_files.loadSave(world, session) : recordings().loadResult;
     }
     void writeEntities(const std::vector<Entity*>& entities, std::vector<std::uint8_t>& record,
                        StringTableDynamic& names) override {
         this->record("WorldPersistence.writeEntities " + std::to_string(entities.size()));
+        noteThread("WorldPersistence.writeEntities");
         if (recordings().saveFiles)
             m_files.writeEntities(entities, record, names);
         else
@@ -177,6 +180,7 @@ public:
     void readEntities(World& world, const std::vector<std::uint8_t>& record, const StringTable& names,
                       std::vector<GameObject*>& out) override {
         this->record("WorldPersistence.readEntities");
+        noteThread("WorldPersistence.readEntities");
         if (recordings().saveFiles) m_files.readEntities(world, record, names, out);
         std::vector<GameObject*>& stored = recordings().storedObjects;
         out.insert(out.end(), stored.begin(), stored.end());
@@ -185,6 +189,10 @@ public:
     }
 
 private:
+    void noteThread(const char* call) const {
+        recordings().persistenceThreads.emplace_back(call, std::this_thread::get_id());
+    }
+
     SaveSlotPersistence m_files;
 };
 

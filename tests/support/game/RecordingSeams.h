@@ -16,12 +16,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace zor::test {
 
 struct SeamRecordings {
     std::vector<std::string> calls;
+    // Each persistence call with the thread it came from: saving writes files.
+    std::vector<std::pair<std::string, std::thread::id>> persistenceThreads;
     // Set by the test.
     std::string saveFailure;           // not empty: save throws CheckReleaseError with it
     bool digCellDone = false;          // digCell's answer
