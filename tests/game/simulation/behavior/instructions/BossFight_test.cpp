@@ -38,6 +38,14 @@ TEST_F(BossTest, SetupClaimsTheBossIdAndRestartsAPlayingConstantSound) {
     EXPECT_FLOAT_EQ(boss.aimAngle, 2.3561945f);
 }
 
+// With no sound to restart, waiting for the restart would never end.
+TEST_F(BossTest, SetupOfABossWithoutConstantSoundTakesOneStep) {
+    ActorObject& boss = spawn("b_silent", {BossX, BossY});
+    run(boss, "BossSetup");
+    EXPECT_EQ(state(boss), "done");
+    EXPECT_EQ(world().bossId, boss.id());
+}
+
 TEST_F(BossTest, StartMakesThePartsAndCountsTheObjectsOfTheWorld) {
     ActorObject& boss = startBoss();
     EXPECT_EQ(partState(boss, "hatch"), "shut");

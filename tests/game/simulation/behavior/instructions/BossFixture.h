@@ -3,7 +3,7 @@
 //
 // "b_boss" (group boss, box -30;-60;60;60, HitPoints 36, ConstantSound "boss_hum",
 // HeartBeatTime 3, boss_core, no physics step, eight weapons firing "spores"; "b_one_gun"
-// the same with one weapon) runs "b_boss": a state named after each boss
+// the same with one weapon, "b_silent" without weapons or constant sound) runs "b_boss": a state named after each boss
 // instruction, entered with changeState, whose inputs lead to states named after them
 // ("done", "yes" for "true", "no" for "false", "spawnEnemy" ...); the defeat leads into
 // "ending" (ItIsOverNow). At rest it takes "generatorAttacked" and "generatorDestroyed".
@@ -95,12 +95,14 @@ inline void loadBossFixture() {
         const std::string boss = R"(<Behavior>b_boss</Behavior>
             <CollisionBox>-30;-60;60;60</CollisionBox><CollisionGroup>boss</CollisionGroup>
             <UpdatePhysics>false</UpdatePhysics>
-            <HitPoints>36</HitPoints><ConstantSound>boss_hum</ConstantSound>
+            <HitPoints>36</HitPoints>
             <HeartBeatTime>3</HeartBeatTime><HeartBeatRandomTime>0</HeartBeatRandomTime>
             <SpecialType>boss_core</SpecialType>)";
+        const std::string hum = "<ConstantSound>boss_hum</ConstantSound>";
         addDefinitions(actorRegistry(), "boss actors", R"(
-          <Actor><Name>b_boss</Name>)" + boss + "<Weapons>" + weapons + R"(</Weapons></Actor>
-          <Actor><Name>b_one_gun</Name>)" + boss + "<Weapons><Weapon><Name>w0</Name></Weapon></Weapons>" + R"(</Actor>
+          <Actor><Name>b_boss</Name>)" + boss + hum + "<Weapons>" + weapons + R"(</Weapons></Actor>
+          <Actor><Name>b_silent</Name>)" + boss + R"(</Actor>
+          <Actor><Name>b_one_gun</Name>)" + boss + "<Weapons><Weapon><Name>w0</Name></Weapon></Weapons>" + hum + R"(</Actor>
           <Actor><Name>b_generator</Name><Behavior>b_generator</Behavior>
             <CollisionBox>-10;-20;20;20</CollisionBox><CollisionGroup>hard_enemies</CollisionGroup>
             <HitPoints>12</HitPoints><SpecialType>generator</SpecialType></Actor>
