@@ -17,7 +17,6 @@
 
 #include "Framework/core/math/Randomizer.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -32,12 +31,6 @@ constexpr float WhiteHoldSeconds = 3.0f;
 constexpr float BlackFadeSeconds = 2.0f;
 constexpr float BlackHoldSeconds = 2.5f;
 const std::array<const char*, 3> ExplosionEffects = {"explosion_egg_large", "explosion_egg_small", "boss_explosion"};
-
-// The fades end on their last step with the timer a little below 0; unclamped, the
-// fraction beyond 1 would wrap the channels and flash the screen back to white.
-PackedColor fade(PackedColor from, PackedColor to, float fraction) {
-    return lerpColor(from, to, std::clamp(fraction, 0.0f, 1.0f));
-}
 
 void removeBarriers(World& world) {
     for (const auto& [id, object] : world.gameObjects())
@@ -60,7 +53,8 @@ void leaveForTheEnding(ActorObject& boss, const BehaviorData& data) {
 
 } // namespace
 
-// The heartbeat countdowns set here pace the explosions that the boss's heartbeat sets off.
+// The fades end on a step with the timer a little below 0, so they are held to their
+// ends. The heartbeat countdowns set here pace the explosions that the boss's heartbeat sets off.
 MachineInstruction itIsOverNow(ActorObject& boss, BehaviorData& data) {
     World& world = *data.world;
     float& timer = data.bossFight->sequenceTimer;
@@ -80,7 +74,7 @@ MachineInstruction itIsOverNow(ActorObject& boss, BehaviorData& data) {
         break;
     case 4:
         if (data.firstStep) boss.heartbeatCountdown = world.random().nextFloatRange(0.2f, 0.3f);
-        world.tintColor = fade(colorWhite(), ClearWhite, timer / WhiteFadeSeconds);
+        world.tintColor = fadeColour(colorWhite(), ClearWhite, timer / WhiteFadeSeconds);
         if (over) {
             if (ActorObject* player = playerOf(data)) player->sendAnimationInput("assimilated", std::string());
             timer = WhiteHoldSeconds;
@@ -97,7 +91,7 @@ MachineInstruction itIsOverNow(ActorObject& boss, BehaviorData& data) {
         }
         break;
     case 6:
-        world.tintColor = fade(colorWhite(), colorBlack(), 1.0f - timer / BlackFadeSeconds);
+        world.tintColor = fadeColour(colorWhite(), colorBlack(), 1.0f - timer / BlackFadeSeconds);
         if (over) {
             world.bossPhase = 7;
             timer = BlackHoldSeconds;

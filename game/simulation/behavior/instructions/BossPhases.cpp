@@ -13,7 +13,6 @@
 #include "game/simulation/ports/UserInterface.h"
 
 #include "game/definitions/NameEnumerations.h"
-#include "game/world/SharedConstants.h"
 #include "game/world/World.h"
 #include "game/world/entity/ActorObject.h"
 #include "game/world/entity/BehaviorMachine.h"
@@ -233,9 +232,10 @@ MachineInstruction respawnGenerators(ActorObject& boss, BehaviorData& data) {
     return MachineInstruction::Finished;
 }
 
+// Two seconds from dark grey to the backdrop, which then stays.
 MachineInstruction restoreBackdrop(ActorObject&, BehaviorData& data) {
     BossFight& fight = *data.bossFight;
-    data.world->ambientColor = lerpColor(BossDarkGrey, fight.backdropColour, 0.5f * fight.phaseTimer);
+    data.world->ambientColor = fadeColour(BossDarkGrey, fight.backdropColour, 0.5f * fight.phaseTimer);
     fight.phaseTimer += data.stepTime();
     return MachineInstruction::Running;
 }

@@ -5,8 +5,11 @@
 #include "game/simulation/behavior/BehaviorData.h"
 #include "game/simulation/behavior/instructions/InstructionSupport.h"
 
+#include "game/world/SharedConstants.h"
 #include "game/world/World.h"
 #include "game/world/entity/ActorObject.h"
+
+#include <algorithm>
 
 namespace zor {
 
@@ -45,6 +48,10 @@ void setMusicAttenuation(const BehaviorData& data, float factor) {
 
 void queuePlayerSound(const BehaviorData& data, std::string_view cue) {
     if (ActorObject* player = playerOf(data)) player->pendingSounds.emplace_back(cue);
+}
+
+PackedColor fadeColour(PackedColor from, PackedColor to, float fraction) {
+    return lerpColor(from, to, std::clamp(fraction, 0.0f, 1.0f));
 }
 
 void stopCameraShake(World& world) { world.shakeCamera(0.0f, 0.0f, StopShakeCurve); }

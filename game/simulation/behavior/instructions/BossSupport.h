@@ -34,6 +34,9 @@ void chooseWeapon(ActorObject& actor, std::int32_t index);
 void setMusicAttenuation(const BehaviorData& data, float factor);
 // Queued at the player, so that it is heard wherever the boss stands.
 void queuePlayerSound(const BehaviorData& data, std::string_view cue);
+// lerpColor with the fraction held to 0 to 1: past its end a fade stays at its last
+// colour instead of wrapping the channels round.
+PackedColor fadeColour(PackedColor from, PackedColor to, float fraction);
 // A shake of no duration always applies, and so stops the running one.
 void stopCameraShake(World& world);
 

@@ -277,6 +277,24 @@ TEST_F(BossTest, TheVulnerablePeriodEndsAfterThirtySeconds) {
     EXPECT_EQ(fight().phaseTimer, 0.0f);
 }
 
+// Past its two seconds the fade holds the backdrop rather than wrapping the channels round.
+TEST_F(BossTest, TheBackdropFadesBackFromDarkGreyAndStays) {
+    ActorObject& boss = startBoss();
+    fight().backdropColour = PackedColor::fromChannels(255, 150, 150, 255);
+    const struct {
+        float seconds;
+        PackedColor ambient;
+    } cases[] = {{0.0f, PackedColor::fromChannels(40, 40, 40, 255)},
+                 {1.0f, lerpColor(PackedColor::fromChannels(40, 40, 40, 255), fight().backdropColour, 0.5f)},
+                 {2.0f, fight().backdropColour},
+                 {5.0f, fight().backdropColour}};
+    for (const auto& row : cases) {
+        fight().phaseTimer = row.seconds;
+        run(boss, "RestoreBackdrop");
+        EXPECT_EQ(world().ambientColor, row.ambient) << row.seconds;
+    }
+}
+
 TEST_F(BossTest, AGeneratorReportsHitsUntilItIsDownToOneHitPoint) {
     ActorObject& boss = startBoss();
     ActorObject& generator = *addGenerators(1).front();
