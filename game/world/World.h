@@ -194,6 +194,10 @@ public:
     std::vector<std::int32_t> updatedObjects;
     std::vector<std::int32_t> updatedBeams;
     std::vector<std::int32_t> constantSoundIds;  // sorted by id
+    // The boss fight: 0 to 3 through its phases, 3 to 8 through its ending; and the boss
+    // by which its generators find it (0: none).
+    std::int32_t bossPhase = 0;
+    std::int32_t bossId = 0;
 
     static constexpr PackedColor DefaultTintColor{0};
 

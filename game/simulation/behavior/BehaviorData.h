@@ -12,6 +12,7 @@
 namespace zor {
 
 class EnemySimulator;
+struct BossFight;
 class PhysicsSystem;
 class Simulator;
 class UserInterface;
@@ -33,6 +34,8 @@ struct BehaviorData {
     UserInterface* userInterface = nullptr;
     // The table the running instruction came from, for instructions that run others.
     const EnemySimulator* enemySimulator = nullptr;
+    // The values the boss instructions share across the fight; null outside the step loop.
+    BossFight* bossFight = nullptr;
     // Set by an instruction that needs its actor updated in the next game step wherever
     // the camera is.
     bool keepActive = false;

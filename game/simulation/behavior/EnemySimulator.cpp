@@ -85,6 +85,7 @@ bool EnemySimulator::tickActor(ActorObject& actor, const UpdateRecord& record) {
         data.simulator = m_simulator;
         data.userInterface = m_userInterface;
         data.enemySimulator = this;
+        data.bossFight = &m_bossFight;
         const MachineInstruction result = runInstruction(actor, *machine, data);
         keepActive = keepActive || data.keepActive;
         if (result != MachineInstruction::Finished) break;

@@ -8,6 +8,7 @@
 // while it builds a level (giveMachine); never both at once.
 
 #include "game/definitions/NameMap.h"
+#include "game/simulation/behavior/BossFight.h"
 #include "game/simulation/behavior/BehaviorData.h"
 #include "game/simulation/behavior/MachineInstruction.h"
 
@@ -60,6 +61,8 @@ public:
     // True the first time the key is met under its topic: instructions keep no state of
     // their own to remember that a data warning was logged. Allocates only then.
     bool firstWarning(std::string_view topic, std::string_view key) const;
+    // The boss fight of this game, which the boss instructions keep up.
+    BossFight& bossFight() { return m_bossFight; }
 
 private:
     void beatHeart(ActorObject& actor, BehaviorMachine& machine, float stepLength);
@@ -75,6 +78,7 @@ private:
     NameMap<InstructionHandler> m_instructions;
     ReportedNames m_reportedBehaviors;
     ReportedNames m_reportedInstructions;
+    BossFight m_bossFight;
     using WarningKey = std::pair<std::string, std::string>;
     struct WarningOrder {
         using is_transparent = void;

@@ -39,7 +39,10 @@ ActorMovement::ActorMovement() { m_found.reserve(16); }
 void ActorMovement::updateActor(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context) {
     const ActorDefinition& definition = actor.definition();
     const bool player = definition.specialType == SpecialType::Player;
-    if (!actor.isAlive() || actor.dying) {
+    // The boss core's behaviour ends its fight: its last phase ends at 0 hit points, and its
+    // ending runs on after that.
+    const bool outOfHitPoints = !actor.isAlive() && definition.specialType != SpecialType::BossCore;
+    if (outOfHitPoints || actor.dying) {
         objects.killActor(actor);
         return;
     }

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zor {
 
@@ -132,6 +133,8 @@ public:
     // By part name, in name order so that posting to every part is deterministic.
     std::map<std::string, AnimationPart> animationParts;
     std::string simpleAnimation;
+    // Entities the actor answers for; the boss keeps its generators here, destroyed or not.
+    std::vector<std::int32_t> ownedEntityIds;
 
     // --- Intent: what the player's controls or the behaviour instructions ask for ---
     fpVector2 moveVector;  // each component -1, 0 or 1; y down

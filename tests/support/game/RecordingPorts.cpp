@@ -108,6 +108,11 @@ void RecordingUserInterface::setExpBannerProgress(float experience, float levelP
 
 void RecordingUserInterface::setExpBannerMaxLevel() { record("setExpBannerMaxLevel"); }
 
+void RecordingUserInterface::setHudHidden(bool hidden) {
+    record(callText("setHudHidden", hidden ? 1 : 0));
+    NullUserInterface::setHudHidden(hidden);
+}
+
 void RecordingUserInterface::setExpBannerPulse(float pulse) { record(callText("setExpBannerPulse", pulse)); }
 
 void RecordingUserInterface::hideExpBanner() { record("hideExpBanner"); }

@@ -128,6 +128,7 @@ public:
     void setStatusBarGlow(StatusBar bar, std::int32_t mode, PackedColor color) override;
     void flashToolSlot() override;
     void showInventoryPanel(float seconds) override;
+    void setHudHidden(bool hidden) override;
 
     // Set by the test: what pauses the game, and the answer to input.
     bool pauseScreen = false;
