@@ -88,17 +88,26 @@ public:
     void detonateProjectile(GameObjectSimulator& objects, Projectile& projectile) override {
         record("HitRules.detonateProjectile " + nameOf(projectile));
         if (recordings().onDetonation) recordings().onDetonation(projectile);
-        HitRules::detonateProjectile(objects, projectile);
+        if (recordings().playHitRules)
+            m_played->detonateProjectile(objects, projectile);
+        else
+            HitRules::detonateProjectile(objects, projectile);
     }
-    bool digCell(GameObjectSimulator&, std::int32_t column, std::int32_t row, const DamageData&,
-                 const fpVector2&) override {
+    bool digCell(GameObjectSimulator& objects, std::int32_t column, std::int32_t row, const DamageData& damage,
+                 const fpVector2& origin) override {
         record("HitRules.digCell " + std::to_string(column) + " " + std::to_string(row));
+        if (recordings().playHitRules) return m_played->digCell(objects, column, row, damage, origin);
         return recordings().digCellDone;
     }
     float depthOfHardnessTier(GameObjectSimulator& objects, std::int32_t tier) override {
         const float step = recordings().hardnessTierDepth;
-        return step > 0.0f ? float(tier) * step : HitRules::depthOfHardnessTier(objects, tier);
+        if (step > 0.0f) return float(tier) * step;
+        if (recordings().playHitRules) return m_played->depthOfHardnessTier(objects, tier);
+        return HitRules::depthOfHardnessTier(objects, tier);
     }
+
+private:
+    std::unique_ptr<HitRules> m_played = SeamFactory().makeHitRules();
 };
 
 class RecordingLifeRules final : public ObjectLifeRules, Recorder {

@@ -41,6 +41,9 @@ struct SeamRecordings {
     // killActor and updateResource play the game's own rules (still recorded) instead of
     // the plain stand-ins.
     bool playLifeRules = false;
+    // digCell, detonateProjectile and depthOfHardnessTier play the game's own hit rules
+    // (still recorded; a test's hardnessTierDepth still wins).
+    bool playHitRules = false;
     // Set by the harness: the calls go on to the save slot's persistence.
     bool saveFiles = false;
     // Read when the seams are made: the recorders of the actor and object physics steps
