@@ -85,7 +85,7 @@ TEST_F(SampleLevels, EveryLevelLoads) {
     LevelDefinition mine;
     mine.load("mine1", *library);
     EXPECT_EQ(mine.width, 40);
-    EXPECT_EQ(mine.height, 10 + 40 + 3);
+    EXPECT_EQ(mine.height, 26 + 40 + 3);
     EXPECT_EQ(mine.fillers.borderWidth, 2);
     EXPECT_EQ(fillerLayerCount(mine.slices[1].fillers), 3);
     EXPECT_EQ(mine.slices[1].fillers.fields.size(), 3u);
