@@ -34,8 +34,8 @@ struct SeamRecordings {
     std::vector<GameObject*> storedObjects;
     // readEntities throws a runtime error after handing over the stored objects.
     bool readFailure = false;
-    // killActor and updateResource play the game's own rules (still recorded) instead of
-    // the plain stand-ins.
+    // killActor, updateResource and updateBeams play the game's own rules (still recorded)
+    // instead of the plain stand-ins.
     bool playLifeRules = false;
     // Set by the harness: the calls go on to the save slot's persistence.
     bool saveFiles = false;
