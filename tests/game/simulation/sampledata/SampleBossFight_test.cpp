@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -139,6 +140,26 @@ TEST_F(SampleBossFight, TheLastPhaseFiresLasersWhoseBeamsEndWithTheirAttack) {
     EXPECT_GT(beamSteps, StepsPerSecond) << "a second of lasers in 30";
     ASSERT_TRUE(runUntil([&] { return sentinel.beamIds.empty(); }, 10.0f)) << "a beam outlived its attack";
     EXPECT_EQ(world().bossPhase, 2);
+}
+
+// Two games of one seed fight the same fight: the draws of the attacks, the releases and
+// the respawns all come from the game's own generator.
+TEST(SampleBossFightReplay, TheSameSeedFightsTheSameFight) {
+    std::uint64_t hashes[2] = {};
+    for (std::uint64_t& hash : hashes) {
+        HarnessOptions options(9, "sentinel_vault");
+        options.sampleData = true;
+        options.gameMovement = true;
+        options.gameContacts = true;
+        GameHarness harness(options);
+        harness.seams().playLifeRules = true;
+        harness.world().level->playerInvulnerable = true;
+        harness.runSteps(StepsPerSecond);
+        harness.world().bossPhase = 2;
+        harness.runSteps(20 * StepsPerSecond);
+        hash = harness.stateHash();
+    }
+    EXPECT_EQ(hashes[0], hashes[1]);
 }
 
 TEST_F(SampleBossFight, ThreeWonPhasesEndTheGameInTheEndingLevel) {
