@@ -403,6 +403,42 @@ TEST_F(BossTest, TheSpinDirectionTurnsTowardThePlayer) {
     }
 }
 
+TEST_F(BossTest, TheLaserBoxWakesWithItsWeaponAndTurnsItsBeamsOffWhenDone) {
+    ActorObject& boss = startBoss();
+    boss.beamsEnabled = false;
+    run(boss, "StartSpinLaser");
+    EXPECT_EQ(boss.weaponIndex, 5);
+    EXPECT_TRUE(boss.beamsEnabled);
+    EXPECT_TRUE(boss.attackPressed);
+    EXPECT_EQ(partState(boss, "eye"), "shoot");
+    const std::vector<std::string>& sounds = player().pendingSounds;
+    EXPECT_NE(std::find(sounds.begin(), sounds.end(), "laserbox_wake"), sounds.end());
+    boss.attackPressed = false;
+    tick(boss, Step);
+    EXPECT_FALSE(boss.beamsEnabled);
+    tick(boss, Step);
+    EXPECT_EQ(state(boss), "done");
+}
+
+// Later phases shorten the wait for the next heartbeat by the phase number, once per
+// entry and only while the wait is still nearly whole.
+TEST_F(BossTest, TheHeartbeatQuickensInLaterPhases) {
+    ActorObject& boss = startBoss();
+    const struct {
+        std::int32_t phase;
+        float countdown;
+        float after;
+    } cases[] = {{0, 2.9f, 2.9f}, {1, 2.9f, 1.9f}, {2, 2.9f, 0.9f}, {2, 2.4f, 2.4f}};
+    for (const auto& row : cases) {
+        world().bossPhase = row.phase;
+        boss.heartbeatCountdown = row.countdown;
+        // Each step's heartbeat takes its millisecond off too.
+        run(boss, "BossIdle", 0.001f);
+        tick(boss, 0.001f);
+        EXPECT_NEAR(boss.heartbeatCountdown, row.after - 0.002f, 1e-5f) << row.phase << " " << row.countdown;
+    }
+}
+
 TEST_F(BossTest, TheTargetedLaserChoosesItsWeaponsAndWaitsForTheAttack) {
     ActorObject& boss = startBoss();
     boss.weaponCooldown = 2.0f;
