@@ -118,7 +118,8 @@ TEST_F(BossTest, TheHatchStaysShutWhileSixReleasedObjectsLive) {
     for (const int extra : {5, 6}) {
         ActorObject& boss = startBoss();
         std::vector<ResourceObject*> released;
-        for (int i = 0; i < extra; ++i) released.push_back(world().spawnResource("ore", {500.0f + 10.0f * i, 300.0f}, -1));
+        for (int i = 0; i < extra; ++i)
+            released.push_back(world().spawnResource("ore", {500.0f + 10.0f * float(i), 300.0f}, -1));
         run(boss, "SpawnEnemy");
         const bool opens = extra < 6;
         EXPECT_EQ(state(boss), opens ? "SpawnEnemy" : "done") << extra;
