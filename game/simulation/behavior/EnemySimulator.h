@@ -8,8 +8,8 @@
 // while it builds a level (giveMachine); never both at once.
 
 #include "game/definitions/NameMap.h"
-#include "game/simulation/behavior/BossFight.h"
 #include "game/simulation/behavior/BehaviorData.h"
+#include "game/simulation/behavior/BossFight.h"
 #include "game/simulation/behavior/MachineInstruction.h"
 
 #include <functional>

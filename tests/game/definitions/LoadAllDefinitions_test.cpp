@@ -163,9 +163,12 @@ void expectCrossReferencesResolve() {
         for (const AttachedBeam& beam : actor->beams)
             expectRegistered(findBeamDefinition(beam.definition) != nullptr, "beam of " + a, beam.definition);
         for (const auto& weapon : actor->weapons) {
+            // A laser's shot is a beam.
             if (!weapon.projectileName.empty())
-                expectRegistered(hasRecord(projectileRegistry(), weapon.projectileName), "shot of " + weapon.name,
-                                 weapon.projectileName);
+                expectRegistered(weapon.attackType == AttackType::Laser
+                                     ? findBeamDefinition(weapon.projectileName) != nullptr
+                                     : hasRecord(projectileRegistry(), weapon.projectileName),
+                                 "shot of " + weapon.name, weapon.projectileName);
             if (!weapon.requiredUpgrade.empty())
                 expectRegistered(hasRecord(upgradeRegistry(), weapon.requiredUpgrade), "upgrade of " + weapon.name,
                                  weapon.requiredUpgrade);
@@ -481,7 +484,8 @@ TEST(LoadAllDefinitions, EveryCueTheGameNamesIsInTheSoundList) {
              {"player_jump", "player_jump_double", "player_jump_steam", "jump_plate_jump", "enter_cave",
               "teleport", "light_time_depleted", "found_secret", "power_up", "player_pickup_research",
               "inventory_discard", "game_over", "menu_select", "show_banner", "new_destination", "sell_item",
-              "level_up", "gaining_experience", "upgrade_unlocked"})
+              "level_up", "gaining_experience", "upgrade_unlocked", "boss_open_hatch", "laserbox_wake",
+              "boss_become_vulnerable", "boss_vulnerable", "boss_respawn", "fallblock_rumble"})
             expectRegistered(defined.count(cue) == 1, "sound cue of the game", cue);
     });
 }

@@ -113,7 +113,8 @@ void hashEntity(StateHash& hash, const Entity& entity, std::int32_t firstId) {
             hash.add(static_cast<const ResourceObject&>(object).remainingLifeTime);
         } else {
             const auto& projectile = static_cast<const Projectile&>(object);
-            hash.add(std::uint64_t(std::int64_t(projectile.ownerId)));
+            // The owner by its distance from the first id, as the entities themselves.
+            hash.add(std::uint64_t(projectile.ownerId == 0 ? -1 : std::int64_t(projectile.ownerId) - firstId));
             hash.add(projectile.fuzeTime);
         }
         break;
@@ -345,11 +346,16 @@ std::uint64_t GameHarness::stateHash() {
     hash.add(world.pan.target);
     hash.add(world.pan.progress);
     hash.add(std::uint64_t(world.pan.curve));
-    hash.add(std::uint64_t(world.cameraFocusTargetId));
+    // Ids by their distance from the harness's first, as the entities': each game of a
+    // program counts on from the last.
+    const auto relativeId = [this](std::int32_t id) { return std::uint64_t(id == 0 ? -1 : id - m_firstId); };
+    hash.add(relativeId(world.cameraFocusTargetId));
     hash.add(world.cameraFocusBlend);
     hash.add(std::uint64_t(world.tintColor.value));
     hash.add(std::uint64_t(world.ambientColor.value));
     hash.add(world.overlayStrength);
+    hash.add(std::uint64_t(world.bossPhase));
+    hash.add(relativeId(world.bossId));
     const PlayerProgress& progress = world.progress;
     hash.add(std::uint64_t(progress.cash));
     hash.add(std::uint64_t(progress.orbs));

@@ -122,8 +122,8 @@ public:
 
     // A digest of the simulation: every entity in id order (ids counted from the
     // harness's first), the level's name and byte grid, the camera, the camera requests,
-    // the World's colours and counters, the progress, the pending level change, the fade
-    // and the generator. Floats by their bits.
+    // the World's colours and counters, the boss fight's phase and boss, the progress, the
+    // pending level change, the fade and the generator. Floats by their bits.
     std::uint64_t stateHash();
 
     // Steps until the Game neither builds nor has a level change pending; false when that

@@ -124,8 +124,9 @@ public:
         record("ObjectLifeRules.updateResource " + nameOf(resource));
         if (recordings().playLifeRules) m_played->updateResource(objects, resource, step);
     }
-    void updateBeams(GameObjectSimulator&, GameObject& object, float) override {
+    void updateBeams(GameObjectSimulator& objects, GameObject& object, float step) override {
         record("ObjectLifeRules.updateBeams " + nameOf(object));
+        if (recordings().playLifeRules) m_played->updateBeams(objects, object, step);
     }
 
 private:

@@ -38,8 +38,8 @@ struct SeamRecordings {
     std::vector<GameObject*> storedObjects;
     // readEntities throws a runtime error after handing over the stored objects.
     bool readFailure = false;
-    // killActor and updateResource play the game's own rules (still recorded) instead of
-    // the plain stand-ins.
+    // killActor, updateResource and updateBeams play the game's own rules (still recorded)
+    // instead of the plain stand-ins.
     bool playLifeRules = false;
     // digCell, detonateProjectile and depthOfHardnessTier play the game's own hit rules
     // (still recorded; a test's hardnessTierDepth still wins).

@@ -67,9 +67,7 @@ MachineInstruction spinLaser(ActorObject& boss, BehaviorData& data) {
         startLaser(boss, SpinDownWeapon);
         const ActorObject* player = playerOf(data);
         if (player) {
-            const fpRect bounds = firstBodyBounds(*player);
-            const fpVector2 target(bounds.x + bounds.w / 2.0f, bounds.y + bounds.h / 2.0f);
-            const float a = angleTo(boss.getPosition() + boss.projectileSpawnOffset(), target);
+            const float a = angleTo(boss.getPosition() + boss.projectileSpawnOffset(), firstBodyCentre(*player));
             if (angleDifference(boss.aimAngle, a) > 0.0f) chooseWeapon(boss, SpinUpWeapon);
         }
         world.shakeCamera(3.0f, 12.0f, 4);

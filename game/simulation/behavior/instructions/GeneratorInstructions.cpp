@@ -23,13 +23,8 @@ namespace {
 // What keeps a generator from appearing: every group but tiles, trigger, bounds, exits and
 // beams.
 constexpr std::uint32_t OccupiedMask = 0x37B6F;
-// Hit points a generator may lose and still stand.
+// A generator this many hit points or more below its full ones is destroyed.
 constexpr float GeneratorToughness = 11.0f;
-
-fpVector2 centreOf(const GameObject& object) {
-    const fpRect bounds = firstBodyBounds(object);
-    return {bounds.x + bounds.w / 2.0f, bounds.y + bounds.h / 2.0f};
-}
 
 void hide(ActorObject& generator) {
     generator.visible = false;
@@ -57,7 +52,7 @@ MachineInstruction generatorActivation(ActorObject& generator, BehaviorData& dat
     generator.hitPoints = generator.definition().hitPoints;
     generator.physicalObject.collidable = true;
     generator.visible = true;
-    data.world->spawnEffect("explosion_egg_small", centreOf(generator), 0.0f, 1.0f);
+    data.world->spawnEffect("explosion_egg_small", firstBodyCentre(generator), 0.0f, 1.0f);
     post(generator, "done");
     return MachineInstruction::Finished;
 }
@@ -73,7 +68,7 @@ MachineInstruction generatorCheckDamage(ActorObject& generator, BehaviorData& da
     hide(generator);
     generator.updateOnce = true;
     World& world = *data.world;
-    const fpVector2 centre = centreOf(generator);
+    const fpVector2 centre = firstBodyCentre(generator);
     world.spawnEffect("generator_explosion", centre, 0.0f, 1.0f);
     if (boss) {
         if (boss->behaviorMachine) post(*boss, "generatorDestroyed");

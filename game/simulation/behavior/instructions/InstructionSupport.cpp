@@ -25,6 +25,11 @@ fpRect firstBodyBounds(const GameObject& object) {
     return {position.x, position.y, 0.0f, 0.0f};
 }
 
+fpVector2 firstBodyCentre(const GameObject& object) {
+    const fpRect bounds = firstBodyBounds(object);
+    return {bounds.x + bounds.w / 2.0f, bounds.y + bounds.h / 2.0f};
+}
+
 bool firstBodiesOverlap(const GameObject& a, const GameObject& b) {
     return rectsOverlap(firstBodyBounds(a), firstBodyBounds(b));
 }

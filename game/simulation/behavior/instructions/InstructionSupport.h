@@ -22,6 +22,8 @@ float& namedEntry(std::map<std::string, float, std::less<>>& values, std::string
 
 // The bounds of the object's first body; an empty rectangle at its position without one.
 fpRect firstBodyBounds(const GameObject& object);
+// The centre of firstBodyBounds.
+fpVector2 firstBodyCentre(const GameObject& object);
 // The first bodies of the two objects overlap; touching edges do not.
 bool firstBodiesOverlap(const GameObject& a, const GameObject& b);
 

@@ -118,7 +118,8 @@ TEST_F(BossTest, TheHatchStaysShutWhileSixReleasedObjectsLive) {
     for (const int extra : {5, 6}) {
         ActorObject& boss = startBoss();
         std::vector<ResourceObject*> released;
-        for (int i = 0; i < extra; ++i) released.push_back(world().spawnResource("ore", {500.0f + 10.0f * i, 300.0f}, -1));
+        for (int i = 0; i < extra; ++i)
+            released.push_back(world().spawnResource("ore", {500.0f + 10.0f * float(i), 300.0f}, -1));
         run(boss, "SpawnEnemy");
         const bool opens = extra < 6;
         EXPECT_EQ(state(boss), opens ? "SpawnEnemy" : "done") << extra;
@@ -400,6 +401,42 @@ TEST_F(BossTest, TheSpinDirectionTurnsTowardThePlayer) {
         run(boss, "SpinLaser");
         EXPECT_EQ(boss.weaponIndex, offset < 0.0f ? 6 : 7) << offset;
         boss.behaviorMachine->changeState("rest");
+    }
+}
+
+TEST_F(BossTest, TheLaserBoxWakesWithItsWeaponAndTurnsItsBeamsOffWhenDone) {
+    ActorObject& boss = startBoss();
+    boss.beamsEnabled = false;
+    run(boss, "StartSpinLaser");
+    EXPECT_EQ(boss.weaponIndex, 5);
+    EXPECT_TRUE(boss.beamsEnabled);
+    EXPECT_TRUE(boss.attackPressed);
+    EXPECT_EQ(partState(boss, "eye"), "shoot");
+    const std::vector<std::string>& sounds = player().pendingSounds;
+    EXPECT_NE(std::find(sounds.begin(), sounds.end(), "laserbox_wake"), sounds.end());
+    boss.attackPressed = false;
+    tick(boss, Step);
+    EXPECT_FALSE(boss.beamsEnabled);
+    tick(boss, Step);
+    EXPECT_EQ(state(boss), "done");
+}
+
+// Later phases shorten the wait for the next heartbeat by the phase number, once per
+// entry and only while the wait is still nearly whole.
+TEST_F(BossTest, TheHeartbeatQuickensInLaterPhases) {
+    ActorObject& boss = startBoss();
+    const struct {
+        std::int32_t phase;
+        float countdown;
+        float after;
+    } cases[] = {{0, 2.9f, 2.9f}, {1, 2.9f, 1.9f}, {2, 2.9f, 0.9f}, {2, 2.4f, 2.4f}};
+    for (const auto& row : cases) {
+        world().bossPhase = row.phase;
+        boss.heartbeatCountdown = row.countdown;
+        // Each step's heartbeat takes its millisecond off too.
+        run(boss, "BossIdle", 0.001f);
+        tick(boss, 0.001f);
+        EXPECT_NEAR(boss.heartbeatCountdown, row.after - 0.002f, 1e-5f) << row.phase << " " << row.countdown;
     }
 }
 

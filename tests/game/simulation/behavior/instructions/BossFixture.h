@@ -99,10 +99,11 @@ inline void loadBossFixture() {
             <HeartBeatTime>3</HeartBeatTime><HeartBeatRandomTime>0</HeartBeatRandomTime>
             <SpecialType>boss_core</SpecialType>)";
         const std::string hum = "<ConstantSound>boss_hum</ConstantSound>";
+        const std::string oneWeapon = "<Weapons><Weapon><Name>w0</Name></Weapon></Weapons>";
         addDefinitions(actorRegistry(), "boss actors", R"(
           <Actor><Name>b_boss</Name>)" + boss + hum + "<Weapons>" + weapons + R"(</Weapons></Actor>
           <Actor><Name>b_silent</Name>)" + boss + R"(</Actor>
-          <Actor><Name>b_one_gun</Name>)" + boss + "<Weapons><Weapon><Name>w0</Name></Weapon></Weapons>" + hum + R"(</Actor>
+          <Actor><Name>b_one_gun</Name>)" + boss + hum + oneWeapon + R"(</Actor>
           <Actor><Name>b_generator</Name><Behavior>b_generator</Behavior>
             <CollisionBox>-10;-20;20;20</CollisionBox><CollisionGroup>hard_enemies</CollisionGroup>
             <HitPoints>12</HitPoints><SpecialType>generator</SpecialType></Actor>
