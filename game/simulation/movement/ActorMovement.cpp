@@ -16,10 +16,12 @@ namespace zor {
 
 namespace {
 
+// The attack timer is not among them: the attack cycle counts it down itself and strikes
+// when it runs out, which a second countdown here would skip.
 void countDown(ActorObject& actor, float step) {
     for (float* countdown : {&actor.knockbackTime, &actor.weaponCooldown, &actor.invulnerabilityTime,
-                             &actor.hitFlashTime, &actor.wallJumpLockTime, &actor.attackTimer, &actor.edgeTimer,
-                             &actor.meetTimer, &actor.activationTimer})
+                             &actor.hitFlashTime, &actor.wallJumpLockTime, &actor.edgeTimer, &actor.meetTimer,
+                             &actor.activationTimer})
         if (*countdown > 0.0f) *countdown -= step;
 }
 
