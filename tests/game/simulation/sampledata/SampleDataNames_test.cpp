@@ -3,9 +3,14 @@
 // levels, exits and links alike, must end in a level that builds, at an entry it has.
 
 #include "game/definitions/ActorDefinition.h"
+#include "game/definitions/CharacterDefinition.h"
 #include "game/definitions/ConversationDefinition.h"
 #include "game/definitions/EffectDefinition.h"
+#include "game/definitions/ExperienceDefinition.h"
+#include "game/definitions/InventoryItemDefinition.h"
+#include "game/definitions/QuestDefinition.h"
 #include "game/definitions/ResourceDefinition.h"
+#include "game/definitions/UpgradeDefinition.h"
 #include "game/world/level/LevelBuilder.h"
 #include "game/world/level/PatchLibraryTables.h"
 
@@ -89,6 +94,43 @@ TEST_F(SampleDataNames, EveryNameTheRulesSpellOutIsRegistered) {
         }
         if (!found) missing.emplace_back(name.name);
     }
+    EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
+}
+
+// Texts the definitions name, shown by the screens: a missing one reads "!LINE MISSING!".
+TEST_F(SampleDataNames, EveryTextTheDefinitionsNameIsInTheEnglishTable) {
+    std::set<std::string> ids;
+    const auto addDialog = [&](const DialogDefinition& dialog) {
+        for (const DialogEntry& entry : dialog.entries) ids.insert(entry.text);
+    };
+    for (const auto& conversation : conversationRegistry().definitions()) {
+        for (const auto& entry : conversation->sequence) {
+            if (const auto* random = dynamic_cast<const RandomSequenceEntry*>(entry.get()))
+                for (const auto& dialog : random->dialogs()) addDialog(*dialog);
+            else if (const auto* fixed = dynamic_cast<const DialogSequenceEntry*>(entry.get()))
+                addDialog(*fixed->dialog(harness->world().random()));
+        }
+    }
+    for (const auto& character : characterRegistry().definitions()) ids.insert(character->localizedName);
+    for (const auto& upgrade : upgradeRegistry().definitions()) {
+        ids.insert(upgrade->bannerHeaderId);
+        for (const UpgradeDefinition::Tier& tier : upgrade->tiers) {
+            ids.insert(tier.title);
+            ids.insert(tier.description);
+        }
+    }
+    for (const auto& quest : questRegistry().definitions()) ids.insert(quest->descriptionStringId);
+    for (const auto& item : inventoryItemRegistry().definitions()) ids.insert(item->nameStringId);
+    for (const auto& table : experienceRegistry().definitions())
+        for (const ExperienceDefinition::Level& level : table->levels) ids.insert(level.name);
+    ids.erase("");
+    ASSERT_GT(ids.size(), 50u);
+
+    LocalizationHandler localization;
+    localization.init("Language");
+    std::vector<std::string> missing;
+    for (const std::string& id : ids)
+        if (!localization.findLine(id)) missing.push_back(id);
     EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
 }
 
