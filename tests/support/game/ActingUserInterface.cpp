@@ -10,7 +10,7 @@ namespace zor::test {
 
 void ActingUserInterface::update(const UpdateRecord& record) {
     RecordingUserInterface::update(record);
-    // A conversation's end may start another one.
+    // Ending one may start the next, which then ends at the following update.
     std::vector<std::string> ending = std::exchange(m_openConversations, {});
     for (const std::string& name : ending)
         if (const auto definition = conversationRegistry().find(name)) m_world.conversationEnded.fire(definition.get());

@@ -22,9 +22,9 @@ public:
     EventList<>& showGameOver(std::int32_t lostCash) override;
 
 private:
-    World& m_world;
     enum class GameOverScreen { Closed, Opened, Shown };
 
+    World& m_world;
     std::vector<std::string> m_openConversations;
     GameOverScreen m_gameOver = GameOverScreen::Closed;
 };

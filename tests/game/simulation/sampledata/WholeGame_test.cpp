@@ -19,6 +19,7 @@
 #include "game/world/progress/ItemCountMap.h"
 
 #include "Framework/core/debug/DebugFlags.h"
+#include "Framework/core/io/Files.h"
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/store/AchievementStore.h"
 
@@ -79,6 +80,8 @@ struct SavedGame {
 
 class WholeGame : public ::testing::Test {
 protected:
+    // The user folder is taken when the file system starts, perhaps by an earlier test.
+    void SetUp() override { initFileSystem("BundlePC"); }
     void TearDown() override { harness.reset(); }
 
     // A game of the slot in the user folder, with every rule of the game playing and the
@@ -209,6 +212,10 @@ protected:
     }
 
     GameSession::ProfileSlot slotAtStart;
+    // Gone last: later tests of the program find their own user folder again.
+    struct ProgramUserFolder {
+        ~ProgramUserFolder() { initFileSystem("BundlePC"); }
+    } programUserFolder;
     test::TempFolder user;
     test::ScopedEnv userDir{"ZOR_USER_DIR", user.path().string()};
     std::unique_ptr<GameHarness> harness;
