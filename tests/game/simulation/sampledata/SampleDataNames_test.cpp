@@ -134,7 +134,8 @@ TEST_F(SampleDataNames, EveryTextTheDefinitionsNameIsInTheEnglishTable) {
     EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
 }
 
-// The town where play starts and a death wakes, and the deep vault a demo starts in.
+// The town where play starts and a death wakes, and where teleporters lead; the deep vault
+// a demo starts in.
 TEST_F(SampleDataNames, EveryLevelTheRulesNameBuildsWithAStart) {
     const std::string respawn = SettingsHandler::instance().getString("Profile.RespawnLevel");
     EXPECT_EQ(respawn, "shalebury");
@@ -143,7 +144,9 @@ TEST_F(SampleDataNames, EveryLevelTheRulesNameBuildsWithAStart) {
         ASSERT_NE(level, nullptr) << name;
         EXPECT_EQ(level->markers.count("[start]"), 1u) << name;
     }
-    EXPECT_TRUE(build("shalebury")->atSurface);
+    const std::shared_ptr<Level> town = build("shalebury");
+    EXPECT_TRUE(town->atSurface);
+    EXPECT_EQ(town->markers.count("[teleporter]"), 1u);
 }
 
 TEST_F(SampleDataNames, EveryExitAndLinkLeadsToALevelThatBuildsAtAnEntryItHas) {
