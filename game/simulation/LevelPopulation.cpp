@@ -78,7 +78,8 @@ void Simulator::restoreVitalValues(ActorObject& player) {
         player.water = state.water;
         player.lightTime = state.lightTime;
     }
-    player.requestedWeaponIndex = std::max(state.weaponIndex, 1);
+    // The attack cycle switches to the requested weapon: the pick, unless another was held.
+    player.requestedWeapon = std::max(state.weaponIndex, 1);
     player.requestedToolIndex = std::max(state.toolIndex, 0);
 }
 

@@ -131,7 +131,7 @@ TEST_F(LevelFlowTest, TheFirstBuildStartsAtFullHealthWithTheSnapshotsProgressAtT
     EXPECT_EQ(player().hitPoints, 10.0f);
     EXPECT_EQ(player().lightTime, 120.0f);
     EXPECT_EQ(player().water, 5.0f) << "as spawned";
-    EXPECT_EQ(player().requestedWeaponIndex, 1);
+    EXPECT_EQ(player().requestedWeapon, 1) << "the weapon the attack cycle switches to";
     EXPECT_EQ(player().requestedToolIndex, 0);
     EXPECT_EQ(seams().calls, (std::vector<std::string>{"WorldPersistence.loadSave", "GameRules.pouchCapacity",
                                                        "GameRules.applyPlayerUpgrades",

@@ -151,6 +151,7 @@ void hashEntity(StateHash& hash, const Entity& entity, std::int32_t firstId) {
 
 GameHarness::GameHarness(const HarnessOptions& options) {
     m_worker.setRunAtPost(options.workerRunsAtPost);
+    m_ports->actingScreens = options.actingScreens;
     m_seams->recordings->gameMovement = options.gameMovement;
     m_seams->recordings->gameContacts = options.gameContacts;
     installShapePairTests();
@@ -178,6 +179,10 @@ GameHarness::GameHarness(const HarnessOptions& options) {
     if (!context.levels && !options.sampleData) context.levels = fixtureLevels();
     if (options.withSession) {
         m_session = std::make_shared<GameSession>();
+        if (options.loadSession) {
+            m_session->load();
+            m_session->selectProfile(m_session->currentProfile, true);
+        }
         m_components = std::make_unique<SystemComponents>(nullptr, nullptr, nullptr, nullptr, nullptr, m_session);
         context.components = m_components.get();
     }

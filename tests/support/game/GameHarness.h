@@ -71,6 +71,9 @@ struct HarnessOptions {
     // Gives the game system components holding a game session (slot 0, new), whose totals
     // the simulation keeps; without, the game has no components at all.
     bool withSession = false;
+    // With withSession: the session is read from "session.xml" of the user folder and its
+    // current slot selected (made when new), as the program does before a game starts.
+    bool loadSession = false;
     // The game's own rules (sale, experience, upgrades, counters, debug commands) and
     // quest tracker instead of the recording seams; the other seams still record.
     bool gameRules = false;
@@ -82,6 +85,9 @@ struct HarnessOptions {
     bool gameMovement = false;
     // The game's own contact rules answer the physics' contacts (still recorded).
     bool gameContacts = false;
+    // The interface ends conversations and continues after a game over as the screens will
+    // (ActingUserInterface); it still records.
+    bool actingScreens = false;
 };
 
 class GameHarness {

@@ -1,5 +1,7 @@
 #include "tests/support/game/RecordingPorts.h"
 
+#include "tests/support/game/ActingUserInterface.h"
+
 #include "Framework/system/surface/UpdateRecord.h"
 
 #include <sstream>
@@ -190,8 +192,10 @@ std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World&) const {
     return std::make_shared<RecordingGameAudio>(*recordings);
 }
 
-std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(Preloader*, SystemComponents*, World&) const {
-    auto userInterface = std::make_shared<RecordingUserInterface>(*recordings);
+std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(Preloader*, SystemComponents*, World& world) const {
+    const std::shared_ptr<RecordingUserInterface> userInterface =
+        actingScreens ? std::make_shared<ActingUserInterface>(*recordings, world)
+                      : std::make_shared<RecordingUserInterface>(*recordings);
     recordings->userInterface = userInterface.get();
     return userInterface;
 }

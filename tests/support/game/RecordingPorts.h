@@ -93,7 +93,7 @@ private:
     Recordings& m_recordings;
 };
 
-class RecordingUserInterface final : public NullUserInterface {
+class RecordingUserInterface : public NullUserInterface {
 public:
     explicit RecordingUserInterface(Recordings& recordings) : m_recordings(recordings) {}
 
@@ -174,6 +174,8 @@ public:
                                                          World& world) const override;
 
     std::shared_ptr<Recordings> recordings = std::make_shared<Recordings>();
+    // The interfaces made answer as the screens will (ActingUserInterface).
+    bool actingScreens = false;
 };
 
 } // namespace zor::test

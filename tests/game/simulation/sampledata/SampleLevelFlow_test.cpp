@@ -142,9 +142,11 @@ TEST(SampleLevelFlow, DeathsInTheMineWakeThePlayerInTheTownWithTheShippedTalks) 
     };
     dieAndContinue("");
     dieAndContinue("rockfall");  // no talk of its own
+    dieAndContinue("fall");
     EXPECT_EQ(harness->recordings().callsStartingWith("UserInterface.startConversation"),
               (std::vector<std::string>{"UserInterface.startConversation death_first",
-                                        "UserInterface.startConversation death_fallback"}));
+                                        "UserInterface.startConversation death_fallback",
+                                        "UserInterface.startConversation death_fall"}));
     EXPECT_EQ(world.player()->hitPoints, std::min(2.0f, world.player()->definition().hitPoints));
 }
 

@@ -53,5 +53,26 @@ TEST(SamplePlayerMovement, ThePlayerStandsWalksUnderItsButtonsJumpsAndLandsAgain
     EXPECT_NEAR(player.getPosition().y, walked.y, 1.0f);
 }
 
+// The town is wider than the view: the view follows the walking player east past its
+// first screen, and a released player slides to a stop instead of rocking on the spot.
+TEST(SamplePlayerMovement, TheViewFollowsThePlayerAcrossTheTownAndAReleasedPlayerStops) {
+    auto harness = movingSampleGame();
+    ActorObject& player = *harness->world().player();
+    const Camera& camera = harness->world().camera;
+    harness->runSteps(90);
+    const float firstView = camera.visibleRect.x;
+    harness->press("move_right");
+    harness->runSteps(5 * 60);
+    harness->release("move_right");
+    EXPECT_GT(player.getPosition().x, firstView + camera.visibleRect.w) << "walked past the first screen";
+    EXPECT_TRUE(camera.visibleRect.contains(player.getPosition())) << camera.visibleRect.x;
+
+    harness->runSteps(30);
+    const fpVector2 stopped = player.getPosition();
+    harness->runSteps(30);
+    EXPECT_EQ(player.physicalObject.velocity, fpVector2());
+    EXPECT_EQ(player.getPosition(), stopped);
+}
+
 } // namespace
 } // namespace zor
