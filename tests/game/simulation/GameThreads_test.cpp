@@ -7,6 +7,7 @@
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/Simulator.h"
 #include "game/world/World.h"
+#include "game/world/entity/ActorObject.h"
 
 #include "game/definitions/ConversationDefinition.h"
 
@@ -138,6 +139,29 @@ TEST_F(GameThreadsTest, TheBuildsInterfaceSoundAchievementAndSaveWorkArrivesOnTh
         }
     }
     EXPECT_FALSE(SettingsHandler::instance().getBool("Profile.FirstDeath"));
+}
+
+TEST_F(GameThreadsTest, ASlidingActorsLoopEndsWithTheActorOnTheMainThreadEvenWhenABuildRemovesIt) {
+    start(HarnessOptions());
+    const auto sliding = [this](std::uint32_t handle) {
+        ActorObject* actor = world().spawnActor("crawler", {300, 200}, {1, 0});
+        actor->slideSound = handle;
+        return actor;
+    };
+    const auto stops = [this](const std::string& call) {
+        std::vector<std::thread::id> threads;
+        for (const auto& [recorded, thread] : harness->recordings().callThreads)
+            if (recorded == call) threads.push_back(thread);
+        return threads;
+    };
+
+    world().removeEntity(sliding(7));
+    harness->runSteps(1);
+    EXPECT_EQ(stops("GameAudio.stop 7"), std::vector<std::thread::id>{mainThread}) << "killed in play";
+
+    sliding(9);
+    changeLevel("fixture_deep");
+    EXPECT_EQ(stops("GameAudio.stop 9"), std::vector<std::thread::id>{mainThread}) << "left behind by a level change";
 }
 
 TEST_F(GameThreadsTest, AGameMadeOnTheWorkerChangesLevelTwentyTimesAndQuits) {
