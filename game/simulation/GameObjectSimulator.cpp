@@ -5,6 +5,7 @@
 
 #include "game/simulation/MainThreadWork.h"
 #include "game/simulation/Simulator.h"
+#include "game/simulation/audio/GameAudio.h"
 #include "game/simulation/ports/UserInterface.h"
 #include "game/simulation/seams/ActorSteps.h"
 #include "game/simulation/seams/HitRules.h"
@@ -154,8 +155,15 @@ void GameObjectSimulator::onEntityRemoved(Entity* entity) {
     if (!group.empty()) leaveMaxCountGroup(object, group);
     if (object.lightId != 0) m_world.removeEntityById(object.lightId);
     if (object.kind() == GameObjectKind::Actor) {
-        const std::int32_t chargeLight = static_cast<ActorObject&>(object).chargeLightId;
-        if (chargeLight != 0) m_world.removeEntityById(chargeLight);
+        auto& actor = static_cast<ActorObject&>(object);
+        if (actor.chargeLightId != 0) m_world.removeEntityById(actor.chargeLightId);
+        // A looping slide sound would play on without its actor. A build removes actors on
+        // the worker; the sound belongs to the main thread.
+        if (actor.slideSound != 0) {
+            GameAudio& audio = m_owner.audio();
+            m_owner.mainThreadWork().run([&audio, handle = actor.slideSound] { audio.stop(handle); });
+            actor.slideSound = 0;
+        }
     }
     for (const std::int32_t beamId : object.beamIds) m_world.removeEntityById(beamId);
     object.beamIds.clear();

@@ -24,12 +24,11 @@ namespace {
 class LevelProgramTest : public ProgramTest {
 protected:
     // The shown game (640 x 360) starting in the level, played from the menus on.
-    std::unique_ptr<GameProcess> play(const std::string& level) {
+    std::unique_ptr<GameProcess> play(const std::string& level, const std::vector<std::string>& more = {}) {
         user.write("settings.xml", "<Settings><Setting Key=\"Screen.WindowSize\" Value=\"640;360\"/></Settings>");
-        auto game = std::make_unique<GameProcess>(
-            fs::current_path(), environment(),
-            std::vector<std::string>{"-set", "Screen.VSync", "0", "-set", "Debug.SetLevel", level}, errors(),
-            log());
+        std::vector<std::string> arguments = {"-set", "Screen.VSync", "0", "-set", "Debug.SetLevel", level};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        auto game = std::make_unique<GameProcess>(fs::current_path(), environment(), arguments, errors(), log());
         EXPECT_TRUE(waitUntilShown(*game, log())) << readText(log()) << readText(errors());
         EXPECT_TRUE(pressUntilLogged(*game, "Return", log(), "Game built and handed back"))
             << readText(log()) << readText(errors());
@@ -104,10 +103,10 @@ public:
         const std::size_t i = (std::size_t(m_image.height - 1 - y) * std::size_t(m_image.width) + std::size_t(x)) * 4;
         return {m_image.pixels[i + 2], m_image.pixels[i + 1], m_image.pixels[i]};
     }
-    // Whether a pixel within `reach` of the place has the colour: outlines are thin.
-    bool near(int x, int y, const Colour& colour, int reach = 2) const {
-        for (int dy = -reach; dy <= reach; ++dy)
-            for (int dx = -reach; dx <= reach; ++dx)
+    // Whether a pixel within reach of the place has the colour: outlines are thin.
+    bool near(int x, int y, const Colour& colour, int reachX, int reachY) const {
+        for (int dy = -reachY; dy <= reachY; ++dy)
+            for (int dx = -reachX; dx <= reachX; ++dx)
                 if (at(x + dx, y + dy) == colour) return true;
         return false;
     }
@@ -135,46 +134,81 @@ TEST_F(LevelProgramTest, TheTownIsShownAsItsSolidCellsAndBodyOutlinesWhereTheLev
     const Frame::Colour cell = {120, 92, 60};
     const Frame::Colour player = {90, 230, 110};
     const Frame::Colour actor = {230, 80, 70};
-    const std::unique_ptr<GameProcess> game = play("shalebury");
-    ASSERT_TRUE(game->running()) << readText(errors());
-    const std::optional<std::pair<int, int>> entered = arrival("shalebury");
-    ASSERT_TRUE(entered) << readText(log());
-    std::this_thread::sleep_for(1s);  // past the fade-in
-    const std::optional<CapturedImage> image = captureFrame(*game);
-    ASSERT_TRUE(image) << readText(log()) << readText(errors());
-    const Frame frame(*image);
-
-    // The player stands where it entered: the bottom centre of its outline. That ties the
-    // screen to the level; the town's one patch lies with its "[start]" at (200, 320).
-    const std::optional<std::array<int, 4>> body = frame.box(player);
-    ASSERT_TRUE(body) << "no player outline";
-    const int toScreenX = ((*body)[0] + (*body)[2]) / 2 - entered->first;
-    const int toScreenY = (*body)[3] - entered->second;
-    const int patchX = entered->first - 200 + toScreenX;
-    const int patchY = entered->second - 320 + toScreenY;
-    const auto inPatch = [&](int x, int y) { return frame.at(patchX + x, patchY + y); };
+    const Frame::Colour exit = {90, 150, 250};
+    const Frame::Colour shape = {80, 220, 220};
+    // Places of the town's one patch (its cells are 40 pixels; "[start]" is at (200, 320)).
+    // An outline is looked for within its reach (a townsman strolls), the rest at the pixel.
     struct Place {
         const char* what;
-        int x, y;  // in the patch
+        int x, y;
         Frame::Colour colour;
+        int reachX = 0, reachY = 0;
     };
-    for (const Place& place :
-         {Place{"the open square", 100, 200, ground}, Place{"the square's back wall", 100, 120, ground},
-          Place{"the ground it stands on", 100, 340, cell}, Place{"the shale below", 300, 420, cell},
-          Place{"the rock of the edge", 20, 380, cell}, Place{"the ground around the town", -100, 200, cell}}) {
-        SCOPED_TRACE(place.what);
-        EXPECT_EQ(inPatch(place.x, place.y), place.colour) << "at (" << place.x << ", " << place.y << ") of the patch";
-    }
-    // An outline, not a filled box.
-    EXPECT_EQ(frame.at(((*body)[0] + (*body)[2]) / 2, ((*body)[1] + (*body)[3]) / 2), ground);
-    EXPECT_GT((*body)[2] - (*body)[0], 8);
-    EXPECT_GT((*body)[3] - (*body)[1], 16);
+    struct Start {
+        const char* what;
+        std::vector<std::string> arguments;
+        int playerX, playerY;  // where the player stands, in the patch
+        std::vector<Place> places;
+    };
+    // The patch lies 8 cells into its level; the forced start counts on that.
+    constexpr int PatchLeft = 320;
+    const std::vector<Start> starts = {
+        {"at [start]",
+         {},
+         200,
+         320,
+         {{"the open square", 100, 200, ground},
+          {"the square's back wall, not solid", 100, 120, ground},
+          {"the ground it stands on", 100, 340, cell},
+          {"the shale below", 300, 420, cell},
+          {"the rock of the edge", 20, 380, cell},
+          {"the ground around the town", -100, 200, cell},
+          {"the feet of the townswoman greeting the player", 260, 320, actor, 30, 2}}},
+        {"by the way down",
+         {"-set", "Debug.ForceStartPosition", std::to_string(PatchLeft + 380) + ";320"},
+         380,
+         320,
+         {{"the ground it stands on", 380, 340, cell},
+          {"the open way down", 520, 320, ground},
+          {"the hatch below it", 520, 400, cell},
+          {"the exit's left side", 480, 320, exit, 3, 3},
+          {"the exit's right side", 560, 320, exit, 3, 3},
+          {"the trigger's left side", 400, 320, shape, 3, 3},
+          {"the trigger's right side", 640, 320, shape, 3, 3},
+          {"the feet of the townsman in the way down's pit", 520, 358, actor, 115, 2}}},
+    };
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.what);
+        const std::unique_ptr<GameProcess> game = play("shalebury", start.arguments);
+        ASSERT_TRUE(game->running()) << readText(errors());
+        const std::optional<std::pair<int, int>> entered = arrival("shalebury");
+        ASSERT_TRUE(entered) << readText(log());
+        ASSERT_EQ(*entered, std::make_pair(PatchLeft + 200, 320)) << "the town's patch moved in its level";
+        std::this_thread::sleep_for(1s);  // past the fade-in
+        const std::optional<CapturedImage> image = captureFrame(*game);
+        ASSERT_TRUE(image) << readText(log()) << readText(errors());
+        const Frame frame(*image);
 
-    // A townsman settled beside the player at (260, 320): the bottom centre of an actor's
-    // outline, hollow above it.
-    EXPECT_TRUE(frame.near(patchX + 260, patchY + 320, actor));
-    EXPECT_EQ(inPatch(260, 300), ground);
-    quitToTheMenusAndEnd(*game);
+        // The bottom centre of the player's outline is where it stands: that ties the
+        // screen to the patch.
+        const std::optional<std::array<int, 4>> body = frame.box(player);
+        ASSERT_TRUE(body) << "no player outline";
+        const int patchX = ((*body)[0] + (*body)[2]) / 2 - start.playerX;
+        const int patchY = (*body)[3] - start.playerY;
+        // An outline, not a filled box.
+        EXPECT_EQ(frame.at(((*body)[0] + (*body)[2]) / 2, ((*body)[1] + (*body)[3]) / 2), ground);
+        EXPECT_GT((*body)[2] - (*body)[0], 8);
+        EXPECT_GT((*body)[3] - (*body)[1], 16);
+        for (const Place& place : start.places) {
+            const int x = patchX + place.x;
+            const int y = patchY + place.y;
+            if (place.reachX > 0 || place.reachY > 0)
+                EXPECT_TRUE(frame.near(x, y, place.colour, place.reachX, place.reachY)) << place.what;
+            else
+                EXPECT_EQ(frame.at(x, y), place.colour) << place.what << " at (" << place.x << ", " << place.y << ")";
+        }
+        quitToTheMenusAndEnd(*game);
+    }
 }
 
 TEST_F(LevelProgramTest, TwentyLevelChangesWithTheHostsKey) {

@@ -7,6 +7,7 @@
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/Simulator.h"
 #include "game/world/World.h"
+#include "game/world/entity/ActorObject.h"
 
 #include "game/definitions/ConversationDefinition.h"
 
@@ -88,7 +89,7 @@ protected:
     std::unique_ptr<GameHarness> harness;
 };
 
-TEST_F(GameThreadsTest, TheBuildsInterfaceSoundAchievementAndSaveWorkArrivesOnTheMainThread) {
+TEST_F(GameThreadsTest, TheBuildsInterfaceAchievementAndSaveWorkArrivesOnTheMainThread) {
     // Each kind of work a build leaves behind: the notice of a lost save at the start, the
     // base items' achievement progress, the map's cells and depths, the death conversation,
     // and the save with its notice on leaving the mine.
@@ -125,19 +126,38 @@ TEST_F(GameThreadsTest, TheBuildsInterfaceSoundAchievementAndSaveWorkArrivesOnTh
     EXPECT_GE(achievementSaves.size(), 4u);  // the base items and each level start
     EXPECT_EQ(callsOffThread(achievementSaves, mainThread), std::vector<std::string>());
 
-    // The builds really ran elsewhere: their checkpoints were written on the worker.
+    // The builds really ran elsewhere: the start read the save and the builds wrote their
+    // checkpoints on the worker; the save file was written on the main thread.
     const ThreadedCalls& persistence = harness->seams().persistenceThreads;
-    ASSERT_TRUE(called(persistence, "WorldPersistence.writeEntities"));
-    ASSERT_TRUE(called(persistence, "WorldPersistence.save"));
-    for (const auto& [call, thread] : persistence) {
-        if (call == "WorldPersistence.save") {
-            EXPECT_EQ(thread, mainThread) << "the save file was written off the main thread";
-        }
-        if (call == "WorldPersistence.loadSave") {
-            EXPECT_NE(thread, mainThread) << "the start did not run on the worker";
-        }
-    }
+    const std::vector<std::string> worker = callsOffThread(persistence, mainThread);
+    for (const char* expected : {"WorldPersistence.loadSave", "WorldPersistence.writeEntities"})
+        EXPECT_NE(std::find(worker.begin(), worker.end(), expected), worker.end()) << expected;
+    EXPECT_TRUE(called(persistence, "WorldPersistence.save"));
+    EXPECT_EQ(std::count(worker.begin(), worker.end(), "WorldPersistence.save"), 0);
     EXPECT_FALSE(SettingsHandler::instance().getBool("Profile.FirstDeath"));
+}
+
+TEST_F(GameThreadsTest, ASlidingActorsLoopEndsWithTheActorOnTheMainThreadEvenWhenABuildRemovesIt) {
+    start(HarnessOptions());
+    const auto sliding = [this](std::uint32_t handle) {
+        ActorObject* actor = world().spawnActor("crawler", {300, 200}, {1, 0});
+        actor->slideSound = handle;
+        return actor;
+    };
+    const auto stops = [this](const std::string& call) {
+        std::vector<std::thread::id> threads;
+        for (const auto& [recorded, thread] : harness->recordings().callThreads)
+            if (recorded == call) threads.push_back(thread);
+        return threads;
+    };
+
+    world().removeEntity(sliding(7));
+    harness->runSteps(1);
+    EXPECT_EQ(stops("GameAudio.stop 7"), std::vector<std::thread::id>{mainThread}) << "killed in play";
+
+    sliding(9);
+    changeLevel("fixture_deep");
+    EXPECT_EQ(stops("GameAudio.stop 9"), std::vector<std::thread::id>{mainThread}) << "left behind by a level change";
 }
 
 TEST_F(GameThreadsTest, AGameMadeOnTheWorkerChangesLevelTwentyTimesAndQuits) {

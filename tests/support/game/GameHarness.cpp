@@ -22,8 +22,8 @@
 #include "game/world/physics/ShapePairTests.h"
 
 #include "Framework/core/io/Files.h"
-#include "Framework/core/threads/WorkerFailure.h"
 #include "Framework/core/settings/SettingsHandler.h"
+#include "Framework/core/threads/WorkerFailure.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/system/ApplicationState.h"
 
@@ -200,6 +200,7 @@ GameHarness::GameHarness(const HarnessOptions& options) {
 }
 
 void GameHarness::buildOnWorker(const GameContext& context) {
+    m_ports->recordings->noteThreads = true;
     m_threadedWorker = std::make_unique<ThreadedWorkQueue>();
     GameContext threaded = context;
     threaded.workerQueue = m_threadedWorker.get();

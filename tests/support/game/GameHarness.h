@@ -58,7 +58,8 @@ struct HarnessOptions {
     bool workerRunsAtPost = false;
     // As in the program: the Game is made, builds its levels and is destroyed on a worker
     // thread of its own, and hands back through a pumped queue on the test's thread. Steps
-    // do not wait for the worker: while a build runs they pass as the host's do.
+    // do not wait for the worker: while a build runs they pass as the host's do. The
+    // recorders note each call's thread.
     bool workerThread = false;
     // The sample game data of "BundlePC" (its definitions, settings, patch library and
     // level files) instead of the fixture definitions and levels. A test program uses one

@@ -67,7 +67,12 @@ void RecordingScriptSimulator::update(float step) {
 
 void RecordingUserInterface::record(const std::string& call) {
     m_recordings.calls.push_back("UserInterface." + call);
-    m_recordings.callThreads.emplace_back(m_recordings.calls.back(), std::this_thread::get_id());
+    noteThread();
+}
+
+void RecordingUserInterface::noteThread() {
+    if (m_recordings.noteThreads)
+        m_recordings.callThreads.emplace_back(m_recordings.calls.back(), std::this_thread::get_id());
 }
 
 void RecordingUserInterface::createRenderResources() { record("createRenderResources"); }
@@ -185,7 +190,7 @@ void RecordingGameAudio::setMusicAttenuation(float factor) {
 }
 
 void RecordingGameAudio::noteThread(const std::string& call) {
-    m_recordings.callThreads.emplace_back(call, std::this_thread::get_id());
+    if (m_recordings.noteThreads) m_recordings.callThreads.emplace_back(call, std::this_thread::get_id());
 }
 
 std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World&) const {

@@ -48,8 +48,10 @@ struct Recordings {
     // The calls whose text begins with `prefix`.
     std::vector<std::string> callsStartingWith(const std::string& prefix) const;
 
-    // Each interface and game-audio call with the thread it came from, in call order: the
-    // interface and the sound belong to the main thread.
+    // While noteThreads is set (HarnessOptions::workerThread sets it), each interface and
+    // game-audio call with the thread it came from, in call order: the interface and the
+    // sound belong to the main thread.
+    bool noteThreads = false;
     std::vector<std::pair<std::string, std::thread::id>> callThreads;
 };
 
@@ -139,6 +141,7 @@ public:
 
 private:
     void record(const std::string& call);
+    void noteThread();
 
     Recordings& m_recordings;
 };
