@@ -225,7 +225,9 @@ private:
     bool findShape(const Match& match, std::vector<fpVector2>& points, bool searchChildren, bool worldSpace) const;
 
     // What a step and a draw read come first, so that a node's pass touches few cache
-    // lines: the walk, the timeline and the key; the pose; the image as drawn.
+    // lines: the walk, the timeline and the key (the first line with the table pointer);
+    // the flags and the state (the second); the image as drawn (the third). The rest
+    // only when the node recomposes or is asked.
     Sprite* m_children = nullptr;
     int m_childCount = 0;
     std::uint32_t m_currentFrame = 0;
@@ -240,23 +242,23 @@ private:
     float m_frameTime = 0.0f;
     std::uint32_t m_lastFrame = 0;
     bool m_enabled = true;
-    // m_dirty: the world pose is to be recomposed (the node's or a parent's pose changed).
-    // m_poseDirty: the local pose too (the node's state, key, blend or interpolation
-    // changed); a node only moved by its parent composes its kept local pose.
+    // The world pose is to be recomposed (the node's or a parent's pose changed).
     bool m_dirty = true;
-    bool m_poseDirty = true;
     bool m_interpolate = false;
     bool m_playing = false;
     SpriteNodeState m_state;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    float m_worldColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    Affine2D m_local{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    float m_localColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     // The part of the image drawn and where it sits against the pivot (from the crop).
     fpRect m_source;
     fpVector2 m_sourceOffset;
     TextureSetReference m_image;
+    // The local pose too (the node's state, key, blend or interpolation changed); a node
+    // only moved by its parent composes its kept local pose.
+    bool m_poseDirty = true;
+    float m_worldColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    Affine2D m_local{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
+    float m_localColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float m_angle = 0.0f;
     float m_cos = 1.0f;
     float m_sin = 0.0f;
