@@ -190,9 +190,10 @@ private:
     bool alive(std::uint32_t parentFrame) const { return m_state.holdsFrame(parentFrame); }
     void advanceTime(float dt);
     // Picks the key holding the parent's frame and the blend fraction, marking what they
-    // change. `parentFraction` yields the parent's fraction of its current frame.
+    // and a dirty parent change. `parentFraction` yields the parent's fraction of its
+    // current frame.
     template <class ParentFraction>
-    void findKey(const Sprite& parent, const ParentFraction& parentFraction);
+    void findKey(std::uint32_t parentFrame, bool parentDirty, const ParentFraction& parentFraction);
     int searchKey(std::uint32_t parentFrame) const;
     // The part of the parent's current frame its time has passed.
     float frameFractionOfTime() const;
@@ -205,10 +206,11 @@ private:
     void markPose() { m_dirty = m_poseDirty = true; }
     // The node's own part of update: its timeline, its key and its pose.
     void step(float dt);
-    // step for a child whose parent has stepped: the parent's fraction is worked out once
-    // for all its children and only when one needs it.
+    // step for a child once its parent has stepped, with the parent's frame and flag as the
+    // parent's loop holds them: the parent's fraction is worked out once for all its
+    // children and only when one needs it.
     template <class ParentFraction>
-    void stepUnder(float dt, const ParentFraction& parentFraction);
+    void stepUnder(float dt, std::uint32_t parentFrame, bool parentDirty, const ParentFraction& parentFraction);
     void updateChildren(float dt, bool force);
     // Sine and cosine of the node's rotation, computed when it changes.
     void turnTo(float angle);
