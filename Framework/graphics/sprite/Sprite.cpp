@@ -532,8 +532,11 @@ void Sprite::draw(ITextureBatch& batch) const {
 template <class Batch>
 void Sprite::drawTree(Batch& batch) const {
     if (m_image.texture) drawImage(batch);
-    for (const Sprite* child = m_children; child != m_children + m_childCount; ++child) {
-        if (!child->m_enabled || !(child->m_state.a > 0.0f) || !child->alive(m_currentFrame)) continue;
+    // Held here: a quad is stored through bytes, which the compiler takes for any node's.
+    const std::uint32_t frame = m_currentFrame;
+    const Sprite* const end = m_children + m_childCount;
+    for (const Sprite* child = m_children; child != end; ++child) {
+        if (!child->m_enabled || !(child->m_state.a > 0.0f) || !child->alive(frame)) continue;
         // Leaves are drawn here, as they are stepped: a call each cost them a fifth of their time.
         if (child->m_childCount != 0) {
             child->drawTree(batch);

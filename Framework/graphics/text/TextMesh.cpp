@@ -108,20 +108,24 @@ void TextMesh::draw(ITextureBatch& batch, const PackedColor& color, const fpMatr
     if (direct && isPlacement(transform)) {
         // transform x translation(x, y, 0) as fpMatrix4::multiply forms it: the linear part
         // and the depth as they are (a negative zero made positive), the move through the
-        // linear part and then the transform's own.
-        const fpMatrix4& t = transform;
-        Affine2D placement{t[0] + 0.0f, t[1] + 0.0f, t[4] + 0.0f, t[5] + 0.0f, 0.0f, 0.0f, t[14] + 0.0f};
-        const float moveX = t[12] + 0.0f;
-        const float moveY = t[13] + 0.0f;
+        // linear part and then the transform's own. Everything copied out: a quad is stored
+        // through bytes, which the compiler would take for the transform's, the colour's
+        // or the mesh's, to be read again after every glyph.
+        const PackedColor shade = color;
+        const float xx = transform[0], yx = transform[1], xy = transform[4], yy = transform[5];
+        Affine2D placement{xx + 0.0f, yx + 0.0f, xy + 0.0f, yy + 0.0f, 0.0f, 0.0f, transform[14] + 0.0f};
+        const float moveX = transform[12] + 0.0f;
+        const float moveY = transform[13] + 0.0f;
+        const GlyphQuad* const first = quads.data();
         for (std::size_t i = 0; i < count; ++i) {
-            const GlyphQuad& quad = quads[i];
+            const GlyphQuad& quad = first[i];
             const Glyph& glyph = *quad.glyph;
             const float x = quad.x + quad.offsetX;
             const float y = quad.y + quad.offsetY;
-            placement.tx = (t[0] * x + t[4] * y) + moveX;
-            placement.ty = (t[1] * x + t[5] * y) + moveY;
+            placement.tx = (xx * x + xy * y) + moveX;
+            placement.ty = (yx * x + yy * y) + moveY;
             direct->drawPlaced(*quad.font->texture, placement, fpRect(glyph.x, glyph.y, glyph.width, glyph.height),
-                               origin, color, 0);
+                               origin, shade, 0);
         }
         return;
     }
