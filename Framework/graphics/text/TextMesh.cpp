@@ -33,6 +33,8 @@ void unite(TextLineExtent& into, const TextLineExtent& line) {
     into.bottom = std::max(into.bottom, line.bottom);
 }
 
+bool isPositiveZero(float value) { return value == 0.0f && !std::signbit(value); }
+
 fpRect rectOf(const TextLineExtent& extent) {
     if (extent.empty) return fpRect();
     return fpRect(extent.left, extent.top, extent.right - extent.left, extent.bottom - extent.top);
@@ -89,6 +91,16 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
     TextLineExtent aligned = emptyLineExtent();
     for (const TextLineExtent& line : lines) {
         const float x = snapped(mode == AlignEachLine ? anchorPosition(box, rectOf(line).size(), anchor).x : block.x);
+        if (isPositiveZero(x) && isPositiveZero(y)) {
+            // Adding +0 leaves every pen as it is (none is -0, and the fonts' numbers are
+            // finite): the line's glyphs stay where it was measured.
+            for (std::size_t i = line.first; i < line.first + line.count; ++i) {
+                mesh.quads[i].offsetX = x;
+                mesh.quads[i].offsetY = y;
+            }
+            unite(aligned, line);
+            continue;
+        }
         for (std::size_t i = line.first; i < line.first + line.count; ++i) {
             GlyphQuad& quad = mesh.quads[i];
             quad.offsetX = x;
