@@ -195,7 +195,7 @@ private:
     template <class ParentFraction>
     void findKey(std::uint32_t parentFrame, bool parentDirty, const ParentFraction& parentFraction);
     int searchKey(std::uint32_t parentFrame) const;
-    // The part of the parent's current frame its time has passed.
+    // The part of its current frame the node's time has passed: its children blend by it.
     float frameFractionOfTime() const;
     // The keys live in a definition (or are the roots' default), never in the node.
     void useKeys(const std::vector<SpriteNodeState>& keys);
