@@ -362,14 +362,13 @@ float Sprite::frameFractionOfTime() const {
 // frame; key 0 when none does.
 // Inline: once per node and step, from update alone.
 template <class ParentFraction>
-inline void Sprite::findKey(const Sprite& parent, const ParentFraction& parentFraction) {
-    const std::uint32_t frame = parent.m_currentFrame;
+inline void Sprite::findKey(std::uint32_t frame, bool parentDirty, const ParentFraction& parentFraction) {
     const SpriteNodeState* keys = m_keys;
     // Mostly the present key still holds.
     const int found = keys[m_keyIndex].holdsFrame(frame) ? m_keyIndex : searchKey(frame);
     if (found != m_keyIndex) {
         markPose();
-    } else if (parent.m_dirty) {
+    } else if (parentDirty) {
         m_dirty = true;
     }
     m_keyIndex = found;
@@ -437,14 +436,17 @@ void Sprite::recompose() {
 
 inline void Sprite::step(float dt) {
     if (m_playing && m_frameTime > 0.0f) advanceTime(dt);
-    if (m_parent) findKey(*m_parent, [this] { return m_parent->frameFractionOfTime(); });
+    if (m_parent) {
+        findKey(m_parent->m_currentFrame, m_parent->m_dirty, [this] { return m_parent->frameFractionOfTime(); });
+    }
     if (m_dirty) recompose();
 }
 
 template <class ParentFraction>
-inline void Sprite::stepUnder(float dt, const ParentFraction& parentFraction) {
+inline void Sprite::stepUnder(float dt, std::uint32_t parentFrame, bool parentDirty,
+                              const ParentFraction& parentFraction) {
     if (m_playing && m_frameTime > 0.0f) advanceTime(dt);
-    findKey(*m_parent, parentFraction);
+    findKey(parentFrame, parentDirty, parentFraction);
     if (m_dirty) recompose();
 }
 
@@ -464,10 +466,14 @@ void Sprite::updateChildren(float dt, bool force) {
         }
         return fraction;
     };
+    // Held here: the children's stores could otherwise be this node's, to the compiler.
+    const std::uint32_t frame = m_currentFrame;
+    const bool dirty = m_dirty;
+    Sprite* const children = m_children;
     for (int i = m_childCount - 1; i >= 0; --i) {
-        Sprite& child = m_children[i];
-        if (child.m_enabled && (force || child.alive(m_currentFrame))) {
-            child.stepUnder(dt, parentFraction);
+        Sprite& child = children[i];
+        if (child.m_enabled && (force || child.alive(frame))) {
+            child.stepUnder(dt, frame, dirty, parentFraction);
             // Most nodes are leaves: finished here, they spare a call each.
             if (child.m_childCount == 0) {
                 child.m_dirty = false;
@@ -526,8 +532,11 @@ void Sprite::draw(ITextureBatch& batch) const {
 template <class Batch>
 void Sprite::drawTree(Batch& batch) const {
     if (m_image.texture) drawImage(batch);
-    for (const Sprite* child = m_children; child != m_children + m_childCount; ++child) {
-        if (!child->m_enabled || !(child->m_state.a > 0.0f) || !child->alive(m_currentFrame)) continue;
+    // Held here: a quad is stored through bytes, which the compiler takes for any node's.
+    const std::uint32_t frame = m_currentFrame;
+    const Sprite* const end = m_children + m_childCount;
+    for (const Sprite* child = m_children; child != end; ++child) {
+        if (!child->m_enabled || !(child->m_state.a > 0.0f) || !child->alive(frame)) continue;
         // Leaves are drawn here, as they are stepped: a call each cost them a fifth of their time.
         if (child->m_childCount != 0) {
             child->drawTree(batch);

@@ -190,11 +190,12 @@ private:
     bool alive(std::uint32_t parentFrame) const { return m_state.holdsFrame(parentFrame); }
     void advanceTime(float dt);
     // Picks the key holding the parent's frame and the blend fraction, marking what they
-    // change. `parentFraction` yields the parent's fraction of its current frame.
+    // and a dirty parent change. `parentFraction` yields the parent's fraction of its
+    // current frame.
     template <class ParentFraction>
-    void findKey(const Sprite& parent, const ParentFraction& parentFraction);
+    void findKey(std::uint32_t parentFrame, bool parentDirty, const ParentFraction& parentFraction);
     int searchKey(std::uint32_t parentFrame) const;
-    // The part of the parent's current frame its time has passed.
+    // The part of its current frame the node's time has passed: its children blend by it.
     float frameFractionOfTime() const;
     // The keys live in a definition (or are the roots' default), never in the node.
     void useKeys(const std::vector<SpriteNodeState>& keys);
@@ -205,10 +206,11 @@ private:
     void markPose() { m_dirty = m_poseDirty = true; }
     // The node's own part of update: its timeline, its key and its pose.
     void step(float dt);
-    // step for a child whose parent has stepped: the parent's fraction is worked out once
-    // for all its children and only when one needs it.
+    // step for a child once its parent has stepped, with the parent's frame and flag as the
+    // parent's loop holds them: the parent's fraction is worked out once for all its
+    // children and only when one needs it.
     template <class ParentFraction>
-    void stepUnder(float dt, const ParentFraction& parentFraction);
+    void stepUnder(float dt, std::uint32_t parentFrame, bool parentDirty, const ParentFraction& parentFraction);
     void updateChildren(float dt, bool force);
     // Sine and cosine of the node's rotation, computed when it changes.
     void turnTo(float angle);
@@ -225,7 +227,9 @@ private:
     bool findShape(const Match& match, std::vector<fpVector2>& points, bool searchChildren, bool worldSpace) const;
 
     // What a step and a draw read come first, so that a node's pass touches few cache
-    // lines: the walk, the timeline and the key; the pose; the image as drawn.
+    // lines: the walk, the timeline and the key (the first line with the table pointer);
+    // the flags and the state (the second); the image as drawn (the third). The rest
+    // only when the node recomposes or is asked.
     Sprite* m_children = nullptr;
     int m_childCount = 0;
     std::uint32_t m_currentFrame = 0;
@@ -240,23 +244,23 @@ private:
     float m_frameTime = 0.0f;
     std::uint32_t m_lastFrame = 0;
     bool m_enabled = true;
-    // m_dirty: the world pose is to be recomposed (the node's or a parent's pose changed).
-    // m_poseDirty: the local pose too (the node's state, key, blend or interpolation
-    // changed); a node only moved by its parent composes its kept local pose.
+    // The world pose is to be recomposed (the node's or a parent's pose changed).
     bool m_dirty = true;
-    bool m_poseDirty = true;
     bool m_interpolate = false;
     bool m_playing = false;
     SpriteNodeState m_state;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    float m_worldColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    Affine2D m_local{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    float m_localColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     // The part of the image drawn and where it sits against the pivot (from the crop).
     fpRect m_source;
     fpVector2 m_sourceOffset;
     TextureSetReference m_image;
+    // The local pose too (the node's state, key, blend or interpolation changed); a node
+    // only moved by its parent composes its kept local pose.
+    bool m_poseDirty = true;
+    float m_worldColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    Affine2D m_local{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
+    float m_localColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float m_angle = 0.0f;
     float m_cos = 1.0f;
     float m_sin = 0.0f;

@@ -33,6 +33,8 @@ void unite(TextLineExtent& into, const TextLineExtent& line) {
     into.bottom = std::max(into.bottom, line.bottom);
 }
 
+bool isPositiveZero(float value) { return value == 0.0f && !std::signbit(value); }
+
 fpRect rectOf(const TextLineExtent& extent) {
     if (extent.empty) return fpRect();
     return fpRect(extent.left, extent.top, extent.right - extent.left, extent.bottom - extent.top);
@@ -89,6 +91,16 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
     TextLineExtent aligned = emptyLineExtent();
     for (const TextLineExtent& line : lines) {
         const float x = snapped(mode == AlignEachLine ? anchorPosition(box, rectOf(line).size(), anchor).x : block.x);
+        if (isPositiveZero(x) && isPositiveZero(y)) {
+            // Adding +0 leaves every pen as it is (none is -0, and the fonts' numbers are
+            // finite): the line's glyphs stay where it was measured.
+            for (std::size_t i = line.first; i < line.first + line.count; ++i) {
+                mesh.quads[i].offsetX = x;
+                mesh.quads[i].offsetY = y;
+            }
+            unite(aligned, line);
+            continue;
+        }
         for (std::size_t i = line.first; i < line.first + line.count; ++i) {
             GlyphQuad& quad = mesh.quads[i];
             quad.offsetX = x;
@@ -108,20 +120,24 @@ void TextMesh::draw(ITextureBatch& batch, const PackedColor& color, const fpMatr
     if (direct && isPlacement(transform)) {
         // transform x translation(x, y, 0) as fpMatrix4::multiply forms it: the linear part
         // and the depth as they are (a negative zero made positive), the move through the
-        // linear part and then the transform's own.
-        const fpMatrix4& t = transform;
-        Affine2D placement{t[0] + 0.0f, t[1] + 0.0f, t[4] + 0.0f, t[5] + 0.0f, 0.0f, 0.0f, t[14] + 0.0f};
-        const float moveX = t[12] + 0.0f;
-        const float moveY = t[13] + 0.0f;
+        // linear part and then the transform's own. Everything copied out: a quad is stored
+        // through bytes, which the compiler would take for the transform's, the colour's
+        // or the mesh's, to be read again after every glyph.
+        const PackedColor shade = color;
+        const float xx = transform[0], yx = transform[1], xy = transform[4], yy = transform[5];
+        Affine2D placement{xx + 0.0f, yx + 0.0f, xy + 0.0f, yy + 0.0f, 0.0f, 0.0f, transform[14] + 0.0f};
+        const float moveX = transform[12] + 0.0f;
+        const float moveY = transform[13] + 0.0f;
+        const GlyphQuad* const first = quads.data();
         for (std::size_t i = 0; i < count; ++i) {
-            const GlyphQuad& quad = quads[i];
+            const GlyphQuad& quad = first[i];
             const Glyph& glyph = *quad.glyph;
             const float x = quad.x + quad.offsetX;
             const float y = quad.y + quad.offsetY;
-            placement.tx = (t[0] * x + t[4] * y) + moveX;
-            placement.ty = (t[1] * x + t[5] * y) + moveY;
+            placement.tx = (xx * x + xy * y) + moveX;
+            placement.ty = (yx * x + yy * y) + moveY;
             direct->drawPlaced(*quad.font->texture, placement, fpRect(glyph.x, glyph.y, glyph.width, glyph.height),
-                               origin, color, 0);
+                               origin, shade, 0);
         }
         return;
     }

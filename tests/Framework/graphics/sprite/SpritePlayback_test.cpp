@@ -318,6 +318,36 @@ TEST(SpriteKeys, InterpolationSwitchedOnBlendsAtTheNextUpdate) {
     EXPECT_NEAR(sprite->child(0).worldMatrix()[12], 5.0f, 1e-4f);
 }
 
+// The blend fraction is the part of the parent's current frame its time has passed, as
+// fmod(time / frame time, 1) gives it bit for bit: negative when the parent runs backwards,
+// with the sign of its zero.
+TEST(SpriteKeys, TheBlendFractionIsTheFmodOfTheParentsFrames) {
+    const struct {
+        float speed;
+        float dt;
+    } cases[] = {
+        {1.0f, 0.05f},   // half way through frame 0
+        {1.0f, 0.1f},    // frame 1 exactly: +0
+        {1.0f, 0.37f},   // frame 3, the last of key 2..3
+        {1.0f, 0.69f},   // frame 6, the last of key 4..6
+        {-1.0f, 0.05f},  // backwards into frame 7: -0.5
+        {-1.0f, 0.8f},   // a whole loop backwards: -0
+        {1.0f, 1.0e7f},  // far beyond the loop
+    };
+    test::TestTrees trees(slideXml);
+    for (const auto& c : cases) {
+        SpritePtr sprite = trees.make("slide");
+        sprite->setInterpolation(true);
+        sprite->setSpeed(c.speed);
+        sprite->play();
+        sprite->update(c.dt, false);
+        const float expected = std::fmod(sprite->time() / sprite->frameTime(), 1.0f);
+        const float fraction = sprite->child(0).frameFraction();
+        EXPECT_EQ(std::memcmp(&fraction, &expected, sizeof fraction), 0)
+            << "speed " << c.speed << ", dt " << c.dt << ": " << fraction << " for " << expected;
+    }
+}
+
 // A pose must not depend on the order of changes: a tree changed between updates ends
 // as one given the same changes before its first update, whose every node composes afresh.
 // Nodes keep their own part of the pose while only their parent moves, so a change that
