@@ -3,7 +3,9 @@
 // steps it samples the resident memory, the World's entities, the listeners linked to the
 // World's event lists and the object pools' blocks, prints the table and checks that none
 // of them grows once the game is warmed up: the second half of the samples after warm-up
-// stays within the first half's highest values (the memory within a small slack).
+// stays within the first half's highest values (the memory and the entities within a small
+// slack, the pools within one more block; the pools' bytes are shown, not judged, as one
+// more block doubles them).
 //
 //     soak_scripted_play [steps]      (run from the build folder; it reads "BundlePC")
 
@@ -37,6 +39,10 @@ constexpr std::int32_t SampleSteps = 10000;
 constexpr std::size_t WarmUpSamples = 3;
 // Resident memory moves by a few pages with the allocator's free lists.
 constexpr double MemorySlackBytes = 2.0 * 1024 * 1024;
+// The entities depend on where in its round the play is sampled; a leak of one a round
+// would add hundreds.
+constexpr double EntitySlack = 0.25;
+constexpr double EntitySlackCount = 10;
 
 struct Sample {
     std::int32_t step = 0;
@@ -90,20 +96,20 @@ bool staysFlat(const std::vector<Sample>& samples) {
     struct Check {
         const char* name;
         double (*field)(const Sample&);
-        double slack;
+        double slack;           // absolute
+        double relativeSlack;   // of the first half's highest value
     };
     const Check checks[] = {
-        {"resident memory", [](const Sample& s) { return s.residentBytes; }, MemorySlackBytes},
-        {"entities", [](const Sample& s) { return double(s.entities); }, 0},
-        {"listeners", [](const Sample& s) { return double(s.listeners); }, 0},
-        {"pool blocks", [](const Sample& s) { return double(s.poolBlocks); }, 0},
-        {"pool bytes", [](const Sample& s) { return double(s.poolBytes); }, 0},
+        {"resident memory", [](const Sample& s) { return s.residentBytes; }, MemorySlackBytes, 0},
+        {"entities", [](const Sample& s) { return double(s.entities); }, EntitySlackCount, EntitySlack},
+        {"listeners", [](const Sample& s) { return double(s.listeners); }, 0, 0},
+        {"pool blocks", [](const Sample& s) { return double(s.poolBlocks); }, 1, 0},
     };
     bool flat = true;
     for (const Check& check : checks) {
         const double before = highest(samples, WarmUpSamples, middle, check.field);
         const double after = highest(samples, middle, samples.size(), check.field);
-        const bool ok = after <= before + check.slack;
+        const bool ok = after <= before * (1.0 + check.relativeSlack) + check.slack;
         std::printf("%-16s first half %.0f, second half %.0f: %s\n", check.name, before, after,
                     ok ? "flat" : "GROWS");
         flat = flat && ok;
