@@ -33,6 +33,11 @@ constexpr const char* MapTierItem = "pickaxe_pre";
 // How far the arriving player settles.
 constexpr float ArrivalSettleDistance = 16.0f;
 
+bool isStoredPlayer(const GameObject& object) {
+    return object.kind() == GameObjectKind::Actor &&
+           static_cast<const ActorObject&>(object).definition().specialType == SpecialType::Player;
+}
+
 bool hasArrivalPoints(const Level& level, const std::string& entry) {
     const auto found = level.markers.find(entry);
     return found != level.markers.end() && !found->second.empty();
@@ -98,6 +103,16 @@ void Simulator::restoreStoredEntities(PersistentLevelInfo& record) {
         for (GameObject* object : restored) delete object;
         restored.clear();
     }
+    // A persistent player goes into the record with the level's other persistent actors, but
+    // every level start spawns the player afresh from the vital values: restoring the copy
+    // would add a second player on each return.
+    restored.erase(std::remove_if(restored.begin(), restored.end(),
+                                  [](GameObject* object) {
+                                      const bool copy = isStoredPlayer(*object);
+                                      if (copy) delete object;
+                                      return copy;
+                                  }),
+                   restored.end());
     if (!m_world.level->resetEarth)
         for (const GameObject* object : restored)
             if (object->gameObjectDefinition().collisionGroup & SolidObjectMask) freeTilesUnder(*object);

@@ -63,6 +63,12 @@ EventConnection EventListBase::link(EventListener* node) {
     return EventConnection(node);
 }
 
+std::size_t EventListBase::linkedCount() const {
+    std::size_t count = 0;
+    for (const EventListener* node = m_head; node != nullptr; node = node->next) ++count;
+    return count;
+}
+
 void EventListBase::disconnectAll() {
     while (m_head != nullptr) {
         EventListener* node = m_head;

@@ -6,6 +6,7 @@
 //
 // Main thread only; nothing here is locked.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <tuple>
@@ -66,6 +67,8 @@ public:
     void disconnectAll();
 
     bool empty() const { return m_head == nullptr; }
+    // The listeners linked now, dead ones the next firing frees included.
+    std::size_t linkedCount() const;
 
 protected:
     using Invoke = void (*)(EventListener& node, const void* arguments);

@@ -34,6 +34,13 @@ public:
         release_memory();
     }
 
+    void addUsage(PooledObject::Usage& usage) {
+        for (Block block = list; block.valid(); block = block.next()) {
+            ++usage.blocks;
+            usage.bytes += block.total_size();
+        }
+    }
+
 private:
     using Block = boost::details::PODptr<size_type>;
 
@@ -259,6 +266,18 @@ void PooledObject::releaseFreeMemoryLocked() {
         std::lock_guard<PoolLock> poolLock(entry.second->lock);
         entry.second->pool.releaseFreeBlocks();
     }
+}
+
+PooledObject::Usage PooledObject::usage() {
+    Usage usage;
+    for (auto& entry : unlockedRegistry().pools) entry.second->addUsage(usage);
+    LockedRegistry& registry = lockedRegistry();
+    Mutex::ScopedLock lock(registry.mutex);
+    for (auto& entry : registry.pools) {
+        std::lock_guard<PoolLock> poolLock(entry.second->lock);
+        entry.second->pool.addUsage(usage);
+    }
+    return usage;
 }
 
 void* PooledObjectArrays::operator new[](std::size_t size) { return PooledObject::operator new(size); }

@@ -21,6 +21,14 @@ public:
     // went back (other threads' shelves keep their blocks).
     static void releaseFreeMemoryLocked();
 
+    // The blocks every pool holds now, the locked ones included, and their bytes: flat
+    // figures over a long run mean the pools do not grow.
+    struct Usage {
+        std::size_t blocks = 0;
+        std::size_t bytes = 0;
+    };
+    static Usage usage();
+
 protected:
     PooledObject() = default;
     ~PooledObject() = default;

@@ -61,8 +61,10 @@ TEST_F(EventListTest, AReleasedListenerIsSkippedAndFreedLazilyByTheNextFiring) {
     EventConnection c = listen("C");
     b.release();
     EXPECT_FALSE(freed("B")) << "a disconnection must not walk the list";
+    EXPECT_EQ(list.linkedCount(), 3u) << "the dead node stays linked until the next firing";
     EXPECT_EQ(fire(), (Names{"C", "A"}));
     EXPECT_TRUE(freed("B"));
+    EXPECT_EQ(list.linkedCount(), 2u);
 
     // Dead nodes at the head and at the tail are unlinked as well.
     c.release();

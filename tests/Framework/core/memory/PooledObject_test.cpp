@@ -97,6 +97,28 @@ TEST(PooledObject, ReleasingFreeMemoryKeepsBlocksThatStillHoldObjects) {
     delete survivor;
 }
 
+// The figures a long run watches for growth: blocks and their bytes, of the unlocked and
+// the locked pools alike, rising as pools grow and falling when free blocks go back.
+TEST(PooledObject, UsageCountsTheBlocksAndBytesOfEveryPool) {
+    using Unlocked = Sized<72>;
+    using Locked = Sized<80, LockedPooledObject>;
+    // Free blocks other tests left behind would go back with this test's.
+    PooledObject::releaseFreeMemory();
+    PooledObject::releaseFreeMemoryLocked();
+    const PooledObject::Usage before = PooledObject::usage();
+    std::vector<Unlocked*> unlocked = make<Unlocked>(33);
+    std::vector<Locked*> locked = make<Locked>(1);
+    const PooledObject::Usage grown = PooledObject::usage();
+    EXPECT_EQ(grown.blocks, before.blocks + 3) << "two unlocked blocks (32 and 64 chunks) and a locked one";
+    EXPECT_GE(grown.bytes, before.bytes + (32 + 64) * sizeof(Unlocked) + 32 * sizeof(Locked));
+    destroy(unlocked);
+    destroy(locked);
+    PooledObject::releaseFreeMemory();
+    PooledObject::releaseFreeMemoryLocked();
+    EXPECT_EQ(PooledObject::usage().blocks, before.blocks);
+    EXPECT_EQ(PooledObject::usage().bytes, before.bytes);
+}
+
 struct Node : PooledObjectArrays {
     Node() : value(7) {}
     virtual ~Node() = default;  // a destructor makes the array carry its length
