@@ -65,9 +65,7 @@ public:
     // Every body takes the group and mask; a placed object is listed again under them.
     void regroupBodies(std::uint32_t group, std::uint32_t mask);
     // The body's rectangle, relative to the object's position, becomes `rectangle`; a placed
-    // object is listed again under the new bounds. Only for a body whose shape is a
-    // RectShape (others are left as they are): the one place where a body changes after
-    // it was added, for bodies that grow and shrink with a beam.
+    // object is listed again under the new bounds. Bodies of other shapes stay as they are.
     void setBodyRect(std::size_t index, const fpRect& rectangle);
     // The level's broadphase while the object is placed; null otherwise.
     const std::shared_ptr<CellSystem>& cellSystem() const { return m_cellSystem; }
