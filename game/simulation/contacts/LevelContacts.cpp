@@ -120,16 +120,16 @@ void headButt(GameObjectSimulator& objects, ActorObject& player) {
     objects.digCell({cellOf(position.x), cellOf(position.y) - 1}, fpVector2(0.0f, -1.0f), damage);
 }
 
+// Only the tile map's ceiling counts; the level bounds' top does nothing to the head.
 void actorHeadBump(GameObjectSimulator& objects, ActorObject& actor, PhysicalCollision& contact) {
-    const bool tileMap = (contact.otherBody->group & CollisionGroup::Tiles) != 0;
-    if (tileMap && &actor == objects.world().player()) {
+    if ((contact.otherBody->group & CollisionGroup::Tiles) == 0) return;
+    if (&actor == objects.world().player()) {
         const fpRect bounds = firstBounds(actor);
         const iVector2 above(cellOf(bounds.x + bounds.w / 2.0f), cellOf(bounds.y + bounds.h / 2.0f) - 1);
         if (!objects.isSolidCell(above) && nudgeAroundCorner(objects, actor, contact, above.x)) return;
         if (objects.isSolidCell(above)) headButt(objects, actor);
         return;
     }
-    if (tileMap) return;
     const ActorDefinition& definition = actor.definition();
     if (definition.collideDamageAmount > 0.0f &&
         actor.physicalObject.velocity.y <= -definition.collideDamageRequiredVelocity) {

@@ -115,8 +115,15 @@ void dealDamage(GameObjectSimulator& objects, const GameObject& carrier, const B
     }
 }
 
-// A fresh body each time: bodies are fixed once added.
-void placeBody(GameObjectSimulator& objects, Beam& beam) {
+// A pending beam gets its body, which later steps reshape and move in place; a barrier's
+// own body becomes the beam's box, so the barrier blocks along its whole beam.
+void placeBody(GameObjectSimulator& objects, GameObject& carrier, Beam& beam, bool pending) {
+    const fpRect bounds = beamBoxBounds(beam);
+    if (!pending && beam.physicalObject) {
+        beam.physicalObject->setBodyRect(0, bounds);
+        beam.physicalObject->setPosition(beam.getPosition());
+        return;
+    }
     PhysicsSystem* physics = objects.physics();
     if (beam.physicalObject && physics) physics->removeObject(*beam.physicalObject);
     beam.physicalObject = std::make_unique<PhysicalObject>();
@@ -124,11 +131,12 @@ void placeBody(GameObjectSimulator& objects, Beam& beam) {
     body.group = CollisionGroup::Beams;
     body.mask = beam.definition->collideAgainst;
     body.sensor = beam.definition->isSensor;
-    body.shape = new RectShape(beamBoxBounds(beam), false);
+    body.shape = new RectShape(bounds, false);
     beam.physicalObject->ownerEntity = &beam;
     beam.physicalObject->addBody(std::move(body));
     beam.physicalObject->setPosition(beam.getPosition());
     if (physics) physics->placeObject(*beam.physicalObject);
+    if (isBarrier(carrier)) carrier.physicalObject.setBodyRect(0, bounds);
 }
 
 } // namespace
@@ -199,7 +207,7 @@ void ObjectLife::updateBeams(GameObjectSimulator& objects, GameObject& object, f
 
         if (beamDefinition.physicalized &&
             (pending || beamDefinition.updateLength || beamDefinition.updatePosition))
-            placeBody(objects, beam);
+            placeBody(objects, object, beam, pending);
 
         if (beam.fading) {
             if (beam.fadeTimer > 0.0f) beam.fadeTimer -= step;

@@ -39,6 +39,15 @@ void PhysicalObject::regroupBodies(std::uint32_t group, std::uint32_t mask) {
     if (cellSystem) enterCellSystem(cellSystem);
 }
 
+void PhysicalObject::setBodyRect(std::size_t index, const fpRect& rectangle) {
+    if (index >= m_bodies.size() || m_bodies[index].shape->type() != ShapeType::Rect) return;
+    PhysicalBody& body = m_bodies[index];
+    auto& shape = static_cast<RectShape&>(*body.shape);
+    shape.rect = rectangle;
+    shape.setPosition(m_position);
+    if (m_cellSystem && body.group != 0) m_cellSystem->update(body);
+}
+
 fpRect PhysicalObject::getBounds() const {
     if (m_bodies.empty()) return fpRect();
     fpRect bounds = m_bodies.front().getBounds();

@@ -29,7 +29,8 @@ class PhysicalObject;
 // definitions (game/definitions/NameEnumerations.h), or 0: a body of group 0 is never
 // listed in the broadphase, so others never find it, though it still collides as a mover.
 // A group above bit 18 cannot be listed and is refused, with a warning, when the object is
-// placed. Set the fields before PhysicalObject::addBody; bodies are fixed from then on.
+// placed. Set the fields before PhysicalObject::addBody; bodies are fixed from then on, but
+// for a rectangle's size (PhysicalObject::setBodyRect).
 class PhysicalBody final : public CellObject {
 public:
     fpRect getBounds() const override { return shape->getBounds(); }
@@ -63,6 +64,9 @@ public:
     const std::vector<PhysicalBody>& bodies() const { return m_bodies; }
     // Every body takes the group and mask; a placed object is listed again under them.
     void regroupBodies(std::uint32_t group, std::uint32_t mask);
+    // The body's rectangle, relative to the object's position, becomes `rectangle`; a placed
+    // object is listed again under the new bounds. Bodies of other shapes stay as they are.
+    void setBodyRect(std::size_t index, const fpRect& rectangle);
     // The level's broadphase while the object is placed; null otherwise.
     const std::shared_ptr<CellSystem>& cellSystem() const { return m_cellSystem; }
 

@@ -41,13 +41,21 @@ void loadCycleDefinitions() {
                 <AttackTime>0.1</AttackTime><AttackRepeatTime>0.2</AttackRepeatTime></Weapon>
               <Weapon><Name>lobber</Name><AttackType>projectile</AttackType><ProjectileName>spores</ProjectileName>
                 <Trajectory AimAtTarget="true" Angle="10" Force="100"/></Weapon>
+              <Weapon><Name>charged_lobber</Name><AttackType>projectile</AttackType><ProjectileName>cy_pellet</ProjectileName>
+                <AttackChargeTime>1</AttackChargeTime><Trajectory Force="100"/>
+                <ChargeDamage Amount="5" Tier="3" TileReduction="3" EnemyAmount="4" KnockbackMultiplier="2"/>
+                <AttackSoundHit>plink</AttackSoundHit><AttackSoundCharged>whump</AttackSoundCharged></Weapon>
             </Weapons></Actor>)");
+        addDefinitions(projectileRegistry(), "cycle projectiles", R"(
+          <Projectile><Name>cy_pellet</Name><CollisionBox>-2;-2;4;4</CollisionBox><CollisionGroup>projectiles</CollisionGroup>
+            <TimeFuze>1</TimeFuze><ChargeMultiplierTimeFuze>2</ChargeMultiplierTimeFuze>
+            <RadialDamage Amount="1" Tier="1" Radius="30"/></Projectile>)");
         return true;
     }();
     (void)loaded;
 }
 
-enum Weapon : std::int32_t { GlowCharger = 0, Poke = 1, KeyedPoke = 2, HammerLoop = 3, Lobber = 4 };
+enum Weapon : std::int32_t { GlowCharger = 0, Poke = 1, KeyedPoke = 2, HammerLoop = 3, Lobber = 4, ChargedLobber = 5 };
 
 constexpr float Step = GameHarness::StepLength;
 
@@ -210,6 +218,44 @@ TEST_F(AttackCycle, AnAimedShotPointsAtTheFeetFromAboveAndAtTheCentreFromBelow) 
     objects().performAttack(attacker);
     EXPECT_EQ(attacker.aimAngle, 0.5f) << "without a target nothing is aimed";
     EXPECT_EQ(world().projectiles().size(), 0u) << "and nothing thrown";
+}
+
+TEST_F(AttackCycle, AChargedShotGainsItsChargeShareWithAmountTierAndTileReductionTruncated) {
+    // The pellet's own damage: Amount 1, Tier 1, KnockbackMultiplier 1; fuze 1 s.
+    struct Case {
+        float chargeTime;
+        float amount;
+        std::int32_t tier;
+        std::int32_t tileReduction;
+        float enemyAmount;
+        float knockbackMultiplier;
+        float fuze;
+    };
+    const Case cases[] = {
+        {0.1f, 1.0f, 1, 0, 0.4f, 1.2f, 1.2f},  // 0.5 and 0.3 truncate to nothing
+        {0.5f, 3.0f, 2, 1, 2.0f, 2.0f, 2.0f},
+        {2.0f, 6.0f, 4, 3, 4.0f, 3.0f, 3.0f},  // held past the full charge: f is 1
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chargeTime);
+        SetUp();
+        ActorObject& thrower = spawnCycler(ChargedLobber);
+        thrower.chargeTime = c.chargeTime;
+        objects().performAttack(thrower);
+        ASSERT_EQ(world().projectiles().size(), 1u);
+        const Projectile& pellet = *world().projectiles().begin()->second;
+        const DamageData& damage = pellet.damage.damage;
+        EXPECT_FLOAT_EQ(damage.amount, c.amount);
+        EXPECT_EQ(damage.tier, c.tier);
+        EXPECT_EQ(damage.tileReduction, c.tileReduction);
+        EXPECT_FLOAT_EQ(damage.enemyAmount, c.enemyAmount);
+        EXPECT_FLOAT_EQ(damage.knockbackMultiplier, c.knockbackMultiplier);
+        EXPECT_FLOAT_EQ(pellet.fuzeTime, c.fuze);
+        EXPECT_EQ(damage.sourceObjectId, thrower.id());
+        ASSERT_EQ(thrower.pendingSounds.size(), 1u);
+        EXPECT_EQ(thrower.pendingSounds.front(), "whump") << "a charge time over a quarter second";
+        EXPECT_EQ(thrower.chargeTime, 0.0f);
+    }
 }
 
 } // namespace

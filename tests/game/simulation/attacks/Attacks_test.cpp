@@ -48,7 +48,14 @@ void loadAttackDefinitions() {
           <Projectile><Name>blast</Name><CollisionBox>-2;-2;4;4</CollisionBox>
             <CollisionGroup>projectiles</CollisionGroup><TimeFuze>1</TimeFuze>
             <RadialDamage Amount="1" Tier="5" Radius="60" Falloff="One"/>
-            <Knockback Amount="200" Radius="80" StunTime="0.5"/></Projectile>)");
+            <Knockback Amount="200" Radius="80" StunTime="0.5"/></Projectile>
+          <Projectile><Name>piercer</Name><CollisionBox>-2;-2;4;4</CollisionBox>
+            <CollisionGroup>projectiles</CollisionGroup><TimeFuze>2</TimeFuze><ContactFuze>true</ContactFuze>
+            <ExhaustivePenetration>true</ExhaustivePenetration>
+            <RadialDamage Amount="1" Tier="5" Radius="10" Filter="contact"/></Projectile>
+          <Projectile><Name>blunt_piercer</Name><Template>piercer</Template>
+            <ExhaustivePenetration>false</ExhaustivePenetration></Projectile>
+          <Projectile><Name>instant_piercer</Name><Template>piercer</Template><InstantFuze>true</InstantFuze></Projectile>)");
         return true;
     }();
     (void)loaded;
@@ -362,6 +369,46 @@ TEST_F(AttacksTest, AnAreaDetonationHurtsPushesAndDigsWithinItsRadiusAndIsRemove
     EXPECT_EQ(progress(outside), -1.0f);
     EXPECT_TRUE(solid(outside));
     EXPECT_EQ(world().findGameObject(blastId), nullptr);
+}
+
+TEST_F(AttacksTest, APiercingShotFliesOnWithWhatItsVictimDidNotAbsorbWhileItsFuzeLasts) {
+    // The gunner has 10 hit points: a hit of 14 leaves 4 over, one of 6 nothing.
+    struct Case {
+        const char* what;
+        const char* projectile;
+        float amount;
+        float fuze;
+        bool stays;
+    };
+    const Case cases[] = {
+        {"damage left over", "piercer", 14.0f, 1.0f, true},
+        {"all absorbed", "piercer", 6.0f, 1.0f, false},
+        {"fuze run out", "piercer", 14.0f, -0.1f, false},
+        {"no penetration", "blunt_piercer", 14.0f, 1.0f, false},
+        {"an instant fuze", "instant_piercer", 14.0f, 1.0f, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        ActorObject& victim = spawnGunner(1);
+        Projectile& shot = *world().spawnProjectile(c.projectile, {380.0f, 190.0f}, 0);
+        ASSERT_TRUE(shot.damage.damage.contactOnly);
+        const std::int32_t shotId = shot.id();
+        shot.damage.damage.amount = c.amount;
+        shot.fuzeTime = c.fuze;
+        shot.targetId = victim.id();
+        shot.contactGroups = CollisionGroup::Enemies;
+        shot.contactNormal = {-1.0f, 0.0f};
+        objects().explodeProjectile(shot);
+        EXPECT_LT(victim.hitPoints, 10.0f);
+        const GameObject* after = world().findGameObject(shotId);
+        EXPECT_EQ(after != nullptr && after->alive(), c.stays);
+        if (c.stays) {
+            EXPECT_FLOAT_EQ(shot.damage.damage.amount, 4.0f);
+            EXPECT_EQ(shot.targetId, 0) << "ready for its next victim";
+            EXPECT_EQ(shot.contactGroups, 0u);
+        }
+    }
 }
 
 } // namespace

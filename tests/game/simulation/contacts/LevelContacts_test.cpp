@@ -27,6 +27,7 @@ void loadLevelContactDefinitions() {
           <Actor><Name>lc_heavy_climber</Name><Template>lc_climber</Template><WeightPressure>true</WeightPressure></Actor>
           <Actor><Name>lc_faller</Name><Template>lc_climber</Template><FallDamage Distance="40"/>
             <FallTileDamageConstant>true</FallTileDamageConstant></Actor>
+          <Actor><Name>lc_rammer</Name><Template>lc_climber</Template><CollideDamage Amount="2" ReqVelocity="300"/></Actor>
           <Actor><Name>lc_linear_faller</Name><Template>lc_climber</Template><FallDamage Distance="20"/>
             <FallTileDamageLinear>true</FallTileDamageLinear></Actor>)");
         return true;
@@ -163,6 +164,31 @@ TEST_F(LevelContacts, ALongFallHitsTheFloorWithThreeHitsOrFewerTheFurtherALinear
         EXPECT_EQ(broke, !solid(spare));
         EXPECT_EQ(solid(floor), solid(spare));
         EXPECT_EQ(progress(floor), progress(spare));
+    }
+}
+
+TEST_F(LevelContacts, AnActorRisingIntoATileCeilingFastEnoughHurtsItselfButNotAtTheLevelsTop) {
+    // The rammer has 10 hit points and CollideDamage 2 from an upward 300 px/s.
+    struct Case {
+        const char* what;
+        float speed;
+        std::uint32_t ceiling;
+        float hitPoints;
+    };
+    const Case cases[] = {
+        {"a tile ceiling at the required speed", 300.0f, CollisionGroup::Tiles, 8.0f},
+        {"a tile ceiling just too slowly", 299.0f, CollisionGroup::Tiles, 10.0f},
+        {"the level bounds", 600.0f, CollisionGroup::Bounds, 10.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        tiles.group = c.ceiling;
+        ActorObject& rammer = spawn("lc_rammer", {230.0f, 200.0f});
+        rammer.physicalObject.velocity = {0.0f, -c.speed};
+        PhysicalCollision contact = touchTiles(rammer, {0.0f, 1.0f}, rammer.getPosition());
+        headBump(objects(), rammer, contact);
+        EXPECT_FLOAT_EQ(rammer.hitPoints, c.hitPoints);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "game/world/entity/Beam.h"
 
 #include "game/definitions/BeamDefinition.h"
+#include "game/world/physics/PhysicsSystem.h"
 
 namespace zor::test {
 namespace {
@@ -28,7 +29,11 @@ void loadBeamDefinitions() {
             <Damage Amount="0.1" KnockbackMultiplier="0"/><DamageInterval>0</DamageInterval></Beam>
           <Beam><Name>pulse_ray</Name><Range>600</Range><CollideAgainst>enemies</CollideAgainst>
             <Damage Amount="0.1" KnockbackMultiplier="0"/><DamageInterval>0.5</DamageInterval></Beam>
-          <Beam><Name>gate_ray</Name><Range>600</Range><DisableUpgrade>gate_key</DisableUpgrade></Beam>)");
+          <Beam><Name>gate_ray</Name><Range>600</Range><DisableUpgrade>gate_key</DisableUpgrade></Beam>
+          <Beam><Name>solid_ray</Name><Range>600</Range><StopAgainst>tiles</StopAgainst><Physicalized>true</Physicalized>
+            <DamageWidth>10</DamageWidth><CollideAgainst>player</CollideAgainst></Beam>
+          <Beam><Name>fence_ray</Name><Range>600</Range><StopAgainst>tiles</StopAgainst><Physicalized>true</Physicalized>
+            <DamageWidth>8</DamageWidth></Beam>)");
         addDefinitions(actorRegistry(), "beam carriers", R"(
           <Actor><Name>ray_post</Name><Template>crawler</Template></Actor>
           <Actor><Name>twin_turret</Name><Template>crawler</Template>
@@ -163,6 +168,60 @@ TEST_F(BeamTest, DisablingTheBeamsRemovesThem) {
     update(turret);
     EXPECT_TRUE(turret.beamIds.empty());
     for (const std::int32_t id : ids) EXPECT_EQ(beam(id), nullptr);
+}
+
+TEST_F(BeamTest, APhysicalBeamKeepsItsOneBodyAndReshapesItAsItsLengthChanges) {
+    ActorObject& post = carrier("ray_post", {100.0f, BeamY});
+    Beam& ray = beamOf(post, "solid_ray");
+    update(post);
+    ASSERT_NE(ray.physicalObject, nullptr);
+    const PhysicalObject* body = ray.physicalObject.get();
+    // From the post to the moss at x 240, 10 px wide around the beam.
+    EXPECT_EQ(body->getBounds(), fpRect(100.0f, BeamY - 5.0f, 140.0f, 10.0f));
+
+    *world().level->tileMap->cell(6, 7) = 0;
+    update(post);
+    EXPECT_EQ(ray.physicalObject.get(), body) << "reshaped in place, not made anew";
+    EXPECT_EQ(body->getBounds(), fpRect(100.0f, BeamY - 5.0f, 180.0f, 10.0f));
+    // The broadphase lists it under its new bounds: the grown end is found.
+    std::vector<PhysicalObject*> found;
+    objects().physics()->queryRect(fpRect(270.0f, BeamY - 1.0f, 2.0f, 2.0f), CollisionGroup::Beams, found);
+    EXPECT_EQ(found, std::vector<PhysicalObject*>{ray.physicalObject.get()});
+}
+
+TEST_F(BeamTest, ABarriersOwnBodyTakesTheBoxOfItsBeam) {
+    ActorObject& gate = carrier("ray_gate", {100.0f, BeamY});
+    gate.name = "fence_ray";
+    update(gate);
+    ASSERT_EQ(gate.beamIds.size(), 1u);
+    ASSERT_NE(beam(gate.beamIds.front())->physicalObject, nullptr);
+    EXPECT_EQ(gate.physicalObject.bodies().front().getBounds(), fpRect(100.0f, BeamY - 4.0f, 140.0f, 8.0f));
+    std::vector<PhysicalObject*> found;
+    objects().physics()->queryRect(fpRect(230.0f, BeamY - 1.0f, 2.0f, 2.0f), CollisionGroup::Enemies, found);
+    EXPECT_EQ(found, std::vector<PhysicalObject*>{&gate.physicalObject}) << "it blocks to the beam's end";
+}
+
+TEST_F(BeamTest, AFadingBeamLeavesWhenItsTimeIsUpAndTheNextBeamIsStillUpdatedThatStep) {
+    ActorObject& turret = carrier("twin_turret", {300.0f, 200.0f});
+    update(turret);
+    const std::vector<std::int32_t> ids = turret.beamIds;
+    ASSERT_EQ(ids.size(), 2u);
+    Beam& fading = *beam(ids[0]);
+    fading.fading = true;
+    fading.fadeTimer = 1.5f * Step;
+
+    world().updatedBeams.clear();
+    update(turret);
+    EXPECT_EQ(turret.beamIds, ids) << "half a step of fading left";
+    EXPECT_EQ(world().updatedBeams, ids);
+
+    world().updatedBeams.clear();
+    update(turret);
+    EXPECT_EQ(turret.beamIds, std::vector<std::int32_t>{ids[1]});
+    EXPECT_EQ(world().updatedBeams, std::vector<std::int32_t>{ids[1]}) << "the last id took its place";
+    world().processRemovals();
+    EXPECT_EQ(beam(ids[0]), nullptr);
+    EXPECT_NE(beam(ids[1]), nullptr);
 }
 
 } // namespace
