@@ -162,20 +162,20 @@ TEST_F(LevelProgramTest, TheTownIsShownAsItsSolidCellsAndBodyOutlinesWhereTheLev
           {"the ground it stands on", 100, 340, cell},
           {"the shale below", 300, 420, cell},
           {"the rock of the edge", 20, 380, cell},
-          {"the ground around the town", -100, 200, cell},
           {"the feet of the townswoman greeting the player", 260, 320, actor, 30, 2}}},
         {"by the way down",
          {"-set", "Debug.ForceStartPosition", std::to_string(PatchLeft + 380) + ";320"},
          380,
          320,
          {{"the ground it stands on", 380, 340, cell},
-          {"the open way down", 520, 320, ground},
+          {"the air above the way down", 440, 300, ground},
+          {"the hatch, flush with the square", 520, 340, cell},
           {"the hatch below it", 520, 400, cell},
           {"the exit's left side", 480, 320, exit, 3, 3},
           {"the exit's right side", 560, 320, exit, 3, 3},
           {"the trigger's left side", 400, 320, shape, 3, 3},
           {"the trigger's right side", 640, 320, shape, 3, 3},
-          {"the feet of the townsman in the way down's pit", 520, 358, actor, 115, 2}}},
+          {"the feet of the townsman strolling on the hatch", 600, 318, actor, 115, 2}}},
     };
     for (const Start& start : starts) {
         SCOPED_TRACE(start.what);
