@@ -12,6 +12,7 @@
 #include "game/simulation/behavior/BossFight.h"
 #include "game/simulation/behavior/MachineInstruction.h"
 
+#include <cstddef>
 #include <functional>
 #include <set>
 #include <string>
@@ -58,6 +59,7 @@ public:
     void registerInstruction(const std::string& name, InstructionHandler handler);
     // Null when no handler has the name.
     InstructionHandler findInstruction(std::string_view name) const;
+    std::size_t instructionCount() const { return m_instructions.size(); }
     // True the first time the key is met under its topic: instructions keep no state of
     // their own to remember that a data warning was logged. Allocates only then.
     bool firstWarning(std::string_view topic, std::string_view key) const;

@@ -61,6 +61,9 @@ TEST(ShippedBehaviors, EveryStateOfEveryBehaviourRunsARegisteredInstruction) {
         ++machines;
     }
     EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
+    // The general, podium, teleporter, movement, NPC, barrel, creature, combat and boss
+    // instructions: a registrar that lost one would leave data naming it dead.
+    EXPECT_EQ(enemies.instructionCount(), 76u);
     // The creatures' machines are among them.
     for (const char* machine : {"crawler_hunt", "spitter_guard", "wisp_drift", "grub_cling", "townsfolk"})
         EXPECT_EQ(behaviorMachineTable().count(machine), 1u) << machine;
