@@ -12,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchmarks/ActorsInView.h"
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/world/World.h"
 #include "game/world/entity/ActorObject.h"
@@ -69,24 +70,6 @@ void endEffects(GameHarness& harness) {
     }
 }
 
-// Open cells over solid ones in the view, several crawlers to a cell when there are few.
-void fillViewWithCrawlers(GameHarness& harness) {
-    zor::World& world = harness.world();
-    const zor::PersistentTileMap& grid = *world.level->tileMap;
-    const zor::fpRect view = world.camera.visibleRect;
-    std::vector<zor::fpVector2> spots;
-    for (int row = int(view.y / 40.0f); row < int((view.y + view.h) / 40.0f); ++row)
-        for (int column = int(view.x / 40.0f); column < int((view.x + view.w) / 40.0f); ++column)
-            if (grid.get(column, row, 1) == 0 && (grid.get(column, row + 1, 0) & 1) != 0)
-                spots.emplace_back(float(column) * 40.0f + 20.0f, float(row + 1) * 40.0f);
-    if (spots.empty()) spots.push_back(world.player()->getPosition());
-    for (int i = 0; i < ActorCount; ++i) {
-        const zor::fpVector2 spot = spots[std::size_t(i) % spots.size()];
-        const float shift = float(i / int(spots.size()) % 3 - 1) * 8.0f;
-        world.spawnActor("mire_crawler", spot + zor::fpVector2(shift, -1.0f), {i % 2 == 0 ? 1.0f : -1.0f, 0.0f});
-    }
-}
-
 std::size_t livingActors(const zor::World& world) {
     std::size_t count = 0;
     for (const auto& [id, object] : world.gameObjects())
@@ -100,7 +83,7 @@ void FullMine150Actors(benchmark::State& state) {
     zor::World& world = harness->world();
     // The crawlers would end the run with a game over.
     zor::ActorObject& player = *world.player();
-    fillViewWithCrawlers(*harness);
+    zor::bench::spawnActorsInView(harness->world(), "mire_crawler", ActorCount);
     harness->runSteps(30);
     double seconds = 0.0;
     double updated = 0.0;

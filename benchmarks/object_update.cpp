@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchmarks/ActorsInView.h"
 #include "game/definitions/ActorDefinition.h"
 #include "game/definitions/MachineTables.h"
 #include "game/simulation/GameObjectSimulator.h"
@@ -78,21 +79,7 @@ std::unique_ptr<GameHarness> mineWithWalkers() {
     enemies.registerInstruction("BenchPace", pace);
     enemies.registerInstruction("BenchTurn", turn);
 
-    // On open cells over solid ones in view, several to a cell when there are few.
-    zor::World& world = harness->world();
-    const zor::PersistentTileMap& grid = *world.level->tileMap;
-    const zor::fpRect view = world.camera.visibleRect;
-    std::vector<zor::fpVector2> spots;
-    for (int row = int(view.y / 40.0f); row < int((view.y + view.h) / 40.0f); ++row)
-        for (int column = int(view.x / 40.0f); column < int((view.x + view.w) / 40.0f); ++column)
-            if (grid.get(column, row, 1) == 0 && (grid.get(column, row + 1, 0) & 1) != 0)
-                spots.emplace_back(float(column) * 40.0f + 20.0f, float(row + 1) * 40.0f);
-    if (spots.empty()) spots.push_back(world.player()->getPosition());
-    for (int i = 0; i < ActorCount; ++i) {
-        const zor::fpVector2 spot = spots[std::size_t(i) % spots.size()];
-        const float shift = float(i / int(spots.size()) % 3 - 1) * 8.0f;
-        world.spawnActor("bench_walker", spot + zor::fpVector2(shift, -1.0f), {i % 2 == 0 ? 1.0f : -1.0f, 0.0f});
-    }
+    zor::bench::spawnActorsInView(harness->world(), "bench_walker", ActorCount);
     harness->runSteps(30);
     harness->seams().calls.clear();
     harness->seams().quiet = true;

@@ -26,6 +26,7 @@
 #include "Framework/input/KeyNames.h"
 #include "Framework/system/surface/UpdateRecord.h"
 
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -136,6 +137,15 @@ public:
     // Steps until the Game neither builds nor has a level change pending; false when that
     // takes more than `maxSteps`.
     bool runUntilSettled(int maxSteps);
+    // Steps until the condition holds, at most `seconds` of game time; true when it held.
+    template <class Condition>
+    bool runUntil(Condition condition, float seconds) {
+        for (long step = 0; step < std::lround(seconds / StepLength); ++step) {
+            if (condition()) return true;
+            runSteps(1);
+        }
+        return condition();
+    }
 
 private:
     void step();

@@ -44,6 +44,15 @@ const Beam* firstLiveBeam(const ActorObject& boss, const World& world) {
     return entity && entity->type() == EntityType::Beam ? static_cast<const Beam*>(entity) : nullptr;
 }
 
+// The eye closes its shot, the beams go out and the shaking stops.
+MachineInstruction finishShakingLaser(ActorObject& boss, World& world) {
+    boss.sendAnimationInput("doneShooting", BossPart::Eye);
+    boss.beamsEnabled = false;
+    stopCameraShake(world);
+    post(boss, "done");
+    return MachineInstruction::Finished;
+}
+
 } // namespace
 
 MachineInstruction startSpinLaser(ActorObject& boss, BehaviorData& data) {
@@ -76,11 +85,7 @@ MachineInstruction spinLaser(ActorObject& boss, BehaviorData& data) {
     if (const Beam* beam = firstLiveBeam(boss, world))
         boss.aimAngle = wrapAngle(std::atan2(beam->direction.y, beam->direction.x));
     if (attackUnderWay(boss)) return MachineInstruction::Running;
-    boss.sendAnimationInput("doneShooting", BossPart::Eye);
-    boss.beamsEnabled = false;
-    stopCameraShake(world);
-    post(boss, "done");
-    return MachineInstruction::Finished;
+    return finishShakingLaser(boss, world);
 }
 
 // The beams stay on for the targeted laser that follows.
@@ -110,11 +115,7 @@ MachineInstruction targetLaser(ActorObject& boss, BehaviorData& data) {
         world.shakeCamera(4.0f, 2.0f, 4);
     }
     if (attackUnderWay(boss)) return MachineInstruction::Running;
-    boss.sendAnimationInput("doneShooting", BossPart::Eye);
-    boss.beamsEnabled = false;
-    stopCameraShake(world);
-    post(boss, "done");
-    return MachineInstruction::Finished;
+    return finishShakingLaser(boss, world);
 }
 
 } // namespace zor

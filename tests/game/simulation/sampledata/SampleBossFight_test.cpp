@@ -73,15 +73,6 @@ protected:
             << target.definition().name;
     }
 
-    // Runs until the condition holds, at most the given seconds; true when it held.
-    template <class Condition>
-    bool runUntil(Condition condition, float seconds) {
-        for (int step = 0; step < int(seconds * StepsPerSecond); ++step) {
-            if (condition()) return true;
-            harness->runSteps(1);
-        }
-        return condition();
-    }
 
     // Destroys the called generators, waits for the field to fall and takes a phase off.
     void winPhase(std::int32_t phase) {
@@ -93,13 +84,13 @@ protected:
             return std::all_of(called.begin(), called.end(),
                                [](const ActorObject* g) { return g->physicalObject.collidable; });
         };
-        ASSERT_TRUE(runUntil(appeared, 5.0f)) << "a generator cannot appear in phase " << phase;
+        ASSERT_TRUE(harness->runUntil(appeared, 5.0f)) << "a generator cannot appear in phase " << phase;
         for (ActorObject* generator : called) strike(*generator, 11.0f);
-        ASSERT_TRUE(runUntil([&] { return sentinel.hidden; }, 10.0f)) << "the field stands in phase " << phase;
+        ASSERT_TRUE(harness->runUntil([&] { return sentinel.hidden; }, 10.0f)) << "the field stands in phase " << phase;
         EXPECT_FALSE(sentinel.invulnerable);
         EXPECT_TRUE(standingGenerators().empty());
         strike(sentinel, 12.0f);
-        ASSERT_TRUE(runUntil([&] { return world().bossPhase == phase + 1; }, 1.0f)) << phase;
+        ASSERT_TRUE(harness->runUntil([&] { return world().bossPhase == phase + 1; }, 1.0f)) << phase;
     }
 
     std::unique_ptr<GameHarness> harness;
@@ -119,7 +110,7 @@ TEST_F(SampleBossFight, TheSentinelClaimsTheVaultCallsItsFirstGeneratorsAndRelea
     EXPECT_TRUE(sentinel->invulnerable);
 
     bool released = false;
-    runUntil([&] { return released = released || !world().projectiles().empty(); }, 8.0f);
+    harness->runUntil([&] { return released = released || !world().projectiles().empty(); }, 8.0f);
     EXPECT_TRUE(released);
     harness->runSteps(4 * StepsPerSecond);
     ASSERT_NE(boss(), nullptr);
@@ -138,7 +129,7 @@ TEST_F(SampleBossFight, TheLastPhaseFiresLasersWhoseBeamsEndWithTheirAttack) {
         if (!world().updatedBeams.empty()) ++beamSteps;
     }
     EXPECT_GT(beamSteps, StepsPerSecond) << "a second of lasers in 30";
-    ASSERT_TRUE(runUntil([&] { return sentinel.beamIds.empty(); }, 10.0f)) << "a beam outlived its attack";
+    ASSERT_TRUE(harness->runUntil([&] { return sentinel.beamIds.empty(); }, 10.0f)) << "a beam outlived its attack";
     EXPECT_EQ(world().bossPhase, 2);
 }
 
@@ -169,14 +160,14 @@ TEST_F(SampleBossFight, ThreeWonPhasesEndTheGameInTheEndingLevel) {
         winPhase(phase);
         if (HasFatalFailure()) return;
         if (phase < 2) {
-            ASSERT_TRUE(runUntil([&] { return !standingGenerators().empty(); }, 2.0f)) << "called back " << phase;
+            ASSERT_TRUE(harness->runUntil([&] { return !standingGenerators().empty(); }, 2.0f)) << "called back " << phase;
         }
     }
     EXPECT_TRUE(harness->userInterface().hudHidden());
     // 17.5 s of the ending, and the steps its explosions take.
-    ASSERT_TRUE(runUntil([&] { return harness->simulator().levelChangePending(); }, 20.0f));
+    ASSERT_TRUE(harness->runUntil([&] { return harness->simulator().levelChangePending(); }, 20.0f));
     EXPECT_EQ(harness->simulator().requestedLevel(), "shalebury_end");
-    ASSERT_TRUE(runUntil([&] { return world().level && world().level->name == "shalebury_end"; }, 10.0f));
+    ASSERT_TRUE(harness->runUntil([&] { return world().level && world().level->name == "shalebury_end"; }, 10.0f));
     EXPECT_NE(world().player(), nullptr);
 }
 

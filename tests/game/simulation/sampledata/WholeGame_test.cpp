@@ -101,7 +101,7 @@ protected:
         harness->seams().playLifeRules = true;
         // Every step adds to the time played.
         slotAtStart = harness->session()->currentSlot();
-        ASSERT_TRUE(runUntil([&] { return harness->game().fadeOver(); }, 1));
+        ASSERT_TRUE(harness->runUntil([&] { return harness->game().fadeOver(); }, 1));
     }
 
     World& world() { return harness->world(); }
@@ -119,18 +119,9 @@ protected:
         return at.x == marker.x && at.y >= marker.y && at.y <= marker.y + 16.0f;
     }
 
-    // Runs until the condition holds, at most `seconds` of game time; true when it held.
-    template <class Condition>
-    bool runUntil(Condition condition, float seconds) {
-        for (int step = 0; step < int(seconds * StepsPerSecond); ++step) {
-            if (condition()) return true;
-            harness->runSteps(1);
-        }
-        return condition();
-    }
     bool standing() { return player().groundState != 0 && player().physicalObject.velocity == fpVector2(); }
     bool waitForLevel(const std::string& level) {
-        return runUntil(
+        return harness->runUntil(
             [&] {
                 return !harness->simulator().levelChangePending() && !harness->game().levelBuildRunning() &&
                        levelName() == level && harness->game().fadeOver();
@@ -156,7 +147,7 @@ protected:
             if (!target) return false;
             walkUntilActivatable(target->getPosition().x < player().getPosition().x ? "move_left" : "move_right",
                                  targetId);
-            if (!runUntil([&] { return standing(); }, 2)) return false;
+            if (!harness->runUntil([&] { return standing(); }, 2)) return false;
             if (player().activationTargetId == targetId) {
                 tap("activate");
                 return true;
@@ -255,11 +246,11 @@ TEST_F(WholeGame, FromTheTownDownTheMineDeadAndBackToSellBuyQuitAndContinue) {
     // The pick breaks the floor below and the wall beside; each break counts, and the ore in
     // them lands in the carried slots.
     const std::int32_t blocksBroken = counter("cntr_destroy_blocks");
-    ASSERT_TRUE(runUntil([&] { return standing(); }, 2));
+    ASSERT_TRUE(harness->runUntil([&] { return standing(); }, 2));
     ASSERT_TRUE(dig(OreBelow, "move_down"));
-    ASSERT_TRUE(runUntil([&] { return standing(); }, 2)) << "dropped into the hole";
+    ASSERT_TRUE(harness->runUntil([&] { return standing(); }, 2)) << "dropped into the hole";
     ASSERT_TRUE(dig(OreBeside, "move_right"));
-    ASSERT_TRUE(runUntil([&] { return carried(world().progress).size() == 2; }, 3));
+    ASSERT_TRUE(harness->runUntil([&] { return carried(world().progress).size() == 2; }, 3));
     EXPECT_EQ(counter("cntr_destroy_blocks"), blocksBroken + 2);
     const Counts ore{{"copper_ore", 1}, {"tin_ore", 1}};
     EXPECT_EQ(carried(world().progress), ore);
@@ -270,10 +261,10 @@ TEST_F(WholeGame, FromTheTownDownTheMineDeadAndBackToSellBuyQuitAndContinue) {
     harness->press("jump");
     harness->runSteps(StepsPerSecond / 3);
     harness->release("jump");
-    ASSERT_TRUE(runUntil([&] { return player().getPosition().x > ShaftLeft + 30.0f; }, 3)) << player().getPosition();
+    ASSERT_TRUE(harness->runUntil([&] { return player().getPosition().x > ShaftLeft + 30.0f; }, 3)) << player().getPosition();
     harness->release("move_right");
     const std::size_t deaths = harness->session()->currentSlot().deaths;
-    ASSERT_TRUE(runUntil([&] { return harness->simulator().gameOver(); }, 5)) << player().getPosition();
+    ASSERT_TRUE(harness->runUntil([&] { return harness->simulator().gameOver(); }, 5)) << player().getPosition();
     EXPECT_FALSE(player().isAlive());
     EXPECT_EQ(world().progress.lastDeathCause, "fall");
     EXPECT_EQ(harness->recordings().callsStartingWith("UserInterface.showGameOver"),
@@ -306,7 +297,7 @@ TEST_F(WholeGame, FromTheTownDownTheMineDeadAndBackToSellBuyQuitAndContinue) {
     bag = lootBag();
     ASSERT_NE(bag, nullptr) << "the bag was kept with the mine";
     player().setPosition(bag->getPosition() + fpVector2(0.0f, -40.0f));
-    ASSERT_TRUE(runUntil([&] { return lootBag() == nullptr; }, 3));
+    ASSERT_TRUE(harness->runUntil([&] { return lootBag() == nullptr; }, 3));
     EXPECT_EQ(carried(world().progress), ore);
 
     // Up to the town: leaving the mine saves.
@@ -314,7 +305,7 @@ TEST_F(WholeGame, FromTheTownDownTheMineDeadAndBackToSellBuyQuitAndContinue) {
     const ExitObject* wayUp = exitTo("shalebury");
     ASSERT_NE(wayUp, nullptr);
     player().setPosition(wayUp->getPosition() + fpVector2(0.0f, 30.0f));
-    ASSERT_TRUE(runUntil([&] { return standing(); }, 2));
+    ASSERT_TRUE(harness->runUntil([&] { return standing(); }, 2));
     tap("activate");
     ASSERT_TRUE(waitForLevel("shalebury"));
     EXPECT_EQ(saves(), savesInMine + 1);
@@ -330,8 +321,8 @@ TEST_F(WholeGame, FromTheTownDownTheMineDeadAndBackToSellBuyQuitAndContinue) {
         if (object->gameObjectDefinition().name == "isolde") isolde = static_cast<const ActorObject*>(object);
     ASSERT_NE(isolde, nullptr);
     ASSERT_TRUE(activate(isolde->id()));
-    ASSERT_TRUE(runUntil([&] { return harness->simulator().saleRunning(); }, 1));
-    ASSERT_TRUE(runUntil([&] { return !harness->simulator().saleRunning(); }, 30));
+    ASSERT_TRUE(harness->runUntil([&] { return harness->simulator().saleRunning(); }, 1));
+    ASSERT_TRUE(harness->runUntil([&] { return !harness->simulator().saleRunning(); }, 30));
     EXPECT_TRUE(world().progress.inventory.slots.empty());
     EXPECT_EQ(world().progress.cash - cash, value);
     EXPECT_EQ(world().progress.experience - experience, value);
@@ -349,7 +340,7 @@ TEST_F(WholeGame, FromTheTownDownTheMineDeadAndBackToSellBuyQuitAndContinue) {
 
     // Quit, and a new game of the slot finds it all as it was saved.
     world().quitRequested.fireNoArgs();
-    ASSERT_TRUE(runUntil([&] { return harness->left(); }, 2));
+    ASSERT_TRUE(harness->runUntil([&] { return harness->left(); }, 2));
     startGame();
     EXPECT_EQ(levelName(), "shalebury");
     const SavedGame loaded = snapshot();
