@@ -22,7 +22,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -76,11 +75,7 @@ void writeSeed(const char* to) {
     mine->entities = {1, 0, 0, 0, 0, 0};
     state.levels["mine"] = mine;
     state.levels["town"] = std::make_shared<zor::PersistentLevelInfo>();
-    const std::vector<std::uint8_t> bytes = encoded(state);
-    std::ofstream out(to, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    out.close();
-    std::exit(out ? 0 : 1);
+    zor::fuzz::writeSeedAndExit(to, encoded(state));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace zor::fuzz {
 
@@ -42,6 +43,15 @@ inline void writeInput(FileLocation location, const std::string& name, const std
 
 inline void writeInput(FileLocation location, const std::string& name, const std::string& text) {
     writeInput(location, name, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+// Ends a seed-writing run: the bytes as the seed file, exit status 0 only when all were
+// written (exit runs no destructors, so the file is closed here).
+[[noreturn]] inline void writeSeedAndExit(const char* path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* out = std::fopen(path, "wb");
+    const bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    const bool closed = out && std::fclose(out) == 0;
+    std::exit(written && closed ? 0 : 1);
 }
 
 // Stops the run with a crash libFuzzer keeps, when an accepted input breaks a promise.

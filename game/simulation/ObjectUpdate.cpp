@@ -14,8 +14,6 @@
 
 #include "Framework/core/math/Randomizer.h"
 
-#include <cmath>
-
 namespace zor {
 
 namespace {
@@ -32,16 +30,6 @@ constexpr float DefaultViewHeight = 360.0f;
 
 fpRect grown(const fpRect& rect, float margin) {
     return {rect.x - margin, rect.y - margin, rect.w + 2.0f * margin, rect.h + 2.0f * margin};
-}
-
-fpVector2 turned(const fpVector2& offset, const GameObject& object) {
-    if (object.gameObjectDefinition().canRotate) {
-        const float angle = std::atan2(object.facing.y, object.facing.x);
-        const float c = std::cos(angle);
-        const float s = std::sin(angle);
-        return {offset.x * c - offset.y * s, offset.x * s + offset.y * c};
-    }
-    return {object.facing.x < 0.0f ? -offset.x : offset.x, offset.y};
 }
 
 } // namespace
@@ -159,7 +147,7 @@ void GameObjectSimulator::moveAttachedLight(GameObject& object) {
     LightObject* light = object.lightId != 0 && object.visible ? m_world.findLight(object.lightId) : nullptr;
     if (!light) return;
     const VisualAttachment& record = object.gameObjectDefinition().light;
-    light->setPosition(object.getPosition() + object.decayingOffset() + turned(record.offset, object));
+    light->setPosition(object.getPosition() + object.decayingOffset() + object.orientOffset(record.offset));
     light->scale = record.scale * object.lightScale;
     light->strength = object.lightStrength;
     if (light->strength > 0.0f) m_world.shownLights.push_back(light->id());

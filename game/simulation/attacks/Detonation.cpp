@@ -40,7 +40,7 @@ void GameObjectSimulator::explodeProjectile(Projectile& projectile) {
     const fpVector2 centre = bodyCentre(projectile);
     if (!definition.detonationEffect.empty())
         m_world.spawnEffect(definition.detonationEffect,
-                            projectile.getPosition() + orientedOffset(projectile, definition.detonationEffectOffset), 0.0f,
+                            projectile.getPosition() + projectile.orientOffset(definition.detonationEffectOffset), 0.0f,
                             1.0f);
     if (definition.cameraShake > 0.0f)
         m_world.shakeCamera(definition.cameraShake, definition.cameraShakeDuration, std::int32_t(CurveType::Quadratic));

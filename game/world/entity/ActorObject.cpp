@@ -110,16 +110,6 @@ bool ActorObject::sendAnimationInput(const std::string& input, const std::string
     return result;
 }
 
-fpVector2 ActorObject::orientOffset(const fpVector2& offset) const {
-    if (definition().canRotate) {
-        const float angle = std::atan2(facing.y, facing.x);
-        const float c = std::cos(angle);
-        const float s = std::sin(angle);
-        return {offset.x * c - offset.y * s, offset.x * s + offset.y * c};
-    }
-    return {facing.x < 0.0f ? -offset.x : offset.x, offset.y};
-}
-
 fpVector2 ActorObject::projectileSpawnOffset() const {
     const fpVector2 own = definition().projectileSpawnOffset;
     return orientOffset(hasWeapon() ? currentWeapon().spawnOffset + own : own);

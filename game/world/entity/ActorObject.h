@@ -60,9 +60,6 @@ public:
     // part name; the result of the last machine posted to (whether it knows the input),
     // false when there was none.
     bool sendAnimationInput(const std::string& input, const std::string& part);
-    // An offset given for an actor facing right, in world orientation: turned by the facing
-    // with CanRotate, else mirrored while the actor faces left.
-    fpVector2 orientOffset(const fpVector2& offset) const;
     // From the position to the muzzle: the current weapon's spawn offset (when it has one)
     // plus the definition's, in world orientation.
     fpVector2 projectileSpawnOffset() const;

@@ -34,6 +34,16 @@ fpVector2 GameObject::decayingOffset() const {
     return -timedOffset * (timedOffsetRemaining / timedOffsetDuration);
 }
 
+fpVector2 GameObject::orientOffset(const fpVector2& offset) const {
+    if (gameObjectDefinition().canRotate) {
+        const float angle = std::atan2(facing.y, facing.x);
+        const float c = std::cos(angle);
+        const float s = std::sin(angle);
+        return {offset.x * c - offset.y * s, offset.x * s + offset.y * c};
+    }
+    return {facing.x < 0.0f ? -offset.x : offset.x, offset.y};
+}
+
 fpVector2 GameObject::center() const {
     const fpRect bounds = physicalObject.bodies().front().getBounds();
     return {bounds.x + bounds.w / 2.0f, bounds.y + bounds.h / 2.0f};

@@ -55,6 +55,9 @@ public:
     // Where the object is drawn and looked at relative to its position while a timed
     // offset runs out: -vector x remaining / duration; zero once it has run out.
     fpVector2 decayingOffset() const;
+    // An offset given for an object facing right, in world orientation: turned by the facing
+    // with CanRotate, else mirrored while the object faces left.
+    fpVector2 orientOffset(const fpVector2& offset) const;
     // The centre of the first body's bounds.
     fpVector2 center() const;
 
