@@ -24,7 +24,7 @@ namespace {
 constexpr float StartDelay = 0.5f;
 // The slots share this time, with one share more before the first.
 constexpr float SellingTime = 1.2f;
-constexpr float CountingPause = 0.5f;
+constexpr float CountingPauseTime = 0.5f;
 constexpr float CountingPulsePeriod = 0.3f;
 constexpr float GainingSoundPeriod = 0.1f;
 constexpr float LevelUpPause = 0.75f;
@@ -188,7 +188,7 @@ void Sale::finishSelling(Simulator& simulator) {
 }
 
 void Sale::pauseBeforeCounting() {
-    enter(CountingPause, CountingPause);
+    enter(CountingPause, CountingPauseTime);
     // A level fills in two seconds; the maximum level at the pace of the last one.
     m_rate = float(experienceSpan(*m_table, wholeExperience(m_shownExperience))) / 2.0f;
 }

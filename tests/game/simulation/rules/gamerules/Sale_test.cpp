@@ -120,6 +120,19 @@ TEST_F(SaleTest, FiveSlotsGoLastToFirstAfterTheStartAndTheMoneyBecomesExperience
     EXPECT_EQ(harness->seams().count("WorldPersistence.save"), savesBefore + 1) << "one save at the end";
 }
 
+TEST_F(SaleTest, CountingBeginsHalfASecondAfterTheMoney) {
+    carry({{"ore_00", 3}});
+    simulator().sellInventory();
+    int step = 0;
+    while (world().progress.cash == 0 && step++ < MaxSaleSteps) harness->runSteps(1);
+    ASSERT_GT(world().progress.cash, 0);
+    int pause = 0;
+    while (lastShownExperience() <= 0.0f && pause++ < MaxSaleSteps) harness->runSteps(1);
+    // Half a second of pause, plus the steps of the set-up, the pause's end and the first count.
+    EXPECT_GE(pause * GameHarness::StepLength, 0.5f);
+    EXPECT_LE(pause, 30 + 3);
+}
+
 TEST_F(SaleTest, ASaleAcrossTwoLevelsShowsTheFirstLevelsBannersAndWaitsForTheCamera) {
     world().progress.experience = 250;
     carry({{"ore_20", 10}});
