@@ -3,11 +3,11 @@
 #include "game/simulation/GameSession.h"
 #include "game/simulation/GameSessionFile.h"
 #include "tests/support/common/LogCapture.h"
+#include "tests/support/common/KillChild.h"
 #include "tests/support/common/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <random>
 #include <string>
-#include <thread>
 
 namespace zor {
 namespace {
@@ -70,10 +69,7 @@ TEST(GameSessionCrashTest, AKilledWriterAlwaysLeavesAWrittenGeneration) {
     for (int kill = 0; kill < Kills; ++kill) {
         const pid_t writer = startWriter(last + 1);
         ASSERT_GT(writer, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-        ::kill(writer, SIGKILL);
-        int status = 0;
-        ::waitpid(writer, &status, 0);
+        const int status = test::killAfter(writer, std::chrono::microseconds(delay(random)));
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself at kill " << kill;
 
         GameSession session;

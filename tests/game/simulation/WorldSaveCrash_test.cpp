@@ -9,11 +9,11 @@
 #include "game/world/World.h"
 #include "game/world/WorldSaveFiles.h"
 #include "tests/support/common/LogCapture.h"
+#include "tests/support/common/KillChild.h"
 #include "tests/support/common/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,7 +21,6 @@
 #include <filesystem>
 #include <random>
 #include <string>
-#include <thread>
 
 namespace zor {
 namespace {
@@ -111,10 +110,7 @@ TEST(WorldSaveCrashTest, AKilledGameAlwaysLeavesAWrittenGenerationOfTheSaveAndTh
     for (int kill = 0; kill < Kills; ++kill) {
         const pid_t writer = startWriter(last + 1);
         ASSERT_GT(writer, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-        ::kill(writer, SIGKILL);
-        int status = 0;
-        ::waitpid(writer, &status, 0);
+        const int status = test::killAfter(writer, std::chrono::microseconds(delay(random)));
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself at kill " << kill;
 
         SaveState state;

@@ -3,6 +3,7 @@
 
 #include "Framework/core/io/Files.h"
 #include "Framework/core/settings/SettingsHandler.h"
+#include "tests/support/common/KillChild.h"
 #include "tests/support/common/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,7 +19,6 @@
 #include <filesystem>
 #include <random>
 #include <string>
-#include <thread>
 
 namespace zor {
 namespace {
@@ -85,10 +84,7 @@ TEST(SettingsWriterKill, TheLastCompleteFileSurvivesAndTheNextWriteLeavesNoTempo
         // At least one complete write first, then a kill at a random moment.
         std::int32_t first = 0;
         ASSERT_EQ(::read(fds[0], &first, sizeof first), ssize_t(sizeof first));
-        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
-        ::kill(writer, SIGKILL);
-        int status = 0;
-        ::waitpid(writer, &status, 0);
+        const int status = test::killAfter(writer, std::chrono::microseconds(moment(random)));
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer failed by itself: " << status;
         const std::int32_t reported = std::max(first, lastReported(fds[0]));
         ::close(fds[0]);
