@@ -114,40 +114,39 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
 void TextMesh::draw(ITextureBatch& batch, const PackedColor& color, const fpMatrix4& transform) const {
     const std::size_t count = shownGlyphs < 0 ? quads.size() : std::min(quads.size(), std::size_t(shownGlyphs));
     if (count == 0 || !font || !font->texture) return;
-    // A local rather than fpVector2::zero(): a call per glyph would spill the placement.
-    const fpVector2 origin;
+    // The layouts place every glyph with the mesh's font: one texture for all.
+    const Texture& texture = *font->texture;
     CommonBatch* direct = batch.commonBatch();
     if (direct && isPlacement(transform)) {
         // transform x translation(x, y, 0) as fpMatrix4::multiply forms it: the linear part
         // and the depth as they are (a negative zero made positive), the move through the
         // linear part and then the transform's own. Everything copied out: a quad is stored
-        // through bytes, which the compiler would take for the transform's, the colour's
-        // or the mesh's, to be read again after every glyph.
-        const PackedColor shade = color;
+        // through bytes, which the compiler would take for the transform's or the mesh's,
+        // to be read again after every glyph.
         const float xx = transform[0], yx = transform[1], xy = transform[4], yy = transform[5];
-        Affine2D placement{xx + 0.0f, yx + 0.0f, xy + 0.0f, yy + 0.0f, 0.0f, 0.0f, transform[14] + 0.0f};
+        const Affine2D shared{xx + 0.0f, yx + 0.0f, xy + 0.0f, yy + 0.0f, 0.0f, 0.0f, transform[14] + 0.0f};
         const float moveX = transform[12] + 0.0f;
         const float moveY = transform[13] + 0.0f;
         const GlyphQuad* const first = quads.data();
-        for (std::size_t i = 0; i < count; ++i) {
+        direct->drawMoved(texture, shared, count, color, [=](std::size_t i) {
             const GlyphQuad& quad = first[i];
             const Glyph& glyph = *quad.glyph;
             const float x = quad.x + quad.offsetX;
             const float y = quad.y + quad.offsetY;
-            placement.tx = (xx * x + xy * y) + moveX;
-            placement.ty = (yx * x + yy * y) + moveY;
-            direct->drawPlaced(*quad.font->texture, placement, fpRect(glyph.x, glyph.y, glyph.width, glyph.height),
-                               origin, shade, 0);
-        }
+            return MovedQuad{(xx * x + xy * y) + moveX, (yx * x + yy * y) + moveY,
+                             fpRect(glyph.x, glyph.y, glyph.width, glyph.height)};
+        });
         return;
     }
+    // A local rather than fpVector2::zero(): a call per glyph would spill the placement.
+    const fpVector2 origin;
     const std::uint32_t reserved = 0;
     fpMatrix4 placed;
     for (std::size_t i = 0; i < count; ++i) {
         const GlyphQuad& quad = quads[i];
         const Glyph& glyph = *quad.glyph;
         transform.multiply(fpMatrix4::translation(quad.x + quad.offsetX, quad.y + quad.offsetY, 0.0f), placed);
-        batch.drawMatrix(*quad.font->texture, placed, fpRect(glyph.x, glyph.y, glyph.width, glyph.height), color,
+        batch.drawMatrix(texture, placed, fpRect(glyph.x, glyph.y, glyph.width, glyph.height), color,
                          reserved, origin, 0);
     }
 }
