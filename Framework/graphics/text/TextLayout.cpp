@@ -37,28 +37,40 @@ bool fits(const fpRect& box, const Glyph& glyph, const Pen& pen, float reserved)
     return !(box.w < glyph.width + static_cast<float>(pen.x) + glyph.offsetX + reserved);
 }
 
+// The quads a layout writes, with room made up front for every quad it can place (no more
+// than one per byte of the texts). Each quad is stored once, whole: a quad first made
+// empty and then filled costs its stores twice.
+class PlacedQuads {
+public:
+    PlacedQuads(std::vector<GlyphQuad>& quads, std::size_t most) : m_quads(quads) { m_quads.reserve(most); }
+    std::size_t size() const { return m_quads.size(); }
+    bool empty() const { return m_quads.empty(); }
+    const GlyphQuad& add(const GlyphQuad& quad) { return m_quads.emplace_back(quad); }
+    // Forgets the quads from `count` on.
+    void backTo(std::size_t count) { m_quads.erase(m_quads.begin() + static_cast<std::ptrdiff_t>(count), m_quads.end()); }
+    const GlyphQuad* begin() const { return m_quads.data(); }
+    const GlyphQuad* end() const { return m_quads.data() + m_quads.size(); }
+
+private:
+    std::vector<GlyphQuad>& m_quads;
+};
+
 // Adds the glyph of the code point at the pen and moves the pen on. The pen normally
 // advances by the whole kerning's truncation plus the advance; the continuation marker
 // truncates their sum instead. Inline in the layout loops: a call per glyph costs them a
 // quarter of their time.
-[[gnu::always_inline]] inline GlyphQuad& place(std::vector<GlyphQuad>& quads, const Font& font, const Glyph& glyph,
-                                         std::uint32_t codePoint, Pen& pen, float y, std::int32_t line,
-                                         bool truncateSum = false) {
+[[gnu::always_inline]] inline const GlyphQuad& place(PlacedQuads& quads, const Font& font, const Glyph& glyph,
+                                                     std::uint32_t codePoint, Pen& pen, float y, std::int32_t line,
+                                                     bool truncateSum = false) {
     const float k = font.kerning(pen.previous, codePoint);
-    GlyphQuad& quad = quads.emplace_back();
-    quad.font = &font;
-    quad.glyph = &glyph;
-    quad.codePoint = codePoint;
-    quad.x = glyph.offsetX + static_cast<float>(pen.x) + k;
-    quad.y = glyph.offsetY + y;
-    quad.line = line;
-    quad.hasArea = glyph.width > 0.0f || glyph.height > 0.0f;
-    if (quad.hasArea) {
-        quad.kerning = pen.previousWithArea == pen.previous ? k : font.kerning(pen.previousWithArea, codePoint);
-        quad.penX = quad.x - (glyph.offsetX + quad.kerning);
-        quad.penY = quad.y - glyph.offsetY;
+    const bool hasArea = glyph.width > 0.0f || glyph.height > 0.0f;
+    float kerning = 0.0f;
+    if (hasArea) {
+        kerning = pen.previousWithArea == pen.previous ? k : font.kerning(pen.previousWithArea, codePoint);
         pen.previousWithArea = static_cast<std::int32_t>(codePoint);
     }
+    const GlyphQuad& quad = quads.add(GlyphQuad{glyph.offsetX + static_cast<float>(pen.x) + k, glyph.offsetY + y, 0.0f,
+                                                0.0f, &glyph, codePoint, line, kerning, hasArea});
     pen.x += truncateSum ? truncated(k + static_cast<float>(glyph.advance)) : truncated(k) + glyph.advance;
     pen.previous = static_cast<std::int32_t>(codePoint);
     return quad;
@@ -68,13 +80,15 @@ bool fits(const fpRect& box, const Glyph& glyph, const Pen& pen, float reserved)
 // afterwards, kept also as it stood before the line's last blank for a break there.
 class LineExtent {
 public:
-    void add(const GlyphQuad& quad, const Glyph& glyph, std::int32_t lineHeight) {
-        if (quad.hasArea) growExtent(m_extent, quad.penX, quad.penY, quad.kerning, glyph.advance, lineHeight);
+    void add(const GlyphQuad& quad, std::int32_t lineHeight) {
+        if (!quad.hasArea) return;
+        const GlyphPen pen = glyphPen(quad);
+        growExtent(m_extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
     }
     void markBlank() { m_beforeBlank = m_extent; }
     void backToBlank() { m_extent = m_beforeBlank; }
     // Ends the line of the quads from `first` on, when it has any.
-    void endLine(const std::vector<GlyphQuad>& quads, std::size_t first, std::vector<TextLineExtent>& lines) const {
+    void endLine(const PlacedQuads& quads, std::size_t first, std::vector<TextLineExtent>& lines) const {
         if (quads.size() <= first) return;
         TextLineExtent& line = lines.emplace_back(m_extent);
         line.first = first;
@@ -90,14 +104,12 @@ private:
 TextMeshPtr newMesh(const Font& font, const std::string& text) {
     TextMeshPtr mesh(new TextMesh(cleanUtf8(text)));
     mesh->font = &font;
-    // No more quads than bytes; the text is not decoded ahead to count them.
-    mesh->quads.reserve(mesh->text.size());
     return mesh;
 }
 
 // Measures the quads from `first` on as one more line.
-void endLine(const TextMesh& mesh, std::size_t first, std::vector<TextLineExtent>& lines) {
-    if (mesh.quads.size() > first) lines.push_back(mesh.measureLine(first, mesh.quads.size() - first));
+void endLine(const TextMesh& mesh, const PlacedQuads& quads, std::size_t first, std::vector<TextLineExtent>& lines) {
+    if (quads.size() > first) lines.push_back(mesh.measureLine(first, quads.size() - first));
 }
 
 } // namespace
@@ -120,21 +132,22 @@ std::int32_t measureText(const std::string& text, const Font& font) {
 
 TextMeshPtr Font::buildTextLine(const Font& font, const std::string& text, const fpRect& box, CompassAnchor anchor) {
     TextMeshPtr mesh = newMesh(font, text);
+    PlacedQuads quads(mesh->quads, mesh->text.size());
     Pen pen;
     const char* const end = mesh->text.data() + mesh->text.size();
     for (const char* at = mesh->text.data(); at != end;) {
         const std::uint32_t codePoint = codePointAt(at, at);
-        place(mesh->quads, font, font.findGlyph(codePoint), codePoint, pen, 0.0f, 0);
+        place(quads, font, font.findGlyph(codePoint), codePoint, pen, 0.0f, 0);
     }
     std::vector<TextLineExtent> lines;
-    endLine(*mesh, 0, lines);
-    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor);
+    endLine(*mesh, quads, 0, lines);
+    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor, true);
     return mesh;
 }
 
 TextMeshPtr Font::buildTextMesh(const Font& font, const std::string& text, const fpRect& box, CompassAnchor anchor) {
     TextMeshPtr mesh = newMesh(font, text);
-    std::vector<GlyphQuad>& quads = mesh->quads;
+    PlacedQuads quads(mesh->quads, mesh->text.size());
     std::vector<TextLineExtent> lines;
     const char* next = mesh->text.data();
     const char* const end = next + mesh->text.size();
@@ -160,22 +173,23 @@ TextMeshPtr Font::buildTextMesh(const Font& font, const std::string& text, const
             place(quads, font, glyph, codePoint, pen, y, line);
             next = after;
         }
-        endLine(*mesh, quadsBefore, lines);
+        endLine(*mesh, quads, quadsBefore, lines);
         y = lineBottom;
         if (quads.size() > quadsBefore) ++line;
         // A glyph wider than the box fits on no line: the lines below would stay empty.
         if (next == lineStart && !endedByLineFeed) break;
     }
-    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor);
+    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor, true);
     return mesh;
 }
 
 TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, const std::string& text,
                                    const fpRect& box, CompassAnchor anchor, int mode) {
     TextMeshPtr mesh = newMesh(font, text);
-    std::vector<GlyphQuad>& quads = mesh->quads;
+    const std::string marker = remainder ? cleanUtf8(*remainder) : std::string();
+    PlacedQuads quads(mesh->quads, mesh->text.size() + marker.size());
     std::vector<TextLineExtent> lines;
-    const float markerWidth = remainder ? static_cast<float>(measureText(*remainder, font)) : 0.0f;
+    const float markerWidth = remainder ? static_cast<float>(measureText(marker, font)) : 0.0f;
     const float lineHeight = static_cast<float>(font.lineHeight);
     const bool blankBreaks = breaksAtBlanks();
 
@@ -207,7 +221,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                     quadsBeforeBlank = quads.size();
                     extent.markBlank();
                 }
-                extent.add(place(quads, font, glyph, codePoint, pen, y, line), glyph, font.lineHeight);
+                extent.add(place(quads, font, glyph, codePoint, pen, y, line), font.lineHeight);
                 next = after;
                 continue;
             }
@@ -219,7 +233,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                 if (*blank == Blank) {
                     // A blank before `next` is the last one placed.
                     if (blank != next) {
-                        quads.resize(quadsBeforeBlank);
+                        quads.backTo(quadsBeforeBlank);
                         extent.backToBlank();
                     }
                     next = blank + 1;
@@ -229,7 +243,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             // No blank to break at: a line with glyphs ends before the overflowing one; an
             // empty line takes it anyway, so every line makes progress.
             if (quads.size() == quadsBefore) {
-                extent.add(place(quads, font, glyph, codePoint, pen, y, line), glyph, font.lineHeight);
+                extent.add(place(quads, font, glyph, codePoint, pen, y, line), font.lineHeight);
                 next = after;
             }
             break;
@@ -246,18 +260,17 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
         } else {
             // The marker ends the last line; its bounds measure kerning from the line's last
             // glyph with area.
-            const GlyphQuad& last = quads.back();
+            const GlyphQuad& last = quads.end()[-1];
             Pen pen;
             pen.x = truncated(last.x + last.glyph->width);
-            for (auto quad = quads.rbegin(); quad != quads.rend() && quad->line == last.line; ++quad) {
-                if (quad->hasArea) {
-                    pen.previousWithArea = static_cast<std::int32_t>(quad->codePoint);
+            for (const GlyphQuad* quad = quads.end(); quad != quads.begin() && quad[-1].line == last.line; --quad) {
+                if (quad[-1].hasArea) {
+                    pen.previousWithArea = static_cast<std::int32_t>(quad[-1].codePoint);
                     break;
                 }
             }
             const std::int32_t markerLine = last.line;
             const std::size_t markerFirst = lines.back().first;
-            const std::string marker = cleanUtf8(*remainder);
             const char* const markerEnd = marker.data() + marker.size();
             for (const char* at = marker.data(); at != markerEnd;) {
                 const std::uint32_t codePoint = codePointAt(at, at);
@@ -269,7 +282,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             *remainder = mesh->text.substr(static_cast<std::size_t>(next - mesh->text.data()));
         }
     }
-    TextMesh::alignLines(mode, *mesh, lines, box, anchor);
+    TextMesh::alignLines(mode, *mesh, lines, box, anchor, true);
     return mesh;
 }
 

@@ -20,8 +20,10 @@ float snapped(float offset) { return g_pixelSnap.load(std::memory_order_relaxed)
 
 constexpr float Largest = std::numeric_limits<float>::max();
 
-[[gnu::always_inline]] inline void include(TextLineExtent& extent, const GlyphQuad& quad, float penX, float penY) {
-    growExtent(extent, penX, penY, quad.kerning, quad.glyph->advance, quad.font->lineHeight);
+[[gnu::always_inline]] inline void include(TextLineExtent& extent, const GlyphQuad& quad, float moveX, float moveY,
+                                           std::int32_t lineHeight) {
+    const GlyphPen pen = glyphPen(quad);
+    growExtent(extent, pen.x + moveX, pen.y + moveY, quad.kerning, quad.glyph->advance, lineHeight);
 }
 
 void unite(TextLineExtent& into, const TextLineExtent& line) {
@@ -59,7 +61,10 @@ TextLineExtent TextMesh::measureLine(std::size_t first, std::size_t count) const
     TextLineExtent extent = emptyLineExtent();
     for (std::size_t i = first; i < first + count; ++i) {
         const GlyphQuad& quad = quads[i];
-        if (quad.hasArea) include(extent, quad, quad.penX, quad.penY);
+        if (quad.hasArea) {
+            const GlyphPen pen = glyphPen(quad);
+            growExtent(extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, font->lineHeight);
+        }
     }
     extent.first = first;
     extent.count = count;
@@ -79,7 +84,7 @@ void TextMesh::align(std::int32_t mode, TextMesh& mesh, const fpRect& box, Compa
 }
 
 void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<TextLineExtent>& lines,
-                          const fpRect& box, CompassAnchor anchor) {
+                          const fpRect& box, CompassAnchor anchor, bool offsetsZero) {
     mesh.mode = mode;
     mesh.anchor = anchor;
     TextLineExtent all = emptyLineExtent();
@@ -88,15 +93,18 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
     const float y = snapped(block.y);
 
     // One pass places every quad and measures the aligned glyphs.
+    const std::int32_t lineHeight = mesh.font ? mesh.font->lineHeight : 0;
     TextLineExtent aligned = emptyLineExtent();
     for (const TextLineExtent& line : lines) {
         const float x = snapped(mode == AlignEachLine ? anchorPosition(box, rectOf(line).size(), anchor).x : block.x);
         if (isPositiveZero(x) && isPositiveZero(y)) {
             // Adding +0 leaves every pen as it is (none is -0, and the fonts' numbers are
             // finite): the line's glyphs stay where it was measured.
-            for (std::size_t i = line.first; i < line.first + line.count; ++i) {
-                mesh.quads[i].offsetX = x;
-                mesh.quads[i].offsetY = y;
+            if (!offsetsZero) {
+                for (std::size_t i = line.first; i < line.first + line.count; ++i) {
+                    mesh.quads[i].offsetX = x;
+                    mesh.quads[i].offsetY = y;
+                }
             }
             unite(aligned, line);
             continue;
@@ -105,7 +113,7 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
             GlyphQuad& quad = mesh.quads[i];
             quad.offsetX = x;
             quad.offsetY = y;
-            if (quad.hasArea) include(aligned, quad, quad.penX + x, quad.penY + y);
+            if (quad.hasArea) include(aligned, quad, x, y, lineHeight);
         }
     }
     mesh.bounds = rectOf(aligned);
