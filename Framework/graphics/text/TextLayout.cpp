@@ -37,22 +37,30 @@ bool fits(const fpRect& box, const Glyph& glyph, const Pen& pen, float reserved)
     return !(box.w < glyph.width + static_cast<float>(pen.x) + glyph.offsetX + reserved);
 }
 
-// The quads a layout writes, with room made up front for every quad it can place (no more
-// than one per byte of the texts). Each quad is stored once, whole: a quad first made
-// empty and then filled costs its stores twice.
+// The quads a layout writes: the mesh's vector made as long as the most quads the layout
+// can place (no more than one per byte of the texts) and cut to those placed when done, so
+// that placing a glyph is a few stores and no check. A quad taken back is written again
+// whole but for its offsets, which stay +0 until alignment.
 class PlacedQuads {
 public:
-    PlacedQuads(std::vector<GlyphQuad>& quads, std::size_t most) : m_quads(quads) { m_quads.reserve(most); }
-    std::size_t size() const { return m_quads.size(); }
-    bool empty() const { return m_quads.empty(); }
-    const GlyphQuad& add(const GlyphQuad& quad) { return m_quads.emplace_back(quad); }
+    PlacedQuads(std::vector<GlyphQuad>& quads, std::size_t most) : m_quads(quads) {
+        m_quads.resize(most);
+        m_first = m_next = m_quads.data();
+    }
+    std::size_t size() const { return static_cast<std::size_t>(m_next - m_first); }
+    bool empty() const { return m_next == m_first; }
+    GlyphQuad& add() { return *m_next++; }
     // Forgets the quads from `count` on.
-    void backTo(std::size_t count) { m_quads.erase(m_quads.begin() + static_cast<std::ptrdiff_t>(count), m_quads.end()); }
-    const GlyphQuad* begin() const { return m_quads.data(); }
-    const GlyphQuad* end() const { return m_quads.data() + m_quads.size(); }
+    void backTo(std::size_t count) { m_next = m_first + count; }
+    const GlyphQuad* begin() const { return m_first; }
+    const GlyphQuad* end() const { return m_next; }
+    // Before the mesh's quads are read as a whole.
+    void finish() { m_quads.resize(size()); }
 
 private:
     std::vector<GlyphQuad>& m_quads;
+    GlyphQuad* m_first;
+    GlyphQuad* m_next;
 };
 
 // Adds the glyph of the code point at the pen and moves the pen on. The pen normally
@@ -69,36 +77,33 @@ private:
         kerning = pen.previousWithArea == pen.previous ? k : font.kerning(pen.previousWithArea, codePoint);
         pen.previousWithArea = static_cast<std::int32_t>(codePoint);
     }
-    const GlyphQuad& quad = quads.add(GlyphQuad{glyph.offsetX + static_cast<float>(pen.x) + k, glyph.offsetY + y, 0.0f,
-                                                0.0f, &glyph, codePoint, line, kerning, hasArea});
+    GlyphQuad& quad = quads.add();
+    quad.x = glyph.offsetX + static_cast<float>(pen.x) + k;
+    quad.y = glyph.offsetY + y;
+    quad.glyph = &glyph;
+    quad.codePoint = codePoint;
+    quad.line = line;
+    quad.kerning = kerning;
+    quad.hasArea = hasArea;
     pen.x += truncateSum ? truncated(k + static_cast<float>(glyph.advance)) : truncated(k) + glyph.advance;
     pen.previous = static_cast<std::int32_t>(codePoint);
     return quad;
 }
 
-// The extent of a line as its glyphs are placed, as TextMesh::measureLine would find it
-// afterwards, kept also as it stood before the line's last blank for a break there.
-class LineExtent {
-public:
-    void add(const GlyphQuad& quad, std::int32_t lineHeight) {
-        if (!quad.hasArea) return;
-        const GlyphPen pen = glyphPen(quad);
-        growExtent(m_extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
-    }
-    void markBlank() { m_beforeBlank = m_extent; }
-    void backToBlank() { m_extent = m_beforeBlank; }
-    // Ends the line of the quads from `first` on, when it has any.
-    void endLine(const PlacedQuads& quads, std::size_t first, std::vector<TextLineExtent>& lines) const {
-        if (quads.size() <= first) return;
-        TextLineExtent& line = lines.emplace_back(m_extent);
-        line.first = first;
-        line.count = quads.size() - first;
-    }
+// Grows a line's extent by the glyph just placed, when it has an area.
+[[gnu::always_inline]] inline void grow(TextLineExtent& extent, const GlyphQuad& quad, std::int32_t lineHeight) {
+    if (!quad.hasArea) return;
+    const GlyphPen pen = glyphPen(quad);
+    growExtent(extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
+}
 
-private:
-    TextLineExtent m_extent = emptyLineExtent();
-    TextLineExtent m_beforeBlank = m_extent;
-};
+// The line of the quads [first, first + count) with the extent measured for it; built
+// from a copy, so that the layout's own extent never leaves the registers.
+TextLineExtent lineOf(TextLineExtent extent, std::size_t first, std::size_t count) {
+    extent.first = first;
+    extent.count = count;
+    return extent;
+}
 
 // A mesh of the cleaned text, whose bytes the layouts then read.
 TextMeshPtr newMesh(const Font& font, const std::string& text) {
@@ -139,6 +144,7 @@ TextMeshPtr Font::buildTextLine(const Font& font, const std::string& text, const
         const std::uint32_t codePoint = codePointAt(at, at);
         place(quads, font, font.findGlyph(codePoint), codePoint, pen, 0.0f, 0);
     }
+    quads.finish();
     std::vector<TextLineExtent> lines;
     endLine(*mesh, quads, 0, lines);
     TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor, true);
@@ -179,6 +185,7 @@ TextMeshPtr Font::buildTextMesh(const Font& font, const std::string& text, const
         // A glyph wider than the box fits on no line: the lines below would stay empty.
         if (next == lineStart && !endedByLineFeed) break;
     }
+    quads.finish();
     TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor, true);
     return mesh;
 }
@@ -200,13 +207,17 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
     while (next != end) {
         if (box.h < y + lineHeight) break;
         const bool lastLine = box.h < y + 2.0f * lineHeight;
+        const float reserved = lastLine ? markerWidth : 0.0f;
         while (next != end && *next == Blank) ++next;
         const char* const lineStart = next;
         const std::size_t quadsBefore = quads.size();
         // The quads before the line's last blank: one per code point, so the line keeps
-        // these when it breaks there, without counting its bytes again.
+        // these when it breaks there, without counting its bytes again. The line's extent
+        // grows as its glyphs are placed (as TextMesh::measureLine would find it), and is
+        // kept as it stood at the blank too.
         std::size_t quadsBeforeBlank = quadsBefore;
-        LineExtent extent;
+        TextLineExtent extent = emptyLineExtent();
+        TextLineExtent extentBeforeBlank = extent;
         Pen pen;
         while (next != end) {
             const char* after;
@@ -216,12 +227,12 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                 break;
             }
             const Glyph& glyph = font.findGlyph(codePoint);
-            if (fits(box, glyph, pen, lastLine ? markerWidth : 0.0f)) {
+            if (fits(box, glyph, pen, reserved)) {
                 if (codePoint == static_cast<std::uint32_t>(Blank)) {
                     quadsBeforeBlank = quads.size();
-                    extent.markBlank();
+                    extentBeforeBlank = extent;
                 }
-                extent.add(place(quads, font, glyph, codePoint, pen, y, line), font.lineHeight);
+                grow(extent, place(quads, font, glyph, codePoint, pen, y, line), font.lineHeight);
                 next = after;
                 continue;
             }
@@ -234,7 +245,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                     // A blank before `next` is the last one placed.
                     if (blank != next) {
                         quads.backTo(quadsBeforeBlank);
-                        extent.backToBlank();
+                        extent = extentBeforeBlank;
                     }
                     next = blank + 1;
                     break;
@@ -243,12 +254,12 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             // No blank to break at: a line with glyphs ends before the overflowing one; an
             // empty line takes it anyway, so every line makes progress.
             if (quads.size() == quadsBefore) {
-                extent.add(place(quads, font, glyph, codePoint, pen, y, line), font.lineHeight);
+                grow(extent, place(quads, font, glyph, codePoint, pen, y, line), font.lineHeight);
                 next = after;
             }
             break;
         }
-        extent.endLine(quads, quadsBefore, lines);
+        if (quads.size() > quadsBefore) lines.push_back(lineOf(extent, quadsBefore, quads.size() - quadsBefore));
         if (lastLine) break;
         y += lineHeight;
         if (quads.size() > quadsBefore) ++line;
@@ -282,6 +293,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             *remainder = mesh->text.substr(static_cast<std::size_t>(next - mesh->text.data()));
         }
     }
+    quads.finish();
     TextMesh::alignLines(mode, *mesh, lines, box, anchor, true);
     return mesh;
 }
