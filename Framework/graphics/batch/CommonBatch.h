@@ -207,13 +207,21 @@ template <class Each>
         m_count += static_cast<int>(fitting);
         const PlaneTransform plane = m_plane;
         const quadwriter::Float4 reciprocals = m_runReciprocals;
-        for (std::size_t i = 0; i < fitting; ++i) {
-            const MovedQuad moved = each(i);
-            const quadwriter::PlacementLanes lanes = plane.apply(quadwriter::lanesOf(
-                Affine2D{shared.xx, shared.yx, shared.xy, shared.yy, moved.tx, moved.ty, shared.z}));
-            quadwriter::write(out[i], quadwriter::place(quadwriter::localCorners(moved.source, pivot), lanes), color,
-                              quadwriter::texCoords(moved.source, reciprocals, false, false));
-        }
+        const auto writeRun = [&](const PlaneTransform& transform) [[gnu::always_inline]] {
+            for (std::size_t i = 0; i < fitting; ++i) {
+                const MovedQuad moved = each(i);
+                const quadwriter::PlacementLanes lanes = transform.apply(quadwriter::lanesOf(
+                    Affine2D{shared.xx, shared.yx, shared.xy, shared.yy, moved.tx, moved.ty, shared.z}));
+                quadwriter::write(out[i], quadwriter::place(quadwriter::localCorners(moved.source, pivot), lanes),
+                                  color, quadwriter::texCoords(moved.source, reciprocals, false, false));
+            }
+        };
+        // A loop for each kind, which then knows it: under the identity, the shared part
+        // of the placement is formed once.
+        if (plane.kind() == PlaneTransform::Identity)
+            writeRun(plane);
+        else
+            writeRun(plane);
     }
     for (std::size_t i = fitting; i < count; ++i) countDropped();
 }

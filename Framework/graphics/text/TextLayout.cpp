@@ -33,8 +33,8 @@ bool breaksAtBlanks() {
     return !LocalizationHandler::exists() || LocalizationHandler::instance().breaksAtSpaces();
 }
 
-bool fits(const fpRect& box, const Glyph& glyph, const Pen& pen, float reserved) {
-    return !(box.w < glyph.width + static_cast<float>(pen.x) + glyph.offsetX + reserved);
+bool fits(float boxWidth, const Glyph& glyph, const Pen& pen, float reserved) {
+    return !(boxWidth < glyph.width + static_cast<float>(pen.x) + glyph.offsetX + reserved);
 }
 
 // The quads a layout writes: the mesh's vector made as long as the most quads the layout
@@ -91,7 +91,7 @@ private:
 }
 
 // Grows a line's extent by the glyph just placed, when it has an area.
-[[gnu::always_inline]] inline void grow(TextLineExtent& extent, const GlyphQuad& quad, std::int32_t lineHeight) {
+[[gnu::always_inline]] inline void grow(TextLineExtent& extent, const GlyphQuad& quad, float lineHeight) {
     if (!quad.hasArea) return;
     const GlyphPen pen = glyphPen(quad);
     growExtent(extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
@@ -103,6 +103,14 @@ TextLineExtent lineOf(TextLineExtent extent, std::size_t first, std::size_t coun
     extent.first = first;
     extent.count = count;
     return extent;
+}
+
+// Room for the lines of a box, as many as it holds up to a few dozen: lines are added
+// one by one, and each growth of the vector costs an allocation and a copy.
+std::size_t lineRoom(float boxHeight, float lineHeight) {
+    constexpr float Most = 64.0f;
+    const float fitting = boxHeight / lineHeight;
+    return fitting >= 0.0f && fitting < Most ? static_cast<std::size_t>(fitting) + 1 : static_cast<std::size_t>(Most);
 }
 
 // A mesh of the cleaned text, whose bytes the layouts then read.
@@ -175,7 +183,7 @@ TextMeshPtr Font::buildTextMesh(const Font& font, const std::string& text, const
                 break;
             }
             const Glyph& glyph = font.findGlyph(codePoint);
-            if (!fits(box, glyph, pen, 0.0f)) break;
+            if (!fits(box.w, glyph, pen, 0.0f)) break;
             place(quads, font, glyph, codePoint, pen, y, line);
             next = after;
         }
@@ -197,8 +205,11 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
     PlacedQuads quads(mesh->quads, mesh->text.size() + marker.size());
     std::vector<TextLineExtent> lines;
     const float markerWidth = remainder ? static_cast<float>(measureText(marker, font)) : 0.0f;
+    // Copied out of the font and the box: the quads' stores could otherwise change them.
     const float lineHeight = static_cast<float>(font.lineHeight);
+    const float boxWidth = box.w;
     const bool blankBreaks = breaksAtBlanks();
+    lines.reserve(lineRoom(box.h, lineHeight));
 
     const char* next = mesh->text.data();
     const char* const end = next + mesh->text.size();
@@ -227,12 +238,12 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                 break;
             }
             const Glyph& glyph = font.findGlyph(codePoint);
-            if (fits(box, glyph, pen, reserved)) {
+            if (fits(boxWidth, glyph, pen, reserved)) {
                 if (codePoint == static_cast<std::uint32_t>(Blank)) {
                     quadsBeforeBlank = quads.size();
                     extentBeforeBlank = extent;
                 }
-                grow(extent, place(quads, font, glyph, codePoint, pen, y, line), font.lineHeight);
+                grow(extent, place(quads, font, glyph, codePoint, pen, y, line), lineHeight);
                 next = after;
                 continue;
             }
@@ -254,7 +265,7 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             // No blank to break at: a line with glyphs ends before the overflowing one; an
             // empty line takes it anyway, so every line makes progress.
             if (quads.size() == quadsBefore) {
-                grow(extent, place(quads, font, glyph, codePoint, pen, y, line), font.lineHeight);
+                grow(extent, place(quads, font, glyph, codePoint, pen, y, line), lineHeight);
                 next = after;
             }
             break;

@@ -21,7 +21,7 @@ float snapped(float offset) { return g_pixelSnap.load(std::memory_order_relaxed)
 constexpr float Largest = std::numeric_limits<float>::max();
 
 [[gnu::always_inline]] inline void include(TextLineExtent& extent, const GlyphQuad& quad, float moveX, float moveY,
-                                           std::int32_t lineHeight) {
+                                           float lineHeight) {
     const GlyphPen pen = glyphPen(quad);
     growExtent(extent, pen.x + moveX, pen.y + moveY, quad.kerning, quad.glyph->advance, lineHeight);
 }
@@ -59,11 +59,12 @@ TextMesh::TextMesh(std::string content) : text(std::move(content)) {}
 
 TextLineExtent TextMesh::measureLine(std::size_t first, std::size_t count) const {
     TextLineExtent extent = emptyLineExtent();
+    const float lineHeight = font ? static_cast<float>(font->lineHeight) : 0.0f;
     for (std::size_t i = first; i < first + count; ++i) {
         const GlyphQuad& quad = quads[i];
         if (quad.hasArea) {
             const GlyphPen pen = glyphPen(quad);
-            growExtent(extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, font->lineHeight);
+            growExtent(extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
         }
     }
     extent.first = first;
@@ -93,7 +94,7 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
     const float y = snapped(block.y);
 
     // One pass places every quad and measures the aligned glyphs.
-    const std::int32_t lineHeight = mesh.font ? mesh.font->lineHeight : 0;
+    const float lineHeight = mesh.font ? static_cast<float>(mesh.font->lineHeight) : 0.0f;
     TextLineExtent aligned = emptyLineExtent();
     for (const TextLineExtent& line : lines) {
         const float x = snapped(mode == AlignEachLine ? anchorPosition(box, rectOf(line).size(), anchor).x : block.x);

@@ -69,15 +69,15 @@ struct TextLineExtent {
 
 // Grows the extent by one glyph with area whose pen is (penX, penY). Inline into loops over
 // a local extent, so that its bounds stay in registers: through memory every glyph waits
-// for the previous one's stores.
+// for the previous one's stores. The line height as a float, converted once.
 [[gnu::always_inline]] inline void growExtent(TextLineExtent& extent, float penX, float penY, float kerning,
-                                              std::int32_t advance, std::int32_t lineHeight) {
+                                              std::int32_t advance, float lineHeight) {
     extent.empty = false;
     extent.left = penX < extent.left ? penX : extent.left;
     const float right = penX + kerning + static_cast<float>(advance);
     extent.right = extent.right < right ? right : extent.right;
     extent.top = penY < extent.top ? penY : extent.top;
-    const float bottom = penY + static_cast<float>(lineHeight);
+    const float bottom = penY + lineHeight;
     extent.bottom = extent.bottom < bottom ? bottom : extent.bottom;
 }
 
