@@ -90,11 +90,10 @@ private:
     return quad;
 }
 
-// Grows a line's extent by the glyph just placed, when it has an area.
+// Grows a line's extent by the glyph just placed (by nothing when it has no area).
 [[gnu::always_inline]] inline void grow(TextLineExtent& extent, const GlyphQuad& quad, float lineHeight) {
-    if (!quad.hasArea) return;
     const GlyphPen pen = glyphPen(quad);
-    growExtent(extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
+    growExtent(extent, quad.hasArea, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
 }
 
 // The line of the quads [first, first + count) with the extent measured for it; built

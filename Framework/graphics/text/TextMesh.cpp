@@ -23,7 +23,7 @@ constexpr float Largest = std::numeric_limits<float>::max();
 [[gnu::always_inline]] inline void include(TextLineExtent& extent, const GlyphQuad& quad, float moveX, float moveY,
                                            float lineHeight) {
     const GlyphPen pen = glyphPen(quad);
-    growExtent(extent, pen.x + moveX, pen.y + moveY, quad.kerning, quad.glyph->advance, lineHeight);
+    growExtent(extent, quad.hasArea, pen.x + moveX, pen.y + moveY, quad.kerning, quad.glyph->advance, lineHeight);
 }
 
 void unite(TextLineExtent& into, const TextLineExtent& line) {
@@ -62,10 +62,8 @@ TextLineExtent TextMesh::measureLine(std::size_t first, std::size_t count) const
     const float lineHeight = font ? static_cast<float>(font->lineHeight) : 0.0f;
     for (std::size_t i = first; i < first + count; ++i) {
         const GlyphQuad& quad = quads[i];
-        if (quad.hasArea) {
-            const GlyphPen pen = glyphPen(quad);
-            growExtent(extent, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
-        }
+        const GlyphPen pen = glyphPen(quad);
+        growExtent(extent, quad.hasArea, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
     }
     extent.first = first;
     extent.count = count;
@@ -114,7 +112,7 @@ void TextMesh::alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<T
             GlyphQuad& quad = mesh.quads[i];
             quad.offsetX = x;
             quad.offsetY = y;
-            if (quad.hasArea) include(aligned, quad, x, y, lineHeight);
+            include(aligned, quad, x, y, lineHeight);
         }
     }
     mesh.bounds = rectOf(aligned);
