@@ -135,13 +135,21 @@ void TextMesh::draw(ITextureBatch& batch, const PackedColor& color, const fpMatr
         const float moveX = transform[12] + 0.0f;
         const float moveY = transform[13] + 0.0f;
         const GlyphQuad* const first = quads.data();
+        const auto sourceOf = [](const Glyph& glyph) { return fpRect(glyph.x, glyph.y, glyph.width, glyph.height); };
+        if (xx == 1.0f && yx == 0.0f && xy == 0.0f && yy == 1.0f && moveX == 0.0f && moveY == 0.0f) {
+            // Text drawn where it was laid out. The products and sums then only make a -0
+            // position +0, as adding +0 does (the positions are finite).
+            direct->drawMoved(texture, shared, count, color, [=](std::size_t i) {
+                const GlyphQuad& quad = first[i];
+                return MovedQuad{(quad.x + quad.offsetX) + 0.0f, (quad.y + quad.offsetY) + 0.0f, sourceOf(*quad.glyph)};
+            });
+            return;
+        }
         direct->drawMoved(texture, shared, count, color, [=](std::size_t i) {
             const GlyphQuad& quad = first[i];
-            const Glyph& glyph = *quad.glyph;
             const float x = quad.x + quad.offsetX;
             const float y = quad.y + quad.offsetY;
-            return MovedQuad{(xx * x + xy * y) + moveX, (yx * x + yy * y) + moveY,
-                             fpRect(glyph.x, glyph.y, glyph.width, glyph.height)};
+            return MovedQuad{(xx * x + xy * y) + moveX, (yx * x + yy * y) + moveY, sourceOf(*quad.glyph)};
         });
         return;
     }

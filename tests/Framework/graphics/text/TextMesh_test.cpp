@@ -98,6 +98,8 @@ TEST_F(TextMeshDraw, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     for (int i = 12; i < 15; ++i) mirroredNegativeZeroMove[i] = -0.0f;
     fpMatrix4 projective;
     projective[3] = 0.01f;
+    fpMatrix4 negativeZeroIdentity;
+    for (int i : {1, 4, 12, 13}) negativeZeroIdentity[i] = -0.0f;
     const struct {
         const char* name;
         fpMatrix4 matrix;
@@ -113,6 +115,7 @@ TEST_F(TextMeshDraw, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     } transforms[] = {
         {"identity", fpMatrix4()},
         {"negative-zero move", fpMatrix4::translation(-0.0f, -0.0f, -0.0f)},
+        {"identity with negative zeros", negativeZeroIdentity},
         {"move", fpMatrix4::translation(12.5f, -3.25f, 0.5f)},
         {"scale", fpMatrix4::scaling(2.0f, -0.5f, 1.0f)},
         {"mirror", fpMatrix4::scaling(-1.0f, 1.0f, -1.0f)},
