@@ -6,6 +6,7 @@
 #include "Framework/graphics/text/Utf8Text.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -49,7 +50,10 @@ public:
     }
     std::size_t size() const { return static_cast<std::size_t>(m_next - m_first); }
     bool empty() const { return m_next == m_first; }
-    GlyphQuad& add() { return *m_next++; }
+    GlyphQuad& add() {
+        assert(m_next != m_quads.data() + m_quads.size() && "the room made up front bounds the quads");
+        return *m_next++;
+    }
     // Forgets the quads from `count` on.
     void backTo(std::size_t count) { m_next = m_first + count; }
     const GlyphQuad* begin() const { return m_first; }

@@ -206,6 +206,35 @@ TEST_F(TextLayoutTest, PagingHandsBackTheTextThatDidNotFitAfterTheMarker) {
     EXPECT_EQ(tooLow, "");
 }
 
+// The marker may hold more glyphs than the text has bytes; the layout makes room for both.
+TEST_F(TextLayoutTest, AMarkerLongerThanTheTextIsPlacedWhole) {
+    constexpr std::uint32_t Dot = '.', Kana = 0x3041;
+    const struct {
+        const char* text;
+        const char* marker;
+        std::vector<std::uint32_t> codePoints;
+        const char* rest;
+    } cases[] = {
+        // One line of 10 fits in 15. With no room beside the marker, the line takes its
+        // first glyph anyway and the rest starts right after it.
+        {"A B", "..........", {'A', Dot, Dot, Dot, Dot, Dot, Dot, Dot, Dot, Dot, Dot}, " B"},
+        {"A\nB", "\u3041\u3041\u3041\u3041\u3041", {'A', Kana, Kana, Kana, Kana, Kana}, "\nB"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string remainder = c.marker;
+        const TextMeshPtr mesh =
+            Font::buildWrappedText(&remainder, *font, c.text, fpRect(0, 0, 30, 15), CompassAnchor::NorthWest, 0);
+        std::vector<std::uint32_t> codePoints;
+        for (const GlyphQuad& quad : mesh->quads) {
+            codePoints.push_back(quad.codePoint);
+            EXPECT_EQ(quad.line, 0);
+        }
+        EXPECT_EQ(codePoints, c.codePoints);
+        EXPECT_EQ(remainder, c.rest);
+    }
+}
+
 TEST_F(TextLayoutTest, AlignmentPlacesEachLineOrTheBlockInTheBox) {
     const fpRect box(0, 0, 100, 100);
     // Line widths by pen and advance: "AB" 14, "ABCD" 28; two lines are 20 high.
