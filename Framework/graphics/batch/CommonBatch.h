@@ -8,6 +8,7 @@
 // drawing interface's operations give the same vertices, bit for bit (for finite
 // numbers), through the same path.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -20,6 +21,13 @@
 #include "Framework/graphics/texture/Texture.h"
 
 namespace zor {
+
+// One quad of a run drawn by CommonBatch::drawMoved: its move and source rectangle.
+struct MovedQuad {
+    float tx;
+    float ty;
+    fpRect source;
+};
 
 // Quads from firstQuad up to the next run's first quad share the texture. The texture is
 // not owned.
@@ -70,6 +78,12 @@ public:
     // at the placement's origin: the same quad as drawMatrix with toMatrix(placement).
     void drawPlaced(const Texture& texture, const Affine2D& placement, const fpRect& source, const fpVector2& pivot,
                     PackedColor color, unsigned flags);
+    // Queues `count` quads of one texture whose placements differ only in their move, as
+    // text meshes draw their glyphs: quad i is drawPlaced(texture, `shared` moved to
+    // each(i).tx and .ty, each(i).source, no pivot, color, no flags), but the batch's
+    // state is read once for the run rather than after every quad written.
+    template <class Each>
+    void drawMoved(const Texture& texture, const Affine2D& shared, std::size_t count, PackedColor color, Each each);
     // Queues an untransformed rectangle (x, y, w, h) at the given depth.
     void addTexturedRect(const Texture& texture, const fpRect& destination, const fpRect& source,
                          const PackedColor& color, float depth);
@@ -170,6 +184,46 @@ inline Quad& CommonBatch::claimQuad(const Texture& texture) {
     if (flags & QuadSnap) quadwriter::snap(corners);
     quadwriter::write(quad, corners, color,
                       quadwriter::texCoords(source, m_runReciprocals, flags & QuadMirrorX, flags & QuadMirrorY));
+}
+
+template <class Each>
+[[gnu::always_inline]] inline void CommonBatch::drawMoved(const Texture& texture, const Affine2D& shared,
+                                                          std::size_t count, PackedColor color, Each each) {
+    const fpVector2 pivot;
+    if (m_plane.kind() == PlaneTransform::General) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const MovedQuad moved = each(i);
+            drawPlaced(texture, Affine2D{shared.xx, shared.yx, shared.xy, shared.yy, moved.tx, moved.ty, shared.z},
+                       moved.source, pivot, color, 0);
+        }
+        return;
+    }
+    const std::size_t room = m_count < m_capacity ? static_cast<std::size_t>(m_capacity - m_count) : 0;
+    const std::size_t fitting = count < room ? count : room;
+    if (fitting > 0) {
+        if (&texture != m_runTexture) switchTexture(texture);
+        // Locals, which the quads' stores cannot change: the loop keeps them in registers.
+        Quad* const out = m_storage + m_count;
+        m_count += static_cast<int>(fitting);
+        const PlaneTransform plane = m_plane;
+        const quadwriter::Float4 reciprocals = m_runReciprocals;
+        const auto writeRun = [&](const PlaneTransform& transform) [[gnu::always_inline]] {
+            for (std::size_t i = 0; i < fitting; ++i) {
+                const MovedQuad moved = each(i);
+                const quadwriter::PlacementLanes lanes = transform.apply(quadwriter::lanesOf(
+                    Affine2D{shared.xx, shared.yx, shared.xy, shared.yy, moved.tx, moved.ty, shared.z}));
+                quadwriter::write(out[i], quadwriter::place(quadwriter::localCorners(moved.source, pivot), lanes),
+                                  color, quadwriter::texCoords(moved.source, reciprocals, false, false));
+            }
+        };
+        // A loop for each kind, which then knows it: under the identity, the shared part
+        // of the placement is formed once.
+        if (plane.kind() == PlaneTransform::Identity)
+            writeRun(plane);
+        else
+            writeRun(plane);
+    }
+    for (std::size_t i = fitting; i < count; ++i) countDropped();
 }
 
 } // namespace zor

@@ -52,12 +52,10 @@ public:
     // below 256, which mostly answers "no pair" at once. A previous code point of -1 (line
     // start) matches no pair.
     float kerning(std::int32_t previous, std::uint32_t codePoint) const {
-        const std::uint32_t key = kerningKey(static_cast<std::uint32_t>(previous), codePoint);
-        if ((key & 0xFF00FF00u) == 0) {
-            const std::uint32_t pair = (key >> 8) | (key & 0xFFu);
-            if (!((m_latinPairs[pair >> 6] >> (pair & 63u)) & 1u)) return 0.0f;
-        }
-        const float* amount = m_kerning.find(key);
+        const auto first = static_cast<std::uint32_t>(previous);
+        if ((first | codePoint) < 256 && !((m_latinPairs[(first << 2) | (codePoint >> 6)] >> (codePoint & 63u)) & 1u))
+            return 0.0f;
+        const float* amount = m_kerning.find(kerningKey(first, codePoint));
         return amount ? *amount : 0.0f;
     }
 

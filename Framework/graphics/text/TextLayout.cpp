@@ -6,6 +6,7 @@
 #include "Framework/graphics/text/Utf8Text.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -33,71 +34,98 @@ bool breaksAtBlanks() {
     return !LocalizationHandler::exists() || LocalizationHandler::instance().breaksAtSpaces();
 }
 
-bool fits(const fpRect& box, const Glyph& glyph, const Pen& pen, float reserved) {
-    return !(box.w < glyph.width + static_cast<float>(pen.x) + glyph.offsetX + reserved);
+bool fits(float boxWidth, const Glyph& glyph, const Pen& pen, float reserved) {
+    return !(boxWidth < glyph.width + static_cast<float>(pen.x) + glyph.offsetX + reserved);
 }
+
+// The quads a layout writes: the mesh's vector made as long as the most quads the layout
+// can place (no more than one per byte of the texts) and cut to those placed when done, so
+// that placing a glyph is a few stores and no check. A quad taken back is written again
+// whole but for its offsets, which stay +0 until alignment.
+class PlacedQuads {
+public:
+    PlacedQuads(std::vector<GlyphQuad>& quads, std::size_t most) : m_quads(quads) {
+        m_quads.resize(most);
+        m_first = m_next = m_quads.data();
+    }
+    std::size_t size() const { return static_cast<std::size_t>(m_next - m_first); }
+    bool empty() const { return m_next == m_first; }
+    GlyphQuad& add() {
+        assert(m_next != m_quads.data() + m_quads.size() && "the room made up front bounds the quads");
+        return *m_next++;
+    }
+    // Forgets the quads from `count` on.
+    void backTo(std::size_t count) { m_next = m_first + count; }
+    const GlyphQuad* begin() const { return m_first; }
+    const GlyphQuad* end() const { return m_next; }
+    // Before the mesh's quads are read as a whole.
+    void finish() { m_quads.resize(size()); }
+
+private:
+    std::vector<GlyphQuad>& m_quads;
+    GlyphQuad* m_first;
+    GlyphQuad* m_next;
+};
 
 // Adds the glyph of the code point at the pen and moves the pen on. The pen normally
 // advances by the whole kerning's truncation plus the advance; the continuation marker
 // truncates their sum instead. Inline in the layout loops: a call per glyph costs them a
 // quarter of their time.
-[[gnu::always_inline]] inline GlyphQuad& place(std::vector<GlyphQuad>& quads, const Font& font, const Glyph& glyph,
-                                         std::uint32_t codePoint, Pen& pen, float y, std::int32_t line,
-                                         bool truncateSum = false) {
+[[gnu::always_inline]] inline const GlyphQuad& place(PlacedQuads& quads, const Font& font, const Glyph& glyph,
+                                                     std::uint32_t codePoint, Pen& pen, float y, std::int32_t line,
+                                                     bool truncateSum = false) {
     const float k = font.kerning(pen.previous, codePoint);
-    GlyphQuad& quad = quads.emplace_back();
-    quad.font = &font;
-    quad.glyph = &glyph;
-    quad.codePoint = codePoint;
-    quad.x = glyph.offsetX + static_cast<float>(pen.x) + k;
-    quad.y = glyph.offsetY + y;
-    quad.line = line;
-    quad.hasArea = glyph.width > 0.0f || glyph.height > 0.0f;
-    if (quad.hasArea) {
-        quad.kerning = pen.previousWithArea == pen.previous ? k : font.kerning(pen.previousWithArea, codePoint);
-        quad.penX = quad.x - (glyph.offsetX + quad.kerning);
-        quad.penY = quad.y - glyph.offsetY;
+    const bool hasArea = glyph.width > 0.0f || glyph.height > 0.0f;
+    float kerning = 0.0f;
+    if (hasArea) {
+        kerning = pen.previousWithArea == pen.previous ? k : font.kerning(pen.previousWithArea, codePoint);
         pen.previousWithArea = static_cast<std::int32_t>(codePoint);
     }
+    GlyphQuad& quad = quads.add();
+    quad.x = glyph.offsetX + static_cast<float>(pen.x) + k;
+    quad.y = glyph.offsetY + y;
+    quad.glyph = &glyph;
+    quad.codePoint = codePoint;
+    quad.line = line;
+    quad.kerning = kerning;
+    quad.hasArea = hasArea;
     pen.x += truncateSum ? truncated(k + static_cast<float>(glyph.advance)) : truncated(k) + glyph.advance;
     pen.previous = static_cast<std::int32_t>(codePoint);
     return quad;
 }
 
-// The extent of a line as its glyphs are placed, as TextMesh::measureLine would find it
-// afterwards, kept also as it stood before the line's last blank for a break there.
-class LineExtent {
-public:
-    void add(const GlyphQuad& quad, const Glyph& glyph, std::int32_t lineHeight) {
-        if (quad.hasArea) growExtent(m_extent, quad.penX, quad.penY, quad.kerning, glyph.advance, lineHeight);
-    }
-    void markBlank() { m_beforeBlank = m_extent; }
-    void backToBlank() { m_extent = m_beforeBlank; }
-    // Ends the line of the quads from `first` on, when it has any.
-    void endLine(const std::vector<GlyphQuad>& quads, std::size_t first, std::vector<TextLineExtent>& lines) const {
-        if (quads.size() <= first) return;
-        TextLineExtent& line = lines.emplace_back(m_extent);
-        line.first = first;
-        line.count = quads.size() - first;
-    }
+// Grows a line's extent by the glyph just placed (by nothing when it has no area).
+[[gnu::always_inline]] inline void grow(TextLineExtent& extent, const GlyphQuad& quad, float lineHeight) {
+    const GlyphPen pen = glyphPen(quad);
+    growExtent(extent, quad.hasArea, pen.x, pen.y, quad.kerning, quad.glyph->advance, lineHeight);
+}
 
-private:
-    TextLineExtent m_extent = emptyLineExtent();
-    TextLineExtent m_beforeBlank = m_extent;
-};
+// The line of the quads [first, first + count) with the extent measured for it; built
+// from a copy, so that the layout's own extent never leaves the registers.
+TextLineExtent lineOf(TextLineExtent extent, std::size_t first, std::size_t count) {
+    extent.first = first;
+    extent.count = count;
+    return extent;
+}
+
+// Room for the lines of a box, as many as it holds up to a few dozen: lines are added
+// one by one, and each growth of the vector costs an allocation and a copy.
+std::size_t lineRoom(float boxHeight, float lineHeight) {
+    constexpr float Most = 64.0f;
+    const float fitting = boxHeight / lineHeight;
+    return fitting >= 0.0f && fitting < Most ? static_cast<std::size_t>(fitting) + 1 : static_cast<std::size_t>(Most);
+}
 
 // A mesh of the cleaned text, whose bytes the layouts then read.
 TextMeshPtr newMesh(const Font& font, const std::string& text) {
     TextMeshPtr mesh(new TextMesh(cleanUtf8(text)));
     mesh->font = &font;
-    // No more quads than bytes; the text is not decoded ahead to count them.
-    mesh->quads.reserve(mesh->text.size());
     return mesh;
 }
 
 // Measures the quads from `first` on as one more line.
-void endLine(const TextMesh& mesh, std::size_t first, std::vector<TextLineExtent>& lines) {
-    if (mesh.quads.size() > first) lines.push_back(mesh.measureLine(first, mesh.quads.size() - first));
+void endLine(const TextMesh& mesh, const PlacedQuads& quads, std::size_t first, std::vector<TextLineExtent>& lines) {
+    if (quads.size() > first) lines.push_back(mesh.measureLine(first, quads.size() - first));
 }
 
 } // namespace
@@ -120,21 +148,23 @@ std::int32_t measureText(const std::string& text, const Font& font) {
 
 TextMeshPtr Font::buildTextLine(const Font& font, const std::string& text, const fpRect& box, CompassAnchor anchor) {
     TextMeshPtr mesh = newMesh(font, text);
+    PlacedQuads quads(mesh->quads, mesh->text.size());
     Pen pen;
     const char* const end = mesh->text.data() + mesh->text.size();
     for (const char* at = mesh->text.data(); at != end;) {
         const std::uint32_t codePoint = codePointAt(at, at);
-        place(mesh->quads, font, font.findGlyph(codePoint), codePoint, pen, 0.0f, 0);
+        place(quads, font, font.findGlyph(codePoint), codePoint, pen, 0.0f, 0);
     }
+    quads.finish();
     std::vector<TextLineExtent> lines;
-    endLine(*mesh, 0, lines);
-    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor);
+    endLine(*mesh, quads, 0, lines);
+    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor, true);
     return mesh;
 }
 
 TextMeshPtr Font::buildTextMesh(const Font& font, const std::string& text, const fpRect& box, CompassAnchor anchor) {
     TextMeshPtr mesh = newMesh(font, text);
-    std::vector<GlyphQuad>& quads = mesh->quads;
+    PlacedQuads quads(mesh->quads, mesh->text.size());
     std::vector<TextLineExtent> lines;
     const char* next = mesh->text.data();
     const char* const end = next + mesh->text.size();
@@ -156,28 +186,33 @@ TextMeshPtr Font::buildTextMesh(const Font& font, const std::string& text, const
                 break;
             }
             const Glyph& glyph = font.findGlyph(codePoint);
-            if (!fits(box, glyph, pen, 0.0f)) break;
+            if (!fits(box.w, glyph, pen, 0.0f)) break;
             place(quads, font, glyph, codePoint, pen, y, line);
             next = after;
         }
-        endLine(*mesh, quadsBefore, lines);
+        endLine(*mesh, quads, quadsBefore, lines);
         y = lineBottom;
         if (quads.size() > quadsBefore) ++line;
         // A glyph wider than the box fits on no line: the lines below would stay empty.
         if (next == lineStart && !endedByLineFeed) break;
     }
-    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor);
+    quads.finish();
+    TextMesh::alignLines(AlignEachLine, *mesh, lines, box, anchor, true);
     return mesh;
 }
 
 TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, const std::string& text,
                                    const fpRect& box, CompassAnchor anchor, int mode) {
     TextMeshPtr mesh = newMesh(font, text);
-    std::vector<GlyphQuad>& quads = mesh->quads;
+    const std::string marker = remainder ? cleanUtf8(*remainder) : std::string();
+    PlacedQuads quads(mesh->quads, mesh->text.size() + marker.size());
     std::vector<TextLineExtent> lines;
-    const float markerWidth = remainder ? static_cast<float>(measureText(*remainder, font)) : 0.0f;
+    const float markerWidth = remainder ? static_cast<float>(measureText(marker, font)) : 0.0f;
+    // Copied out of the font and the box: the quads' stores could otherwise change them.
     const float lineHeight = static_cast<float>(font.lineHeight);
+    const float boxWidth = box.w;
     const bool blankBreaks = breaksAtBlanks();
+    lines.reserve(lineRoom(box.h, lineHeight));
 
     const char* next = mesh->text.data();
     const char* const end = next + mesh->text.size();
@@ -186,13 +221,17 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
     while (next != end) {
         if (box.h < y + lineHeight) break;
         const bool lastLine = box.h < y + 2.0f * lineHeight;
+        const float reserved = lastLine ? markerWidth : 0.0f;
         while (next != end && *next == Blank) ++next;
         const char* const lineStart = next;
         const std::size_t quadsBefore = quads.size();
         // The quads before the line's last blank: one per code point, so the line keeps
-        // these when it breaks there, without counting its bytes again.
+        // these when it breaks there, without counting its bytes again. The line's extent
+        // grows as its glyphs are placed (as TextMesh::measureLine would find it), and is
+        // kept as it stood at the blank too.
         std::size_t quadsBeforeBlank = quadsBefore;
-        LineExtent extent;
+        TextLineExtent extent = emptyLineExtent();
+        TextLineExtent extentBeforeBlank = extent;
         Pen pen;
         while (next != end) {
             const char* after;
@@ -202,12 +241,12 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                 break;
             }
             const Glyph& glyph = font.findGlyph(codePoint);
-            if (fits(box, glyph, pen, lastLine ? markerWidth : 0.0f)) {
+            if (fits(boxWidth, glyph, pen, reserved)) {
                 if (codePoint == static_cast<std::uint32_t>(Blank)) {
                     quadsBeforeBlank = quads.size();
-                    extent.markBlank();
+                    extentBeforeBlank = extent;
                 }
-                extent.add(place(quads, font, glyph, codePoint, pen, y, line), glyph, font.lineHeight);
+                grow(extent, place(quads, font, glyph, codePoint, pen, y, line), lineHeight);
                 next = after;
                 continue;
             }
@@ -219,8 +258,8 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
                 if (*blank == Blank) {
                     // A blank before `next` is the last one placed.
                     if (blank != next) {
-                        quads.resize(quadsBeforeBlank);
-                        extent.backToBlank();
+                        quads.backTo(quadsBeforeBlank);
+                        extent = extentBeforeBlank;
                     }
                     next = blank + 1;
                     break;
@@ -229,12 +268,12 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             // No blank to break at: a line with glyphs ends before the overflowing one; an
             // empty line takes it anyway, so every line makes progress.
             if (quads.size() == quadsBefore) {
-                extent.add(place(quads, font, glyph, codePoint, pen, y, line), glyph, font.lineHeight);
+                grow(extent, place(quads, font, glyph, codePoint, pen, y, line), lineHeight);
                 next = after;
             }
             break;
         }
-        extent.endLine(quads, quadsBefore, lines);
+        if (quads.size() > quadsBefore) lines.push_back(lineOf(extent, quadsBefore, quads.size() - quadsBefore));
         if (lastLine) break;
         y += lineHeight;
         if (quads.size() > quadsBefore) ++line;
@@ -246,18 +285,17 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
         } else {
             // The marker ends the last line; its bounds measure kerning from the line's last
             // glyph with area.
-            const GlyphQuad& last = quads.back();
+            const GlyphQuad& last = quads.end()[-1];
             Pen pen;
             pen.x = truncated(last.x + last.glyph->width);
-            for (auto quad = quads.rbegin(); quad != quads.rend() && quad->line == last.line; ++quad) {
-                if (quad->hasArea) {
-                    pen.previousWithArea = static_cast<std::int32_t>(quad->codePoint);
+            for (const GlyphQuad* quad = quads.end(); quad != quads.begin() && quad[-1].line == last.line; --quad) {
+                if (quad[-1].hasArea) {
+                    pen.previousWithArea = static_cast<std::int32_t>(quad[-1].codePoint);
                     break;
                 }
             }
             const std::int32_t markerLine = last.line;
             const std::size_t markerFirst = lines.back().first;
-            const std::string marker = cleanUtf8(*remainder);
             const char* const markerEnd = marker.data() + marker.size();
             for (const char* at = marker.data(); at != markerEnd;) {
                 const std::uint32_t codePoint = codePointAt(at, at);
@@ -269,7 +307,8 @@ TextMeshPtr Font::buildWrappedText(std::string* remainder, const Font& font, con
             *remainder = mesh->text.substr(static_cast<std::size_t>(next - mesh->text.data()));
         }
     }
-    TextMesh::alignLines(mode, *mesh, lines, box, anchor);
+    quads.finish();
+    TextMesh::alignLines(mode, *mesh, lines, box, anchor, true);
     return mesh;
 }
 

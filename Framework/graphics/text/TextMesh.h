@@ -9,12 +9,14 @@
 #include "Framework/core/math/Matrix4.h"
 #include "Framework/core/math/Rect.h"
 #include "Framework/core/memory/PooledObject.h"
+#include "Framework/graphics/font/Glyph.h"
 
 #include <boost/intrusive_ptr.hpp>
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -22,29 +24,37 @@ namespace zor {
 
 class Font;
 class ITextureBatch;
-struct Glyph;
 
+// One placed glyph, 40 bytes: what drawing reads first. Every glyph of a mesh comes from
+// the mesh's font.
 struct GlyphQuad {
-    const Font* font = nullptr;
-    const Glyph* glyph = nullptr;
-    std::uint32_t codePoint = 0;
     // Relative to the text origin, before alignment.
     float x = 0.0f;
     float y = 0.0f;
     // Set by alignment.
     float offsetX = 0.0f;
     float offsetY = 0.0f;
+    const Glyph* glyph = nullptr;
+    std::uint32_t codePoint = 0;
     // Counts only lines that received glyphs.
     std::int32_t line = 0;
-    // Kept by the layout for bounds and alignment, so they need no font lookups. Only
+    // Kept by the layout for bounds and alignment, so they need no kerning lookups. Only
     // glyphs with an area count in bounds; for those: the kerning from the previous such
-    // glyph of the line (from none at its start), and the pen that places the glyph with
-    // it: x - (glyph offset x + kerning), y - glyph offset y.
-    bool hasArea = false;
+    // glyph of the line (from none at its start), which places the glyph from its pen
+    // (glyphPen); 0 for the others.
     float kerning = 0.0f;
-    float penX = 0.0f;
-    float penY = 0.0f;
+    bool hasArea = false;
 };
+
+// The pen the layout placed a glyph with area from, before alignment: x - (glyph offset x
+// + kerning), y - glyph offset y.
+struct GlyphPen {
+    float x;
+    float y;
+};
+inline GlyphPen glyphPen(const GlyphQuad& quad) {
+    return {quad.x - (quad.glyph->offsetX + quad.kerning), quad.y - quad.glyph->offsetY};
+}
 
 // The extent of one line's glyphs with area by their pens and advances, before alignment:
 // the quads [first, first + count), one line index.
@@ -58,17 +68,22 @@ struct TextLineExtent {
     float bottom = 0.0f;
 };
 
-// Grows the extent by one glyph with area whose pen is (penX, penY). Inline into loops over
-// a local extent, so that its bounds stay in registers: through memory every glyph waits
-// for the previous one's stores.
-[[gnu::always_inline]] inline void growExtent(TextLineExtent& extent, float penX, float penY, float kerning,
-                                              std::int32_t advance, std::int32_t lineHeight) {
-    extent.empty = false;
-    extent.left = penX < extent.left ? penX : extent.left;
-    const float right = penX + kerning + static_cast<float>(advance);
+// Grows the extent by one glyph whose pen is (penX, penY), when it has an area. A glyph
+// without one (a blank) is taken as infinitely far away, which changes no bound: no
+// branch, which the mix of blanks and letters would often mispredict. Inline into loops
+// over a local extent, so that its bounds stay in registers: through memory every glyph
+// waits for the previous one's stores. The line height as a float, converted once.
+[[gnu::always_inline]] inline void growExtent(TextLineExtent& extent, bool area, float penX, float penY,
+                                              float kerning, std::int32_t advance, float lineHeight) {
+    constexpr float Far = std::numeric_limits<float>::infinity();
+    const float left = area ? penX : Far;
+    const float top = area ? penY : Far;
+    const float right = area ? penX + kerning + static_cast<float>(advance) : -Far;
+    const float bottom = area ? penY + lineHeight : -Far;
+    extent.empty = extent.empty && !area;
+    extent.left = left < extent.left ? left : extent.left;
     extent.right = extent.right < right ? right : extent.right;
-    extent.top = penY < extent.top ? penY : extent.top;
-    const float bottom = penY + static_cast<float>(lineHeight);
+    extent.top = top < extent.top ? top : extent.top;
     extent.bottom = extent.bottom < bottom ? bottom : extent.bottom;
 }
 
@@ -90,8 +105,10 @@ public:
     static void align(std::int32_t mode, TextMesh& mesh, const fpRect& box, CompassAnchor anchor);
     // The same with the lines the layout measured as it went, one per run of quads with
     // one line index, in order.
+    // Quads fresh from a layout have +0 offsets already (offsetsZero), which a line whose
+    // offsets are +0 too then leaves as they are.
     static void alignLines(std::int32_t mode, TextMesh& mesh, const std::vector<TextLineExtent>& lines,
-                           const fpRect& box, CompassAnchor anchor);
+                           const fpRect& box, CompassAnchor anchor, bool offsetsZero = false);
     // The extent of the quads [first, first + count), which share one line index.
     TextLineExtent measureLine(std::size_t first, std::size_t count) const;
 

@@ -206,6 +206,35 @@ TEST_F(TextLayoutTest, PagingHandsBackTheTextThatDidNotFitAfterTheMarker) {
     EXPECT_EQ(tooLow, "");
 }
 
+// The marker may hold more glyphs than the text has bytes; the layout makes room for both.
+TEST_F(TextLayoutTest, AMarkerLongerThanTheTextIsPlacedWhole) {
+    constexpr std::uint32_t Dot = '.', Kana = 0x3041;
+    const struct {
+        const char* text;
+        const char* marker;
+        std::vector<std::uint32_t> codePoints;
+        const char* rest;
+    } cases[] = {
+        // One line of 10 fits in 15. With no room beside the marker, the line takes its
+        // first glyph anyway and the rest starts right after it.
+        {"A B", "..........", {'A', Dot, Dot, Dot, Dot, Dot, Dot, Dot, Dot, Dot, Dot}, " B"},
+        {"A\nB", "\u3041\u3041\u3041\u3041\u3041", {'A', Kana, Kana, Kana, Kana, Kana}, "\nB"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string remainder = c.marker;
+        const TextMeshPtr mesh =
+            Font::buildWrappedText(&remainder, *font, c.text, fpRect(0, 0, 30, 15), CompassAnchor::NorthWest, 0);
+        std::vector<std::uint32_t> codePoints;
+        for (const GlyphQuad& quad : mesh->quads) {
+            codePoints.push_back(quad.codePoint);
+            EXPECT_EQ(quad.line, 0);
+        }
+        EXPECT_EQ(codePoints, c.codePoints);
+        EXPECT_EQ(remainder, c.rest);
+    }
+}
+
 TEST_F(TextLayoutTest, AlignmentPlacesEachLineOrTheBlockInTheBox) {
     const fpRect box(0, 0, 100, 100);
     // Line widths by pen and advance: "AB" 14, "ABCD" 28; two lines are 20 high.
@@ -238,7 +267,7 @@ fpRect definedBounds(const TextMesh& mesh, std::size_t first, std::size_t end, b
         const Glyph& glyph = *quad.glyph;
         if (!(glyph.width > 0.0f || glyph.height > 0.0f)) continue;
         const bool sameLine = previous && previous->line == quad.line;
-        const float k = quad.font->kerning(sameLine ? std::int32_t(previous->codePoint) : -1, quad.codePoint);
+        const float k = mesh.font->kerning(sameLine ? std::int32_t(previous->codePoint) : -1, quad.codePoint);
         float penX = quad.x - (glyph.offsetX + k);
         float penY = quad.y - glyph.offsetY;
         if (withOffsets) {
@@ -248,7 +277,7 @@ fpRect definedBounds(const TextMesh& mesh, std::size_t first, std::size_t end, b
         left = std::min(left, penX);
         right = std::max(right, penX + k + static_cast<float>(glyph.advance));
         top = std::min(top, penY);
-        bottom = std::max(bottom, penY + static_cast<float>(quad.font->lineHeight));
+        bottom = std::max(bottom, penY + static_cast<float>(mesh.font->lineHeight));
         previous = &quad;
     }
     return previous ? fpRect(left, top, right - left, bottom - top) : fpRect();
@@ -302,6 +331,34 @@ TEST_F(TextLayoutTest, AlignmentMeetsTheDefinitionOfTheBoundsWithoutLookingAnyth
                     }
                 }
             }
+        }
+    }
+}
+
+// A layout's quads start with +0 offsets, which alignment to the box's corner at the
+// origin keeps; aligning a mesh again must still replace whatever offsets it had.
+TEST_F(TextLayoutTest, AligningAgainReplacesEveryOffsetEvenWithZero) {
+    const fpRect origin(0, 0, 100, 100);
+    const struct {
+        const char* name;
+        CompassAnchor first;
+        fpRect firstBox;
+    } cases[] = {
+        {"from the centre", CompassAnchor::Centre, origin},
+        {"from a moved corner", CompassAnchor::NorthWest, fpRect(-12.5f, 7, 100, 100)},
+        {"from the far corner", CompassAnchor::SouthEast, origin},
+        {"from the origin itself", CompassAnchor::NorthWest, origin},
+    };
+    for (const auto& c : cases) {
+        for (std::int32_t mode : {AlignEachLine, AlignBlock}) {
+            SCOPED_TRACE(std::string(c.name) + " mode " + std::to_string(mode));
+            const TextMeshPtr mesh = Font::buildWrappedText(nullptr, *font, "AB\nABCD", c.firstBox, c.first, mode);
+            TextMesh::align(mode, *mesh, origin, CompassAnchor::NorthWest);
+            for (const GlyphQuad& quad : mesh->quads) {
+                EXPECT_TRUE(sameBits(quad.offsetX, 0.0f));
+                EXPECT_TRUE(sameBits(quad.offsetY, 0.0f));
+            }
+            EXPECT_EQ(mesh->bounds, fpRect(0, 0, 28, 20));
         }
     }
 }

@@ -57,6 +57,34 @@ TEST_F(TextMeshDraw, TheShownGlyphCountLimitsWhatIsDrawn) {
     }
 }
 
+// A batch with room for only some glyphs takes the first ones, whole, and counts the rest
+// as dropped, under a plane and a general batch transform alike.
+TEST_F(TextMeshDraw, AFullBatchTakesTheGlyphsItHasRoomForAndCountsTheRest) {
+    const TextMeshPtr mesh = Font::buildTextLine(*font, "ABCDE", fpRect(0, 0, 100, 100), CompassAnchor::NorthWest);
+    fpMatrix4 projective;
+    projective[3] = 0.01f;
+    const struct {
+        int capacity;
+        int queuedBefore;
+        int drawn;
+    } cases[] = {{8, 0, 5}, {5, 0, 5}, {3, 0, 3}, {4, 2, 2}, {3, 3, 0}};
+    for (const fpMatrix4& batchTransform : {fpMatrix4::translation(2.0f, 3.0f, 0.0f), projective}) {
+        CommonBatch roomy(16, 0.0f);
+        roomy.setTransform(batchTransform);
+        mesh->draw(roomy, PackedColor(0xFFFFFFFFu), fpMatrix4());
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(c.capacity) + " with " + std::to_string(c.queuedBefore));
+            CommonBatch small(c.capacity, 0.0f);
+            small.setTransform(batchTransform);
+            for (int i = 0; i < c.queuedBefore; ++i) small.addTexturedRect(*font->texture, fpRect(0, 0, 1, 1), fpRect(0, 0, 1, 1), PackedColor(0u), 0.0f);
+            mesh->draw(small, PackedColor(0xFFFFFFFFu), fpMatrix4());
+            ASSERT_EQ(small.count(), c.queuedBefore + c.drawn);
+            EXPECT_EQ(small.droppedQuads(), std::uint64_t(5 - c.drawn));
+            EXPECT_EQ(std::memcmp(small.quads() + c.queuedBefore, roomy.quads(), std::size_t(c.drawn) * sizeof(Quad)), 0);
+        }
+    }
+}
+
 // The batch's own placement path gives the quads of the matrix path bit for bit, signed
 // zeros included, under plane and general batch transforms alike.
 TEST_F(TextMeshDraw, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
@@ -70,6 +98,8 @@ TEST_F(TextMeshDraw, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     for (int i = 12; i < 15; ++i) mirroredNegativeZeroMove[i] = -0.0f;
     fpMatrix4 projective;
     projective[3] = 0.01f;
+    fpMatrix4 negativeZeroIdentity;
+    for (int i : {1, 4, 12, 13}) negativeZeroIdentity[i] = -0.0f;
     const struct {
         const char* name;
         fpMatrix4 matrix;
@@ -85,6 +115,7 @@ TEST_F(TextMeshDraw, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     } transforms[] = {
         {"identity", fpMatrix4()},
         {"negative-zero move", fpMatrix4::translation(-0.0f, -0.0f, -0.0f)},
+        {"identity with negative zeros", negativeZeroIdentity},
         {"move", fpMatrix4::translation(12.5f, -3.25f, 0.5f)},
         {"scale", fpMatrix4::scaling(2.0f, -0.5f, 1.0f)},
         {"mirror", fpMatrix4::scaling(-1.0f, 1.0f, -1.0f)},
