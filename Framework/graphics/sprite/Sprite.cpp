@@ -193,6 +193,7 @@ void Sprite::play() {
     m_playing = true;
     m_finished = false;
     m_playOnce = false;
+    wake();
 }
 
 void Sprite::playOnce() {
@@ -207,6 +208,7 @@ void Sprite::playFromFrame(std::uint32_t frame, bool once) {
     m_time = static_cast<float>(m_currentFrame) * m_frameTime;
     m_frameFraction = 0.0f;
     m_poseDirty = true;
+    wake();
 }
 
 void Sprite::setFrame(std::uint32_t frame) {
@@ -216,6 +218,7 @@ void Sprite::setFrame(std::uint32_t frame) {
     m_time = static_cast<float>(m_currentFrame) * m_frameTime;
     m_frameFraction = 0.0f;
     m_poseDirty = true;
+    wake();
 }
 
 bool Sprite::setFrameByName(const std::string& animation) {
@@ -232,6 +235,7 @@ void Sprite::restart() {
     m_playOnce = false;
     m_frameFraction = 0.0f;
     m_poseDirty = true;
+    wake();
     for (int i = 0; i < m_childCount; ++i) m_children[i].restart();
 }
 
@@ -242,6 +246,7 @@ void Sprite::resetToStart() {
     m_cueMarker = -1.0f;
     m_currentFrame = 0;
     m_finished = false;
+    wake();
     for (int i = 0; i < m_childCount; ++i) m_children[i].resetToStart();
 }
 
@@ -251,24 +256,37 @@ void Sprite::setInterpolation(bool interpolate) {
         // Switched on, the node blends from its next update; switched off, it keeps its
         // pose until its key changes.
         if (interpolate && !child.m_interpolate) child.m_dirty = true;
-        if (interpolate != child.m_interpolate) child.m_poseDirty = true;
+        if (interpolate != child.m_interpolate) {
+            child.m_poseDirty = true;
+            child.wake();
+        }
         child.m_interpolate = interpolate;
         child.setInterpolation(interpolate);
     }
+}
+
+void Sprite::setEnabled(bool enabled) {
+    if (enabled == m_enabled) return;
+    m_enabled = enabled;
+    wake();
+}
+
+void Sprite::wake() {
+    for (Sprite* node = this; node; node = node->m_parent) node->m_stillBelow = false;
 }
 
 bool Sprite::setPosition(float x, float y) {
     if (m_state.x == x && m_state.y == y) return false;
     m_state.x = x;
     m_state.y = y;
-    markPose();
+    changePose();
     return true;
 }
 
 bool Sprite::setZ(float z) {
     if (m_state.z == z) return false;
     m_state.z = z;
-    markPose();
+    changePose();
     return true;
 }
 
@@ -276,21 +294,21 @@ bool Sprite::setUniformScale(float scale) {
     if (m_state.scaleX == scale && m_state.scaleY == scale) return false;
     m_state.scaleX = scale;
     m_state.scaleY = scale;
-    markPose();
+    changePose();
     return true;
 }
 
 bool Sprite::setRotation(float angle) {
     if (m_state.rotation == angle) return false;
     m_state.rotation = angle;
-    markPose();
+    changePose();
     return true;
 }
 
 bool Sprite::setAlpha(float alpha) {
     if (m_state.a == alpha) return false;
     m_state.a = alpha;
-    markPose();
+    changePose();
     return true;
 }
 
@@ -298,7 +316,7 @@ void Sprite::setPivot(float x, float y) {
     if (m_state.pivotX == x && m_state.pivotY == y) return;
     m_state.pivotX = x;
     m_state.pivotY = y;
-    markPose();
+    changePose();
     refreshImageSource();
 }
 
@@ -311,7 +329,7 @@ void Sprite::setScale(float x, float y) {
     if (m_state.scaleX == x && m_state.scaleY == y) return;
     m_state.scaleX = x;
     m_state.scaleY = y;
-    markPose();
+    changePose();
 }
 
 void Sprite::setColor(float r, float g, float b, float a) {
@@ -320,7 +338,7 @@ void Sprite::setColor(float r, float g, float b, float a) {
     m_state.g = g;
     m_state.b = b;
     m_state.a = a;
-    markPose();
+    changePose();
 }
 
 void Sprite::advanceTime(float dt) {
@@ -451,7 +469,11 @@ inline void Sprite::stepUnder(float dt, std::uint32_t parentFrame, bool parentDi
 }
 
 void Sprite::update(float dt, bool force) {
+    // The parent's walk must reach the node again.
+    if (m_parent) m_parent->wake();
+    const bool played = m_playing;
     step(dt);
+    if (stillBelow(played, force)) return;
     updateChildren(dt, force);
 }
 
@@ -470,21 +492,27 @@ void Sprite::updateChildren(float dt, bool force) {
     const std::uint32_t frame = m_currentFrame;
     const bool dirty = m_dirty;
     Sprite* const children = m_children;
+    // A forced walk reaches children out of their life, which the next one leaves alone:
+    // it proves nothing for it.
+    bool still = !force;
     for (int i = m_childCount - 1; i >= 0; --i) {
         Sprite& child = children[i];
         if (child.m_enabled && (force || child.alive(frame))) {
+            const bool played = child.m_playing;
             child.stepUnder(dt, frame, dirty, parentFraction);
             // Most nodes are leaves: finished here, they spare a call each.
             if (child.m_childCount == 0) {
                 child.m_dirty = false;
-            } else {
+            } else if (!child.stillBelow(played, force)) {
                 child.updateChildren(dt, force);
             }
+            still &= !child.m_playing && (child.m_childCount == 0 || child.m_stillBelow);
         } else {
             // Recomposes when it comes back.
             child.m_dirty = true;
         }
     }
+    m_stillBelow = still;
     m_dirty = false;
 }
 

@@ -94,7 +94,7 @@ public:
     void setScale(float x, float y);
     void setColor(float r, float g, float b, float a);
     // A disabled node is not updated or drawn and is left out of bounds.
-    void setEnabled(bool enabled) { m_enabled = enabled; }
+    void setEnabled(bool enabled);
     // The share of the image drawn, relative to it: u start, v start, u extent, v extent.
     void setCrop(const fpRect& crop);
 
@@ -204,6 +204,16 @@ private:
     void composeLocalPose();
     // Everything the local pose is made from may have changed.
     void markPose() { m_dirty = m_poseDirty = true; }
+    // The node changed between updates: the next update walks down to it again.
+    void wake();
+    // markPose from outside an update.
+    void changePose() {
+        markPose();
+        wake();
+    }
+    // Nothing below the node can change in this step: it did not play (`played`: when the
+    // step began, as the last one may stop it), its pose stands, and the nodes below stand.
+    bool stillBelow(bool played, bool force) const { return m_stillBelow && !m_dirty && !played && !force; }
     // The node's own part of update: its timeline, its key and its pose.
     void step(float dt);
     // step for a child once its parent has stepped, with the parent's frame and flag as the
@@ -248,6 +258,9 @@ private:
     bool m_dirty = true;
     bool m_interpolate = false;
     bool m_playing = false;
+    // At the last update no node below was playing or changed, and none has been changed
+    // since: while the node neither plays nor moves, the nodes below would do nothing.
+    bool m_stillBelow = false;
     SpriteNodeState m_state;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
