@@ -381,20 +381,19 @@ float Sprite::frameFractionOfTime() const {
 // Inline: once per node and step, from update alone.
 template <class ParentFraction>
 inline void Sprite::findKey(std::uint32_t frame, bool parentDirty, const ParentFraction& parentFraction) {
-    const SpriteNodeState* keys = m_keys;
     // Mostly the present key still holds.
-    const int found = keys[m_keyIndex].holdsFrame(frame) ? m_keyIndex : searchKey(frame);
-    if (found != m_keyIndex) {
+    const SpriteNodeState* key = m_key->holdsFrame(frame) ? m_key : searchKey(frame);
+    if (key != m_key) {
         markPose();
     } else if (parentDirty) {
         m_dirty = true;
     }
-    m_keyIndex = found;
+    m_key = key;
     if (m_interpolate) {
         // A key spanning several frames holds still and blends towards the next key only
         // during its last frame. The pose depends on nothing else, so an unchanged
         // fraction of an unchanged key keeps it.
-        const float fraction = frame == keys[found].lastFrame ? parentFraction() : 0.0f;
+        const float fraction = frame == key->lastFrame ? parentFraction() : 0.0f;
         if (!(fraction == m_frameFraction)) markPose();
         m_frameFraction = fraction;
     }
@@ -402,18 +401,19 @@ inline void Sprite::findKey(std::uint32_t frame, bool parentDirty, const ParentF
 
 void Sprite::useKeys(const std::vector<SpriteNodeState>& keys) {
     m_keys = keys.data();
+    m_key = m_keys;
     m_keyCount = static_cast<int>(keys.size());
 }
 
-int Sprite::searchKey(std::uint32_t frame) const {
-    const SpriteNodeState* keys = m_keys;
-    for (int i = m_keyIndex + 1; i < m_keyCount; ++i) {
-        if (keys[i].holdsFrame(frame)) return i;
+const SpriteNodeState* Sprite::searchKey(std::uint32_t frame) const {
+    const SpriteNodeState* const end = m_keys + m_keyCount;
+    for (const SpriteNodeState* key = m_key + 1; key < end; ++key) {
+        if (key->holdsFrame(frame)) return key;
     }
-    for (int i = 0; i < m_keyIndex; ++i) {
-        if (keys[i].holdsFrame(frame)) return i;
+    for (const SpriteNodeState* key = m_keys; key < m_key; ++key) {
+        if (key->holdsFrame(frame)) return key;
     }
-    return 0;
+    return m_keys;
 }
 
 void Sprite::turnTo(float angle) {
@@ -425,10 +425,8 @@ void Sprite::turnTo(float angle) {
 }
 
 void Sprite::composeLocalPose() {
-    const SpriteNodeState* keys = m_keys;
-    const bool blending = m_interpolate && m_frameFraction != 0.0f && m_keyIndex + 1 < m_keyCount;
-    const KeyPose key =
-        blending ? blend(keys[m_keyIndex], keys[m_keyIndex + 1], m_frameFraction) : poseOf(keys[m_keyIndex]);
+    const bool blending = m_interpolate && m_frameFraction != 0.0f && m_key + 1 < m_keys + m_keyCount;
+    const KeyPose key = blending ? blend(m_key[0], m_key[1], m_frameFraction) : poseOf(*m_key);
 
     // The sine and cosine change with the key (or the blend), not every step.
     turnTo(m_state.rotation + key.rotation);
@@ -503,10 +501,11 @@ void Sprite::updateChildren(float dt, bool force) {
             // Most nodes are leaves: finished here, they spare a call each.
             if (child.m_childCount == 0) {
                 child.m_dirty = false;
-            } else if (!child.stillBelow(played, force)) {
-                child.updateChildren(dt, force);
+            } else {
+                if (!child.stillBelow(played, force)) child.updateChildren(dt, force);
+                still &= child.m_stillBelow;
             }
-            still &= !child.m_playing && (child.m_childCount == 0 || child.m_stillBelow);
+            still &= !child.m_playing;
         } else {
             // Recomposes when it comes back.
             child.m_dirty = true;

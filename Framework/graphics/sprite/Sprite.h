@@ -157,7 +157,7 @@ public:
     float frameTime() const { return m_frameTime; }
     std::uint32_t currentFrame() const { return m_currentFrame; }
     std::uint32_t lastFrame() const { return m_lastFrame; }
-    int keyIndex() const { return m_keyIndex; }
+    int keyIndex() const { return static_cast<int>(m_key - m_keys); }
     float frameFraction() const { return m_frameFraction; }
     float speed() const { return m_speed; }
     float cueMarker() const { return m_cueMarker; }
@@ -194,7 +194,7 @@ private:
     // current frame.
     template <class ParentFraction>
     void findKey(std::uint32_t parentFrame, bool parentDirty, const ParentFraction& parentFraction);
-    int searchKey(std::uint32_t parentFrame) const;
+    const SpriteNodeState* searchKey(std::uint32_t parentFrame) const;
     // The part of its current frame the node's time has passed: its children blend by it.
     float frameFractionOfTime() const;
     // The keys live in a definition (or are the roots' default), never in the node.
@@ -244,11 +244,11 @@ private:
     int m_childCount = 0;
     std::uint32_t m_currentFrame = 0;
     Sprite* m_parent = nullptr;
-    // The key list, held by its first key: a step reads the present key without going
-    // through the vector.
+    // The key list, held by its first key, and the present key: a step reads it without
+    // going through the vector or an index.
     const SpriteNodeState* m_keys = nullptr;
+    const SpriteNodeState* m_key = nullptr;
     int m_keyCount = 0;
-    int m_keyIndex = 0;
     float m_frameFraction = 0.0f;
     float m_time = 0.0f;
     float m_frameTime = 0.0f;
