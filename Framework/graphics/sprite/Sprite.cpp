@@ -539,7 +539,7 @@ void Sprite::playCueLabel(const std::string& label, const CuePlayer& playCue) co
 }
 
 inline void Sprite::drawImage(CommonBatch& batch) const {
-    batch.drawPlaced(*m_image.texture, m_world, m_source, m_sourceOffset, m_packedColor, 0);
+    batch.drawPlacedAround(*m_image.texture, m_world, m_source, m_sourceOffset, m_corners, m_packedColor, 0);
 }
 
 inline void Sprite::drawImage(ITextureBatch& batch) const {
@@ -580,6 +580,7 @@ void Sprite::refreshImageSource() {
     m_source = fpRect(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
     m_sourceOffset = fpVector2(m_state.pivotX, m_state.pivotY);
     if (m_crop.x != 0.0f || m_crop.y != 0.0f) m_sourceOffset -= fpVector2(cropX, cropY);
+    m_corners = quadwriter::localCorners(m_source, m_sourceOffset);
 }
 
 fpRect Sprite::localBounds() const {

@@ -26,6 +26,7 @@
 #include "Framework/core/math/Vector.h"
 #include "Framework/core/memory/PooledObject.h"
 #include "Framework/core/settings/SettingValue.h"
+#include "Framework/graphics/batch/QuadWriter.h"
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/sprite/SpriteNodeState.h"
 #include "Framework/graphics/textureset/TextureSet.h"
@@ -264,9 +265,11 @@ private:
     SpriteNodeState m_state;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    // The part of the image drawn and where it sits against the pivot (from the crop).
+    // The part of the image drawn and where it sits against the pivot (from the crop), and
+    // the corners of the quad around the pivot they make.
     fpRect m_source;
     fpVector2 m_sourceOffset;
+    quadwriter::LocalCorners m_corners;
     TextureSetReference m_image;
     // The local pose too (the node's state, key, blend or interpolation changed); a node
     // only moved by its parent composes its kept local pose.

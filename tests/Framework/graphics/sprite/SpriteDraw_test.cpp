@@ -163,6 +163,7 @@ TEST_F(SpriteDrawTest, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     pair->setScale(-1.5f, 0.75f);
     pair->setRotation(0.6f);
     child("a").setCrop(fpRect(0.25f, 0.5f, 0.5f, 0.5f));
+    child("tinted").setPivot(3.0f, -2.0f);
     pair->update(0.0f, false);
     pair->draw(batch);
     CommonBatch other{16, 0.0f};
