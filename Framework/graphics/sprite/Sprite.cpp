@@ -137,6 +137,7 @@ void Sprite::initFromDefinition(const SpriteDefinition& definition, ISpriteManag
     m_manager = &manager;
     useKeys(defaultKeys());
     m_enabled = true;
+    refreshShown();
     if (definition.descendantCount > 0) m_ownedDescendants = new Sprite[definition.descendantCount];
     createChildren(m_ownedDescendants);
 }
@@ -176,6 +177,7 @@ void Sprite::initChild(Sprite* parent, const SpriteNodeDefinition& record, Sprit
     m_state.firstFrame = record.firstFrame;
     m_state.lastFrame = record.lastFrame;
     m_enabled = record.enabled;
+    refreshShown();
     m_depth = record.depth;
     // A child without keys stands still in its placement.
     useKeys(record.keys.empty() ? defaultKeys() : record.keys);
@@ -268,6 +270,7 @@ void Sprite::setInterpolation(bool interpolate) {
 void Sprite::setEnabled(bool enabled) {
     if (enabled == m_enabled) return;
     m_enabled = enabled;
+    refreshShown();
     wake();
 }
 
@@ -308,6 +311,7 @@ bool Sprite::setRotation(float angle) {
 bool Sprite::setAlpha(float alpha) {
     if (m_state.a == alpha) return false;
     m_state.a = alpha;
+    refreshShown();
     changePose();
     return true;
 }
@@ -338,6 +342,7 @@ void Sprite::setColor(float r, float g, float b, float a) {
     m_state.g = g;
     m_state.b = b;
     m_state.a = a;
+    refreshShown();
     changePose();
 }
 
@@ -548,7 +553,7 @@ inline void Sprite::drawImage(ITextureBatch& batch) const {
 }
 
 void Sprite::draw(ITextureBatch& batch) const {
-    if (!m_enabled || !(m_state.a > 0.0f)) return;
+    if (!m_shown) return;
     if (CommonBatch* direct = batch.commonBatch()) {
         drawTree(*direct);
     } else {
@@ -563,7 +568,7 @@ void Sprite::drawTree(Batch& batch) const {
     const std::uint32_t frame = m_currentFrame;
     const Sprite* const end = m_children + m_childCount;
     for (const Sprite* child = m_children; child != end; ++child) {
-        if (!child->m_enabled || !(child->m_state.a > 0.0f) || !child->alive(frame)) continue;
+        if (!child->m_shown || !child->alive(frame)) continue;
         // Leaves are drawn here, as they are stepped: a call each cost them a fifth of their time.
         if (child->m_childCount != 0) {
             child->drawTree(batch);

@@ -229,6 +229,7 @@ private:
     template <class Batch>
     void drawTree(Batch& batch) const;
     void refreshImageSource();
+    void refreshShown() { m_shown = m_enabled && m_state.a > 0.0f; }
     void drawImage(CommonBatch& batch) const;
     void drawImage(ITextureBatch& batch) const;
     fpRect localBounds() const;
@@ -255,6 +256,8 @@ private:
     float m_frameTime = 0.0f;
     std::uint32_t m_lastFrame = 0;
     bool m_enabled = true;
+    // Enabled and of some alpha: drawn while alive.
+    bool m_shown = true;
     // The world pose is to be recomposed (the node's or a parent's pose changed).
     bool m_dirty = true;
     bool m_interpolate = false;

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace zor {
@@ -120,6 +122,41 @@ TEST(SpriteDrawTree, InnerNodesAndLeavesDrawDepthFirst) {
     CommonBatch other{16, 0.0f};
     test::InterfaceOnlyBatch interfaceOnly(other);
     EXPECT_EQ(leftEdges(interfaceOnly, other), expected);
+
+    // Nodes shown or hidden after the tree was made. (The first of each name is the one
+    // in the arm at 10.)
+    const struct {
+        const char* name;
+        std::function<void(Sprite& nest)> change;
+        std::vector<float> edges;
+    } changes[] = {
+        {"the ghost gets an alpha", [](Sprite& n) { n.findDescendant("ghost")->setAlpha(0.5f); },
+         {10, 11, 12, 15, 30, 40, 41, 45}},
+        {"the switched-off node is enabled", [](Sprite& n) { n.findDescendant("off")->setEnabled(true); },
+         {10, 11, 13, 15, 30, 40, 41, 45}},
+        {"the hidden arm is coloured", [](Sprite& n) { n.findDescendant("hidden")->setColor(1, 1, 1, 1); },
+         {10, 11, 15, 20, 21, 25, 30, 40, 41, 45}},
+        {"the hand is disabled", [](Sprite& n) { n.findDescendant("hand")->setEnabled(false); },
+         {10, 15, 30, 40, 41, 45}},
+        {"the hand fades out", [](Sprite& n) { n.findDescendant("hand")->setColor(1, 1, 1, 0); },
+         {10, 15, 30, 40, 41, 45}},
+        {"the hand's alpha is not a number", [](Sprite& n) { n.findDescendant("hand")->setAlpha(std::nanf("")); },
+         {10, 15, 30, 40, 41, 45}},
+        {"the arm is disabled and enabled again",
+         [](Sprite& n) {
+             n.findDescendant("arm")->setEnabled(false);
+             n.findDescendant("arm")->setEnabled(true);
+         },
+         expected},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        nest = manager.createSprite("nest");
+        c.change(*nest);
+        nest->update(0.0f, false);
+        direct.discardQuads();
+        EXPECT_EQ(leftEdges(direct, direct), c.edges);
+    }
 }
 
 TEST_F(SpriteDrawTest, CropDrawsPartOfTheImage) {
