@@ -240,8 +240,8 @@ private:
 
     // What a step and a draw read come first, so that a node's pass touches few cache
     // lines: the walk, the timeline and the key (the first line with the table pointer);
-    // the flags and the state (the second); the image as drawn (the third). The rest
-    // only when the node recomposes or is asked.
+    // the flags and the image as drawn (the next two); the state, whose life range the
+    // walks read. The rest only when the node recomposes or is asked.
     Sprite* m_children = nullptr;
     int m_childCount = 0;
     std::uint32_t m_currentFrame = 0;
@@ -265,15 +265,15 @@ private:
     // At the last update no node below was playing or changed, and none has been changed
     // since: while the node neither plays nor moves, the nodes below would do nothing.
     bool m_stillBelow = false;
-    SpriteNodeState m_state;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    // The part of the image drawn and where it sits against the pivot (from the crop), and
-    // the corners of the quad around the pivot they make.
-    fpRect m_source;
-    fpVector2 m_sourceOffset;
+    // The corners of the quad around the pivot, the part of the image drawn and where it
+    // sits against the pivot (from the crop).
     quadwriter::LocalCorners m_corners;
+    fpRect m_source;
     TextureSetReference m_image;
+    fpVector2 m_sourceOffset;
+    SpriteNodeState m_state;
     // The local pose too (the node's state, key, blend or interpolation changed); a node
     // only moved by its parent composes its kept local pose.
     bool m_poseDirty = true;
