@@ -26,7 +26,6 @@
 #include "Framework/core/math/Vector.h"
 #include "Framework/core/memory/PooledObject.h"
 #include "Framework/core/settings/SettingValue.h"
-#include "Framework/graphics/batch/QuadWriter.h"
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/sprite/SpriteNodeState.h"
 #include "Framework/graphics/textureset/TextureSet.h"
@@ -267,9 +266,10 @@ private:
     bool m_stillBelow = false;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    // The corners of the quad around the pivot, the part of the image drawn and where it
-    // sits against the pivot (from the crop).
-    quadwriter::LocalCorners m_corners;
+    // The corners of the quad around the pivot (quadwriter::LocalCorners, kept in floats
+    // alone so that nodes need no more than the pool's alignment), the part of the image
+    // drawn and where it sits against the pivot (from the crop).
+    float m_corners[6] = {};
     fpRect m_source;
     TextureSetReference m_image;
     fpVector2 m_sourceOffset;
