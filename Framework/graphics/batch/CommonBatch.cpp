@@ -2,8 +2,6 @@
 
 #include "Framework/core/log/LogHandler.h"
 
-#include <atomic>
-
 namespace zor {
 
 namespace {
@@ -22,13 +20,6 @@ CommonBatch::~CommonBatch() = default;
 void CommonBatch::setTransform(const fpMatrix4& transform) {
     m_transform = transform;
     m_plane = PlaneTransform(transform);
-    m_stamp = nextStamp();
-}
-
-std::uint64_t CommonBatch::nextStamp() {
-    // Batches are made on the worker too.
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
 }
 
 void CommonBatch::clearCurrentTexture() {

@@ -75,15 +75,6 @@ public:
     void drawPlacedAround(const Texture& texture, const Affine2D& placement, const fpRect& source,
                           const fpVector2& pivot, const quadwriter::LocalCorners& corners, PackedColor color,
                           unsigned flags);
-    // Changes with every transform and differs from every other batch's: a quad placeQuad
-    // wrote under a stamp may be queued again as it stands while the stamp holds.
-    std::uint64_t placementStamp() const { return m_stamp; }
-    // Writes into `quad` what drawPlacedAround would queue (without flags), queueing
-    // nothing; false, writing nothing, under a transform that is no plane placement.
-    bool placeQuad(Quad& quad, const Texture& texture, const Affine2D& placement, const fpRect& source,
-                   const quadwriter::LocalCorners& corners, PackedColor color) const;
-    // Queues a quad placeQuad wrote for the texture.
-    void addPlacedQuad(const Texture& texture, const Quad& quad);
     // Queues an untransformed rectangle (x, y, w, h) at the given depth.
     void addTexturedRect(const Texture& texture, const fpRect& destination, const fpRect& source,
                          const PackedColor& color, float depth);
@@ -141,10 +132,6 @@ private:
     // afterwards (stored through bytes) would make it read again.
     void drawPlacedGenerally(const Texture& texture, quadwriter::Float4 linear, quadwriter::Float4 move, float z,
                              fpRect source, fpVector2 pivot, PackedColor color, unsigned flags);
-    static std::uint64_t nextStamp();
-    // The quad the plane placement (no general transform) gives, into `quad`.
-    void writePlaced(Quad& quad, const quadwriter::PlacementLanes& lanes, const quadwriter::LocalCorners& local,
-                     const fpRect& source, quadwriter::Float4 reciprocals, PackedColor color, unsigned flags) const;
     // The hot path, with the local corners worked out (`local()`) where drawPlaced always did.
     template <class LocalCorners>
     void drawPlacedWith(const Texture& texture, const Affine2D& placement, const fpRect& source,
@@ -160,7 +147,6 @@ private:
     const Texture* m_runTexture = nullptr;
     quadwriter::Float4 m_runReciprocals{};  // (rw, rh, rw, rh) of m_runTexture
     std::uint64_t m_dropped = 0;
-    std::uint64_t m_stamp = nextStamp();
 };
 
 inline void CommonBatch::switchTexture(const Texture& texture) {
@@ -205,34 +191,10 @@ template <class LocalCorners>
         return drawPlacedGenerally(texture, lanes.linear, lanes.move, lanes.z, source, pivot, color, flags);
     // The slot first: a texture switch calls out, and no vector is live across the call.
     Quad& quad = claimQuad(texture);
-    writePlaced(quad, lanes, local(), source, m_runReciprocals, color, flags);
-}
-
-[[gnu::always_inline]] inline void CommonBatch::writePlaced(Quad& quad, const quadwriter::PlacementLanes& lanes,
-                                                            const quadwriter::LocalCorners& local,
-                                                            const fpRect& source, quadwriter::Float4 reciprocals,
-                                                            PackedColor color, unsigned flags) const {
-    quadwriter::Corners corners = quadwriter::place(local, m_plane.apply(lanes));
+    quadwriter::Corners corners = quadwriter::place(local(), m_plane.apply(lanes));
     if (flags & QuadSnap) quadwriter::snap(corners);
     quadwriter::write(quad, corners, color,
-                      quadwriter::texCoords(source, reciprocals, flags & QuadMirrorX, flags & QuadMirrorY));
-}
-
-inline bool CommonBatch::placeQuad(Quad& quad, const Texture& texture, const Affine2D& placement,
-                                   const fpRect& source, const quadwriter::LocalCorners& corners,
-                                   PackedColor color) const {
-    if (m_plane.kind() == PlaneTransform::General) return false;
-    const Texture::CachedTexture& record = *texture.cached();
-    writePlaced(quad, quadwriter::lanesOf(placement), corners, source,
-                quadwriter::Float4{record.reciprocalWidth, record.reciprocalHeight, record.reciprocalWidth,
-                                   record.reciprocalHeight},
-                color, 0);
-    return true;
-}
-
-inline void CommonBatch::addPlacedQuad(const Texture& texture, const Quad& quad) {
-    if (m_count >= m_capacity) return countDropped();
-    claimQuad(texture) = quad;
+                      quadwriter::texCoords(source, m_runReciprocals, flags & QuadMirrorX, flags & QuadMirrorY));
 }
 
 } // namespace zor

@@ -454,7 +454,6 @@ void Sprite::recompose() {
     }
     storeColor(m_worldColor, color);
     m_packedColor = packPremultiplied(color);
-    m_quadStamp = 0;
 }
 
 inline void Sprite::step(float dt) {
@@ -545,21 +544,12 @@ void Sprite::playCueLabel(const std::string& label, const CuePlayer& playCue) co
     playCue(cue);
 }
 
-// A node that kept its place, colour and image queues the quad it wrote last for the batch
-// as it stands.
 inline void Sprite::drawImage(CommonBatch& batch) const {
-    if (m_quadStamp != batch.placementStamp()) {
-        quadwriter::LocalCorners corners;
-        std::memcpy(&corners.left, &m_corners[0], sizeof(float));
-        std::memcpy(&corners.right, &m_corners[1], sizeof(float));
-        std::memcpy(&corners.y, &m_corners[2], sizeof corners.y);
-        if (!batch.placeQuad(m_quad, *m_image.texture, m_world, m_source, corners, m_packedColor)) {
-            batch.drawPlacedAround(*m_image.texture, m_world, m_source, m_sourceOffset, corners, m_packedColor, 0);
-            return;
-        }
-        m_quadStamp = batch.placementStamp();
-    }
-    batch.addPlacedQuad(*m_image.texture, m_quad);
+    quadwriter::LocalCorners corners;
+    std::memcpy(&corners.left, &m_corners[0], sizeof(float));
+    std::memcpy(&corners.right, &m_corners[1], sizeof(float));
+    std::memcpy(&corners.y, &m_corners[2], sizeof corners.y);
+    batch.drawPlacedAround(*m_image.texture, m_world, m_source, m_sourceOffset, corners, m_packedColor, 0);
 }
 
 inline void Sprite::drawImage(ITextureBatch& batch) const {
@@ -604,7 +594,6 @@ void Sprite::refreshImageSource() {
     m_corners[0] = corners.left;
     m_corners[1] = corners.right;
     std::memcpy(&m_corners[2], &corners.y, sizeof corners.y);
-    m_quadStamp = 0;
 }
 
 fpRect Sprite::localBounds() const {

@@ -26,7 +26,6 @@
 #include "Framework/core/math/Vector.h"
 #include "Framework/core/memory/PooledObject.h"
 #include "Framework/core/settings/SettingValue.h"
-#include "Framework/graphics/batch/Quad.h"
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/sprite/SpriteNodeState.h"
 #include "Framework/graphics/textureset/TextureSet.h"
@@ -265,10 +264,6 @@ private:
     // At the last update no node below was playing or changed, and none has been changed
     // since: while the node neither plays nor moves, the nodes below would do nothing.
     bool m_stillBelow = false;
-    // The placement stamp of the batch m_quad was written for; 0 when there is none (the
-    // node recomposed or its image changed since).
-    mutable std::uint64_t m_quadStamp = 0;
-    mutable Quad m_quad;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
     // The corners of the quad around the pivot (quadwriter::LocalCorners, kept in floats
