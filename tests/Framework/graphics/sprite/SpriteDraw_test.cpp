@@ -211,5 +211,73 @@ TEST_F(SpriteDrawTest, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     EXPECT_EQ(std::memcmp(batch.quads(), other.quads(), 2 * sizeof(Quad)), 0);
 }
 
+// Whatever a node keeps between draws (its corners, its flags), after any change of the
+// tree or of the batch's transform its quads equal the interface's, which places every
+// quad afresh.
+TEST_F(SpriteDrawTest, QuadsFollowEveryChange) {
+    fpMatrix4 general;
+    general[2] = 0.25f;  // z from x: no plane placement
+    const struct {
+        const char* name;
+        std::function<void(Sprite& pair, CommonBatch& batch, CommonBatch& other)> change;
+    } steps[] = {
+        {"first draw", [](Sprite&, CommonBatch&, CommonBatch&) {}},
+        {"nothing changes", [](Sprite&, CommonBatch&, CommonBatch&) {}},
+        {"the root moves and turns",
+         [](Sprite& pair, CommonBatch&, CommonBatch&) {
+             pair.setPosition(5.5f, -2.25f);
+             pair.setRotation(0.3f);
+         }},
+        {"a child is recoloured", [](Sprite& pair, CommonBatch&, CommonBatch&) {
+             pair.findDescendant("a")->setColor(0.5f, 1.0f, 0.25f, 0.75f);
+         }},
+        {"a child is cropped", [](Sprite& pair, CommonBatch&, CommonBatch&) {
+             pair.findDescendant("a")->setCrop(fpRect(0.5f, 0.25f, 0.5f, 0.5f));
+         }},
+        {"a child's pivot moves", [](Sprite& pair, CommonBatch&, CommonBatch&) {
+             pair.findDescendant("tinted")->setPivot(1.0f, 3.0f);
+         }},
+        {"the batches scale and move",
+         [](Sprite&, CommonBatch& batch, CommonBatch& other) {
+             fpMatrix4 plane = fpMatrix4::scaling(2.0f, 0.5f, 1.0f);
+             plane[12] = 7.0f;
+             batch.setTransform(plane);
+             other.setTransform(plane);
+         }},
+        {"the batches take a general transform",
+         [&general](Sprite&, CommonBatch& batch, CommonBatch& other) {
+             batch.setTransform(general);
+             other.setTransform(general);
+         }},
+        {"the batches go back to the identity",
+         [](Sprite&, CommonBatch& batch, CommonBatch& other) {
+             batch.setTransform(fpMatrix4());
+             other.setTransform(fpMatrix4());
+         }},
+    };
+    CommonBatch other{16, 0.0f};
+    test::InterfaceOnlyBatch interfaceOnly(other);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change(*pair, batch, other);
+        pair->update(0.0f, false);
+        batch.discardQuads();
+        other.discardQuads();
+        pair->draw(batch);
+        pair->draw(interfaceOnly);
+        ASSERT_EQ(batch.count(), 2);
+        ASSERT_EQ(other.count(), 2);
+        EXPECT_EQ(std::memcmp(batch.quads(), other.quads(), 2 * sizeof(Quad)), 0);
+    }
+
+    // Another batch with the same transform gives the same quads.
+    CommonBatch second{16, 0.0f};
+    pair->draw(second);
+    batch.discardQuads();
+    pair->draw(batch);
+    ASSERT_EQ(second.count(), 2);
+    EXPECT_EQ(std::memcmp(batch.quads(), second.quads(), 2 * sizeof(Quad)), 0);
+}
+
 } // namespace
 } // namespace zor
