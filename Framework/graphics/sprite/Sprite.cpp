@@ -1,6 +1,7 @@
 #include "Framework/graphics/sprite/Sprite.h"
 
 #include "Framework/graphics/batch/CommonBatch.h"
+#include "Framework/graphics/batch/QuadWriter.h"
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/sprite/ISpriteManager.h"
 #include "Framework/graphics/sprite/SpriteDefinition.h"
@@ -137,6 +138,7 @@ void Sprite::initFromDefinition(const SpriteDefinition& definition, ISpriteManag
     m_manager = &manager;
     useKeys(defaultKeys());
     m_enabled = true;
+    refreshShown();
     if (definition.descendantCount > 0) m_ownedDescendants = new Sprite[definition.descendantCount];
     createChildren(m_ownedDescendants);
 }
@@ -176,6 +178,7 @@ void Sprite::initChild(Sprite* parent, const SpriteNodeDefinition& record, Sprit
     m_state.firstFrame = record.firstFrame;
     m_state.lastFrame = record.lastFrame;
     m_enabled = record.enabled;
+    refreshShown();
     m_depth = record.depth;
     // A child without keys stands still in its placement.
     useKeys(record.keys.empty() ? defaultKeys() : record.keys);
@@ -193,6 +196,7 @@ void Sprite::play() {
     m_playing = true;
     m_finished = false;
     m_playOnce = false;
+    wake();
 }
 
 void Sprite::playOnce() {
@@ -207,6 +211,7 @@ void Sprite::playFromFrame(std::uint32_t frame, bool once) {
     m_time = static_cast<float>(m_currentFrame) * m_frameTime;
     m_frameFraction = 0.0f;
     m_poseDirty = true;
+    wake();
 }
 
 void Sprite::setFrame(std::uint32_t frame) {
@@ -216,6 +221,7 @@ void Sprite::setFrame(std::uint32_t frame) {
     m_time = static_cast<float>(m_currentFrame) * m_frameTime;
     m_frameFraction = 0.0f;
     m_poseDirty = true;
+    wake();
 }
 
 bool Sprite::setFrameByName(const std::string& animation) {
@@ -232,6 +238,7 @@ void Sprite::restart() {
     m_playOnce = false;
     m_frameFraction = 0.0f;
     m_poseDirty = true;
+    wake();
     for (int i = 0; i < m_childCount; ++i) m_children[i].restart();
 }
 
@@ -242,6 +249,7 @@ void Sprite::resetToStart() {
     m_cueMarker = -1.0f;
     m_currentFrame = 0;
     m_finished = false;
+    wake();
     for (int i = 0; i < m_childCount; ++i) m_children[i].resetToStart();
 }
 
@@ -251,24 +259,38 @@ void Sprite::setInterpolation(bool interpolate) {
         // Switched on, the node blends from its next update; switched off, it keeps its
         // pose until its key changes.
         if (interpolate && !child.m_interpolate) child.m_dirty = true;
-        if (interpolate != child.m_interpolate) child.m_poseDirty = true;
+        if (interpolate != child.m_interpolate) {
+            child.m_poseDirty = true;
+            child.wake();
+        }
         child.m_interpolate = interpolate;
         child.setInterpolation(interpolate);
     }
+}
+
+void Sprite::setEnabled(bool enabled) {
+    if (enabled == m_enabled) return;
+    m_enabled = enabled;
+    refreshShown();
+    wake();
+}
+
+void Sprite::wake() {
+    for (Sprite* node = this; node; node = node->m_parent) node->m_stillBelow = false;
 }
 
 bool Sprite::setPosition(float x, float y) {
     if (m_state.x == x && m_state.y == y) return false;
     m_state.x = x;
     m_state.y = y;
-    markPose();
+    changePose();
     return true;
 }
 
 bool Sprite::setZ(float z) {
     if (m_state.z == z) return false;
     m_state.z = z;
-    markPose();
+    changePose();
     return true;
 }
 
@@ -276,21 +298,22 @@ bool Sprite::setUniformScale(float scale) {
     if (m_state.scaleX == scale && m_state.scaleY == scale) return false;
     m_state.scaleX = scale;
     m_state.scaleY = scale;
-    markPose();
+    changePose();
     return true;
 }
 
 bool Sprite::setRotation(float angle) {
     if (m_state.rotation == angle) return false;
     m_state.rotation = angle;
-    markPose();
+    changePose();
     return true;
 }
 
 bool Sprite::setAlpha(float alpha) {
     if (m_state.a == alpha) return false;
     m_state.a = alpha;
-    markPose();
+    refreshShown();
+    changePose();
     return true;
 }
 
@@ -298,7 +321,7 @@ void Sprite::setPivot(float x, float y) {
     if (m_state.pivotX == x && m_state.pivotY == y) return;
     m_state.pivotX = x;
     m_state.pivotY = y;
-    markPose();
+    changePose();
     refreshImageSource();
 }
 
@@ -311,7 +334,7 @@ void Sprite::setScale(float x, float y) {
     if (m_state.scaleX == x && m_state.scaleY == y) return;
     m_state.scaleX = x;
     m_state.scaleY = y;
-    markPose();
+    changePose();
 }
 
 void Sprite::setColor(float r, float g, float b, float a) {
@@ -320,7 +343,8 @@ void Sprite::setColor(float r, float g, float b, float a) {
     m_state.g = g;
     m_state.b = b;
     m_state.a = a;
-    markPose();
+    refreshShown();
+    changePose();
 }
 
 void Sprite::advanceTime(float dt) {
@@ -363,20 +387,19 @@ float Sprite::frameFractionOfTime() const {
 // Inline: once per node and step, from update alone.
 template <class ParentFraction>
 inline void Sprite::findKey(std::uint32_t frame, bool parentDirty, const ParentFraction& parentFraction) {
-    const SpriteNodeState* keys = m_keys;
     // Mostly the present key still holds.
-    const int found = keys[m_keyIndex].holdsFrame(frame) ? m_keyIndex : searchKey(frame);
-    if (found != m_keyIndex) {
+    const SpriteNodeState* key = m_key->holdsFrame(frame) ? m_key : searchKey(frame);
+    if (key != m_key) {
         markPose();
     } else if (parentDirty) {
         m_dirty = true;
     }
-    m_keyIndex = found;
+    m_key = key;
     if (m_interpolate) {
         // A key spanning several frames holds still and blends towards the next key only
         // during its last frame. The pose depends on nothing else, so an unchanged
         // fraction of an unchanged key keeps it.
-        const float fraction = frame == keys[found].lastFrame ? parentFraction() : 0.0f;
+        const float fraction = frame == key->lastFrame ? parentFraction() : 0.0f;
         if (!(fraction == m_frameFraction)) markPose();
         m_frameFraction = fraction;
     }
@@ -384,18 +407,19 @@ inline void Sprite::findKey(std::uint32_t frame, bool parentDirty, const ParentF
 
 void Sprite::useKeys(const std::vector<SpriteNodeState>& keys) {
     m_keys = keys.data();
+    m_key = m_keys;
     m_keyCount = static_cast<int>(keys.size());
 }
 
-int Sprite::searchKey(std::uint32_t frame) const {
-    const SpriteNodeState* keys = m_keys;
-    for (int i = m_keyIndex + 1; i < m_keyCount; ++i) {
-        if (keys[i].holdsFrame(frame)) return i;
+const SpriteNodeState* Sprite::searchKey(std::uint32_t frame) const {
+    const SpriteNodeState* const end = m_keys + m_keyCount;
+    for (const SpriteNodeState* key = m_key + 1; key < end; ++key) {
+        if (key->holdsFrame(frame)) return key;
     }
-    for (int i = 0; i < m_keyIndex; ++i) {
-        if (keys[i].holdsFrame(frame)) return i;
+    for (const SpriteNodeState* key = m_keys; key < m_key; ++key) {
+        if (key->holdsFrame(frame)) return key;
     }
-    return 0;
+    return m_keys;
 }
 
 void Sprite::turnTo(float angle) {
@@ -407,10 +431,8 @@ void Sprite::turnTo(float angle) {
 }
 
 void Sprite::composeLocalPose() {
-    const SpriteNodeState* keys = m_keys;
-    const bool blending = m_interpolate && m_frameFraction != 0.0f && m_keyIndex + 1 < m_keyCount;
-    const KeyPose key =
-        blending ? blend(keys[m_keyIndex], keys[m_keyIndex + 1], m_frameFraction) : poseOf(keys[m_keyIndex]);
+    const bool blending = m_interpolate && m_frameFraction != 0.0f && m_key + 1 < m_keys + m_keyCount;
+    const KeyPose key = blending ? blend(m_key[0], m_key[1], m_frameFraction) : poseOf(*m_key);
 
     // The sine and cosine change with the key (or the blend), not every step.
     turnTo(m_state.rotation + key.rotation);
@@ -451,7 +473,11 @@ inline void Sprite::stepUnder(float dt, std::uint32_t parentFrame, bool parentDi
 }
 
 void Sprite::update(float dt, bool force) {
+    // The parent's walk must reach the node again.
+    if (m_parent) m_parent->wake();
+    const bool played = m_playing;
     step(dt);
+    if (stillBelow(played, force)) return;
     updateChildren(dt, force);
 }
 
@@ -470,21 +496,28 @@ void Sprite::updateChildren(float dt, bool force) {
     const std::uint32_t frame = m_currentFrame;
     const bool dirty = m_dirty;
     Sprite* const children = m_children;
+    // A forced walk reaches children out of their life, which the next one leaves alone:
+    // it proves nothing for it.
+    bool still = !force;
     for (int i = m_childCount - 1; i >= 0; --i) {
         Sprite& child = children[i];
         if (child.m_enabled && (force || child.alive(frame))) {
+            const bool played = child.m_playing;
             child.stepUnder(dt, frame, dirty, parentFraction);
             // Most nodes are leaves: finished here, they spare a call each.
             if (child.m_childCount == 0) {
                 child.m_dirty = false;
             } else {
-                child.updateChildren(dt, force);
+                if (!child.stillBelow(played, force)) child.updateChildren(dt, force);
+                still &= child.m_stillBelow;
             }
+            still &= !child.m_playing;
         } else {
             // Recomposes when it comes back.
             child.m_dirty = true;
         }
     }
+    m_stillBelow = still;
     m_dirty = false;
 }
 
@@ -512,7 +545,11 @@ void Sprite::playCueLabel(const std::string& label, const CuePlayer& playCue) co
 }
 
 inline void Sprite::drawImage(CommonBatch& batch) const {
-    batch.drawPlaced(*m_image.texture, m_world, m_source, m_sourceOffset, m_packedColor, 0);
+    quadwriter::LocalCorners corners;
+    std::memcpy(&corners.left, &m_corners[0], sizeof(float));
+    std::memcpy(&corners.right, &m_corners[1], sizeof(float));
+    std::memcpy(&corners.y, &m_corners[2], sizeof corners.y);
+    batch.drawPlacedAround(*m_image.texture, m_world, m_source, m_sourceOffset, corners, m_packedColor, 0);
 }
 
 inline void Sprite::drawImage(ITextureBatch& batch) const {
@@ -521,7 +558,7 @@ inline void Sprite::drawImage(ITextureBatch& batch) const {
 }
 
 void Sprite::draw(ITextureBatch& batch) const {
-    if (!m_enabled || !(m_state.a > 0.0f)) return;
+    if (!m_shown) return;
     if (CommonBatch* direct = batch.commonBatch()) {
         drawTree(*direct);
     } else {
@@ -536,7 +573,7 @@ void Sprite::drawTree(Batch& batch) const {
     const std::uint32_t frame = m_currentFrame;
     const Sprite* const end = m_children + m_childCount;
     for (const Sprite* child = m_children; child != end; ++child) {
-        if (!child->m_enabled || !(child->m_state.a > 0.0f) || !child->alive(frame)) continue;
+        if (!child->m_shown || !child->alive(frame)) continue;
         // Leaves are drawn here, as they are stepped: a call each cost them a fifth of their time.
         if (child->m_childCount != 0) {
             child->drawTree(batch);
@@ -553,6 +590,10 @@ void Sprite::refreshImageSource() {
     m_source = fpRect(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
     m_sourceOffset = fpVector2(m_state.pivotX, m_state.pivotY);
     if (m_crop.x != 0.0f || m_crop.y != 0.0f) m_sourceOffset -= fpVector2(cropX, cropY);
+    const quadwriter::LocalCorners corners = quadwriter::localCorners(m_source, m_sourceOffset);
+    m_corners[0] = corners.left;
+    m_corners[1] = corners.right;
+    std::memcpy(&m_corners[2], &corners.y, sizeof corners.y);
 }
 
 fpRect Sprite::localBounds() const {

@@ -94,7 +94,7 @@ public:
     void setScale(float x, float y);
     void setColor(float r, float g, float b, float a);
     // A disabled node is not updated or drawn and is left out of bounds.
-    void setEnabled(bool enabled) { m_enabled = enabled; }
+    void setEnabled(bool enabled);
     // The share of the image drawn, relative to it: u start, v start, u extent, v extent.
     void setCrop(const fpRect& crop);
 
@@ -157,7 +157,7 @@ public:
     float frameTime() const { return m_frameTime; }
     std::uint32_t currentFrame() const { return m_currentFrame; }
     std::uint32_t lastFrame() const { return m_lastFrame; }
-    int keyIndex() const { return m_keyIndex; }
+    int keyIndex() const { return static_cast<int>(m_key - m_keys); }
     float frameFraction() const { return m_frameFraction; }
     float speed() const { return m_speed; }
     float cueMarker() const { return m_cueMarker; }
@@ -194,7 +194,7 @@ private:
     // current frame.
     template <class ParentFraction>
     void findKey(std::uint32_t parentFrame, bool parentDirty, const ParentFraction& parentFraction);
-    int searchKey(std::uint32_t parentFrame) const;
+    const SpriteNodeState* searchKey(std::uint32_t parentFrame) const;
     // The part of its current frame the node's time has passed: its children blend by it.
     float frameFractionOfTime() const;
     // The keys live in a definition (or are the roots' default), never in the node.
@@ -204,6 +204,16 @@ private:
     void composeLocalPose();
     // Everything the local pose is made from may have changed.
     void markPose() { m_dirty = m_poseDirty = true; }
+    // The node changed between updates: the next update walks down to it again.
+    void wake();
+    // markPose from outside an update.
+    void changePose() {
+        markPose();
+        wake();
+    }
+    // Nothing below the node can change in this step: it did not play (`played`: when the
+    // step began, as the last one may stop it), its pose stands, and the nodes below stand.
+    bool stillBelow(bool played, bool force) const { return m_stillBelow && !m_dirty && !played && !force; }
     // The node's own part of update: its timeline, its key and its pose.
     void step(float dt);
     // step for a child once its parent has stepped, with the parent's frame and flag as the
@@ -218,6 +228,7 @@ private:
     template <class Batch>
     void drawTree(Batch& batch) const;
     void refreshImageSource();
+    void refreshShown() { m_shown = m_enabled && m_state.a > 0.0f; }
     void drawImage(CommonBatch& batch) const;
     void drawImage(ITextureBatch& batch) const;
     fpRect localBounds() const;
@@ -228,33 +239,41 @@ private:
 
     // What a step and a draw read come first, so that a node's pass touches few cache
     // lines: the walk, the timeline and the key (the first line with the table pointer);
-    // the flags and the state (the second); the image as drawn (the third). The rest
-    // only when the node recomposes or is asked.
+    // the flags and the image as drawn (the next two); the state, whose life range the
+    // walks read. The rest only when the node recomposes or is asked.
     Sprite* m_children = nullptr;
     int m_childCount = 0;
     std::uint32_t m_currentFrame = 0;
     Sprite* m_parent = nullptr;
-    // The key list, held by its first key: a step reads the present key without going
-    // through the vector.
+    // The key list, held by its first key, and the present key: a step reads it without
+    // going through the vector or an index.
     const SpriteNodeState* m_keys = nullptr;
+    const SpriteNodeState* m_key = nullptr;
     int m_keyCount = 0;
-    int m_keyIndex = 0;
     float m_frameFraction = 0.0f;
     float m_time = 0.0f;
     float m_frameTime = 0.0f;
     std::uint32_t m_lastFrame = 0;
     bool m_enabled = true;
+    // Enabled and of some alpha: drawn while alive.
+    bool m_shown = true;
     // The world pose is to be recomposed (the node's or a parent's pose changed).
     bool m_dirty = true;
     bool m_interpolate = false;
     bool m_playing = false;
-    SpriteNodeState m_state;
+    // At the last update no node below was playing or changed, and none has been changed
+    // since: while the node neither plays nor moves, the nodes below would do nothing.
+    bool m_stillBelow = false;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    // The part of the image drawn and where it sits against the pivot (from the crop).
+    // The corners of the quad around the pivot (quadwriter::LocalCorners, kept in floats
+    // alone so that nodes need no more than the pool's alignment), the part of the image
+    // drawn and where it sits against the pivot (from the crop).
+    float m_corners[6] = {};
     fpRect m_source;
-    fpVector2 m_sourceOffset;
     TextureSetReference m_image;
+    fpVector2 m_sourceOffset;
+    SpriteNodeState m_state;
     // The local pose too (the node's state, key, blend or interpolation changed); a node
     // only moved by its parent composes its kept local pose.
     bool m_poseDirty = true;

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace zor {
@@ -120,6 +122,41 @@ TEST(SpriteDrawTree, InnerNodesAndLeavesDrawDepthFirst) {
     CommonBatch other{16, 0.0f};
     test::InterfaceOnlyBatch interfaceOnly(other);
     EXPECT_EQ(leftEdges(interfaceOnly, other), expected);
+
+    // Nodes shown or hidden after the tree was made. (The first of each name is the one
+    // in the arm at 10.)
+    const struct {
+        const char* name;
+        std::function<void(Sprite& nest)> change;
+        std::vector<float> edges;
+    } changes[] = {
+        {"the ghost gets an alpha", [](Sprite& n) { n.findDescendant("ghost")->setAlpha(0.5f); },
+         {10, 11, 12, 15, 30, 40, 41, 45}},
+        {"the switched-off node is enabled", [](Sprite& n) { n.findDescendant("off")->setEnabled(true); },
+         {10, 11, 13, 15, 30, 40, 41, 45}},
+        {"the hidden arm is coloured", [](Sprite& n) { n.findDescendant("hidden")->setColor(1, 1, 1, 1); },
+         {10, 11, 15, 20, 21, 25, 30, 40, 41, 45}},
+        {"the hand is disabled", [](Sprite& n) { n.findDescendant("hand")->setEnabled(false); },
+         {10, 15, 30, 40, 41, 45}},
+        {"the hand fades out", [](Sprite& n) { n.findDescendant("hand")->setColor(1, 1, 1, 0); },
+         {10, 15, 30, 40, 41, 45}},
+        {"the hand's alpha is not a number", [](Sprite& n) { n.findDescendant("hand")->setAlpha(std::nanf("")); },
+         {10, 15, 30, 40, 41, 45}},
+        {"the arm is disabled and enabled again",
+         [](Sprite& n) {
+             n.findDescendant("arm")->setEnabled(false);
+             n.findDescendant("arm")->setEnabled(true);
+         },
+         expected},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        nest = manager.createSprite("nest");
+        c.change(*nest);
+        nest->update(0.0f, false);
+        direct.discardQuads();
+        EXPECT_EQ(leftEdges(direct, direct), c.edges);
+    }
 }
 
 TEST_F(SpriteDrawTest, CropDrawsPartOfTheImage) {
@@ -163,6 +200,7 @@ TEST_F(SpriteDrawTest, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     pair->setScale(-1.5f, 0.75f);
     pair->setRotation(0.6f);
     child("a").setCrop(fpRect(0.25f, 0.5f, 0.5f, 0.5f));
+    child("tinted").setPivot(3.0f, -2.0f);
     pair->update(0.0f, false);
     pair->draw(batch);
     CommonBatch other{16, 0.0f};
@@ -171,6 +209,74 @@ TEST_F(SpriteDrawTest, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     ASSERT_EQ(batch.count(), 2);
     ASSERT_EQ(other.count(), 2);
     EXPECT_EQ(std::memcmp(batch.quads(), other.quads(), 2 * sizeof(Quad)), 0);
+}
+
+// Whatever a node keeps between draws (its corners, its flags), after any change of the
+// tree or of the batch's transform its quads equal the interface's, which places every
+// quad afresh.
+TEST_F(SpriteDrawTest, QuadsFollowEveryChange) {
+    fpMatrix4 general;
+    general[2] = 0.25f;  // z from x: no plane placement
+    const struct {
+        const char* name;
+        std::function<void(Sprite& pair, CommonBatch& batch, CommonBatch& other)> change;
+    } steps[] = {
+        {"first draw", [](Sprite&, CommonBatch&, CommonBatch&) {}},
+        {"nothing changes", [](Sprite&, CommonBatch&, CommonBatch&) {}},
+        {"the root moves and turns",
+         [](Sprite& pair, CommonBatch&, CommonBatch&) {
+             pair.setPosition(5.5f, -2.25f);
+             pair.setRotation(0.3f);
+         }},
+        {"a child is recoloured", [](Sprite& pair, CommonBatch&, CommonBatch&) {
+             pair.findDescendant("a")->setColor(0.5f, 1.0f, 0.25f, 0.75f);
+         }},
+        {"a child is cropped", [](Sprite& pair, CommonBatch&, CommonBatch&) {
+             pair.findDescendant("a")->setCrop(fpRect(0.5f, 0.25f, 0.5f, 0.5f));
+         }},
+        {"a child's pivot moves", [](Sprite& pair, CommonBatch&, CommonBatch&) {
+             pair.findDescendant("tinted")->setPivot(1.0f, 3.0f);
+         }},
+        {"the batches scale and move",
+         [](Sprite&, CommonBatch& batch, CommonBatch& other) {
+             fpMatrix4 plane = fpMatrix4::scaling(2.0f, 0.5f, 1.0f);
+             plane[12] = 7.0f;
+             batch.setTransform(plane);
+             other.setTransform(plane);
+         }},
+        {"the batches take a general transform",
+         [&general](Sprite&, CommonBatch& batch, CommonBatch& other) {
+             batch.setTransform(general);
+             other.setTransform(general);
+         }},
+        {"the batches go back to the identity",
+         [](Sprite&, CommonBatch& batch, CommonBatch& other) {
+             batch.setTransform(fpMatrix4());
+             other.setTransform(fpMatrix4());
+         }},
+    };
+    CommonBatch other{16, 0.0f};
+    test::InterfaceOnlyBatch interfaceOnly(other);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change(*pair, batch, other);
+        pair->update(0.0f, false);
+        batch.discardQuads();
+        other.discardQuads();
+        pair->draw(batch);
+        pair->draw(interfaceOnly);
+        ASSERT_EQ(batch.count(), 2);
+        ASSERT_EQ(other.count(), 2);
+        EXPECT_EQ(std::memcmp(batch.quads(), other.quads(), 2 * sizeof(Quad)), 0);
+    }
+
+    // Another batch with the same transform gives the same quads.
+    CommonBatch second{16, 0.0f};
+    pair->draw(second);
+    batch.discardQuads();
+    pair->draw(batch);
+    ASSERT_EQ(second.count(), 2);
+    EXPECT_EQ(std::memcmp(batch.quads(), second.quads(), 2 * sizeof(Quad)), 0);
 }
 
 } // namespace

@@ -243,6 +243,8 @@ TEST(SpriteKeys, AChildOutOfItsLifeRecomposesWhenItComesBack) {
     sprite->setPosition(7.0f, 0.0f);
     sprite->update(0.0f, true);
     EXPECT_EQ(child.worldMatrix()[12], 8.0f);
+    sprite->update(0.0f, false);
+    EXPECT_TRUE(child.isDirty()) << "marked again by the next update that is not forced";
 }
 
 // A body whose keys move, turn, scale, flip and fade, with a hand whose own keys follow
@@ -351,7 +353,8 @@ TEST(SpriteKeys, TheBlendFractionIsTheFmodOfTheParentsFrames) {
 // A pose must not depend on the order of changes: a tree changed between updates ends
 // as one given the same changes before its first update, whose every node composes afresh.
 // Nodes keep their own part of the pose while only their parent moves, so a change that
-// failed to reach it shows here.
+// failed to reach it shows here. With only the root playing, the nodes below a body that
+// stands still are left alone until a change reaches them.
 TEST(SpriteKeys, ChangesBetweenUpdatesGiveTheSamePosesAsChangesBeforeThem) {
     const struct {
         const char* name;
@@ -382,33 +385,159 @@ TEST(SpriteKeys, ChangesBetweenUpdatesGiveTheSamePosesAsChangesBeforeThem) {
              dancer.update(0.0f, false);
              dancer.child(0).setEnabled(true);
          }},
+        {"the body stops on frame 2: the hand takes its next key", [](Sprite& dancer) { dancer.child(0).setFrame(2); }},
+        {"the hand is away while the root moves",
+         [](Sprite& dancer) {
+             dancer.child(0).child(0).setEnabled(false);
+             dancer.setPosition(4.0f, -2.0f);
+             dancer.update(0.0f, false);
+             dancer.child(0).child(0).setEnabled(true);
+         }},
     };
     test::TestTrees trees(dancerXml);
-    const auto start = [&] {
-        SpritePtr dancer = trees.make("dancer");
-        dancer->setInterpolation(true);
-        dancer->play();
-        dancer->visitChildren("", [](Sprite& node) { node.play(); }, SpriteVisit::All);
-        return dancer;
+    for (const bool everyNodePlays : {true, false}) {
+        SCOPED_TRACE(everyNodePlays ? "every node plays" : "only the root plays");
+        const auto start = [&] {
+            SpritePtr dancer = trees.make("dancer");
+            dancer->setInterpolation(true);
+            dancer->play();
+            if (everyNodePlays) dancer->visitChildren("", [](Sprite& node) { node.play(); }, SpriteVisit::All);
+            return dancer;
+        };
+        // Half way through frame 1: the body blends towards its next key.
+        const float time = 0.15f;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            SpritePtr between = start();
+            between->update(time, false);
+            // Nothing changes: the nodes below the body are found still.
+            if (!everyNodePlays) between->update(0.0f, false);
+            c.change(*between);
+            between->update(0.0f, false);
+
+            SpritePtr before = start();
+            c.change(*before);
+            before->update(time, false);
+
+            const std::vector<NodePose> kept = posesOf(*between);
+            const std::vector<NodePose> fresh = posesOf(*before);
+            ASSERT_EQ(kept.size(), fresh.size());
+            for (std::size_t i = 0; i < kept.size(); ++i)
+                EXPECT_EQ(std::memcmp(&kept[i], &fresh[i], sizeof(NodePose)), 0) << "node " << i;
+        }
+    }
+}
+
+// Everything an update leaves in a node that later updates or the game read.
+struct NodeState {
+    NodePose pose;
+    std::uint32_t frame;
+    int key;
+    float fraction;
+    float time;
+    bool dirty;
+    bool playing;
+    bool finished;
+};
+
+std::vector<NodeState> statesOf(Sprite& root) {
+    std::vector<NodeState> states;
+    const auto add = [&](Sprite& node) {
+        NodeState state{{node.worldPlacement(), {}, node.packedColor()},
+                        node.currentFrame(), node.keyIndex(), node.frameFraction(), node.time(),
+                        node.isDirty(),      node.isPlaying(), node.isFinished()};
+        std::memcpy(state.pose.color, node.worldColor(), sizeof state.pose.color);
+        states.push_back(state);
     };
-    // Half way through frame 1: the body blends towards its next key.
-    const float time = 0.15f;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SpritePtr between = start();
-        between->update(time, false);
-        c.change(*between);
-        between->update(0.0f, false);
+    add(root);
+    root.visitChildren("", add, SpriteVisit::All);
+    return states;
+}
 
-        SpritePtr before = start();
-        c.change(*before);
-        before->update(time, false);
-
-        const std::vector<NodePose> kept = posesOf(*between);
-        const std::vector<NodePose> fresh = posesOf(*before);
-        ASSERT_EQ(kept.size(), fresh.size());
-        for (std::size_t i = 0; i < kept.size(); ++i)
-            EXPECT_EQ(std::memcmp(&kept[i], &fresh[i], sizeof(NodePose)), 0) << "node " << i;
+// An update leaves alone the nodes below one that stands still while nothing below it
+// plays or changed. A forced update walks every node (all of the dancer's are in their
+// life ranges, so it walks the same ones otherwise): after any change, step by step, the
+// two must leave every node alike. The long step ends a play-once in the middle of the
+// body's timeline: its frame changes in the step that stops it.
+TEST(SpriteKeys, NodesLeftAloneAgreeWithAWalkThroughEveryNode) {
+    const struct {
+        const char* name;
+        std::function<void(Sprite& dancer)> change;
+    } cases[] = {
+        {"nothing changes", [](Sprite&) {}},
+        {"the hand moves", [](Sprite& dancer) { dancer.child(0).child(0).setPosition(1.0f, 2.0f); }},
+        {"the hand fades", [](Sprite& dancer) { dancer.child(0).child(0).setAlpha(0.25f); }},
+        {"the body is recoloured", [](Sprite& dancer) { dancer.child(0).setColor(0.5f, 1.0f, 1.0f, 1.0f); }},
+        {"the body stops on frame 2", [](Sprite& dancer) { dancer.child(0).setFrame(2); }},
+        {"the body plays once", [](Sprite& dancer) { dancer.child(0).playOnce(); }},
+        {"the body plays from frame 1", [](Sprite& dancer) { dancer.child(0).playFromFrame(1, true); }},
+        {"the body restarts", [](Sprite& dancer) { dancer.child(0).restart(); }},
+        {"the body stops on frame 3 and, one update later, starts over",
+         [](Sprite& dancer) {
+             dancer.child(0).setFrame(3);
+             dancer.update(0.0f, false);
+             dancer.child(0).resetToStart();
+         }},
+        {"the hand plays", [](Sprite& dancer) { dancer.child(0).child(0).play(); }},
+        {"the body stops interpolating", [](Sprite& dancer) { dancer.child(0).setInterpolation(false); }},
+        {"interpolation goes off below the body and, one update later, on",
+         [](Sprite& dancer) {
+             dancer.child(0).setInterpolation(false);
+             dancer.update(0.0f, false);
+             dancer.child(0).setInterpolation(true);
+         }},
+        {"the hand is disabled", [](Sprite& dancer) { dancer.child(0).child(0).setEnabled(false); }},
+        {"the body is disabled and enabled",
+         [](Sprite& dancer) {
+             dancer.child(0).setEnabled(false);
+             dancer.update(0.0f, false);
+             dancer.child(0).setEnabled(true);
+         }},
+        {"the body is updated alone", [](Sprite& dancer) { dancer.child(0).update(0.0f, true); }},
+        {"the hand, away, is updated alone",
+         [](Sprite& dancer) {
+             dancer.child(0).child(0).setEnabled(false);
+             dancer.update(0.0f, false);
+             dancer.child(0).child(0).update(0.0f, false);
+         }},
+    };
+    const float steps[] = {1.0f / 60.0f, 0.01f, 0.5f, 1.0f / 60.0f, 0.02f};
+    test::TestTrees trees(dancerXml);
+    for (const bool rootPlays : {false, true}) {
+        SCOPED_TRACE(rootPlays ? "the root plays" : "the root stands");
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            SpritePtr lazy = trees.make("dancer");
+            SpritePtr forced = trees.make("dancer");
+            for (Sprite* dancer : {lazy.get(), forced.get()}) {
+                dancer->setInterpolation(true);
+                if (rootPlays) dancer->play();
+            }
+            for (int step = 0; step < 8; ++step) {
+                lazy->update(1.0f / 60.0f, false);
+                forced->update(1.0f / 60.0f, true);
+            }
+            c.change(*lazy);
+            c.change(*forced);
+            for (const float dt : steps) {
+                lazy->update(dt, false);
+                forced->update(dt, true);
+                const std::vector<NodeState> left = statesOf(*lazy);
+                const std::vector<NodeState> walked = statesOf(*forced);
+                ASSERT_EQ(left.size(), walked.size());
+                for (std::size_t i = 0; i < left.size(); ++i) {
+                    SCOPED_TRACE("after the step of " + std::to_string(dt) + " s, node " + std::to_string(i));
+                    EXPECT_EQ(std::memcmp(&left[i].pose, &walked[i].pose, sizeof(NodePose)), 0);
+                    EXPECT_EQ(left[i].frame, walked[i].frame);
+                    EXPECT_EQ(left[i].key, walked[i].key);
+                    EXPECT_EQ(left[i].fraction, walked[i].fraction);
+                    EXPECT_EQ(left[i].time, walked[i].time);
+                    EXPECT_EQ(left[i].dirty, walked[i].dirty);
+                    EXPECT_EQ(left[i].playing, walked[i].playing);
+                    EXPECT_EQ(left[i].finished, walked[i].finished);
+                }
+            }
+        }
     }
 }
 
