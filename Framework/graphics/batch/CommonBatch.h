@@ -84,11 +84,6 @@ public:
     // state is read once for the run rather than after every quad written.
     template <class Each>
     void drawMoved(const Texture& texture, const Affine2D& shared, std::size_t count, PackedColor color, Each each);
-    // drawPlaced for callers that keep the quad's local corners, quadwriter::localCorners(
-    // source, pivot), while the image stays: sprite nodes draw the same one every frame.
-    void drawPlacedAround(const Texture& texture, const Affine2D& placement, const fpRect& source,
-                          const fpVector2& pivot, const quadwriter::LocalCorners& corners, PackedColor color,
-                          unsigned flags);
     // Queues an untransformed rectangle (x, y, w, h) at the given depth.
     void addTexturedRect(const Texture& texture, const fpRect& destination, const fpRect& source,
                          const PackedColor& color, float depth);
@@ -146,10 +141,6 @@ private:
     // afterwards (stored through bytes) would make it read again.
     void drawPlacedGenerally(const Texture& texture, quadwriter::Float4 linear, quadwriter::Float4 move, float z,
                              fpRect source, fpVector2 pivot, PackedColor color, unsigned flags);
-    // The hot path, with the local corners worked out (`local()`) where drawPlaced always did.
-    template <class LocalCorners>
-    void drawPlacedWith(const Texture& texture, const Affine2D& placement, const fpRect& source,
-                        const fpVector2& pivot, const LocalCorners& local, PackedColor color, unsigned flags);
     void drawTransformed(const Texture& texture, const fpMatrix4& transform, const fpRect& source,
                          const fpVector2& pivot, PackedColor color, unsigned flags);
 
@@ -183,29 +174,13 @@ inline Quad& CommonBatch::claimQuad(const Texture& texture) {
 // turn the hot path into a call that keeps the placement in memory.
 [[gnu::always_inline]] inline void CommonBatch::drawPlaced(const Texture& texture, const Affine2D& placement, const fpRect& source,
                                     const fpVector2& pivot, PackedColor color, unsigned flags) {
-    drawPlacedWith(texture, placement, source, pivot, [&] { return quadwriter::localCorners(source, pivot); }, color,
-                   flags);
-}
-
-[[gnu::always_inline]] inline void CommonBatch::drawPlacedAround(const Texture& texture, const Affine2D& placement,
-                                                                 const fpRect& source, const fpVector2& pivot,
-                                                                 const quadwriter::LocalCorners& corners,
-                                                                 PackedColor color, unsigned flags) {
-    drawPlacedWith(texture, placement, source, pivot, [&] { return corners; }, color, flags);
-}
-
-template <class LocalCorners>
-[[gnu::always_inline]] inline void CommonBatch::drawPlacedWith(const Texture& texture, const Affine2D& placement,
-                                                               const fpRect& source, const fpVector2& pivot,
-                                                               const LocalCorners& local, PackedColor color,
-                                                               unsigned flags) {
     if (m_count >= m_capacity) return countDropped();
     const quadwriter::PlacementLanes lanes = quadwriter::lanesOf(placement);
     if (m_plane.kind() == PlaneTransform::General)
         return drawPlacedGenerally(texture, lanes.linear, lanes.move, lanes.z, source, pivot, color, flags);
     // The slot first: a texture switch calls out, and no vector is live across the call.
     Quad& quad = claimQuad(texture);
-    quadwriter::Corners corners = quadwriter::place(local(), m_plane.apply(lanes));
+    quadwriter::Corners corners = quadwriter::place(quadwriter::localCorners(source, pivot), m_plane.apply(lanes));
     if (flags & QuadSnap) quadwriter::snap(corners);
     quadwriter::write(quad, corners, color,
                       quadwriter::texCoords(source, m_runReciprocals, flags & QuadMirrorX, flags & QuadMirrorY));

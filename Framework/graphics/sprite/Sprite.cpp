@@ -1,7 +1,6 @@
 #include "Framework/graphics/sprite/Sprite.h"
 
 #include "Framework/graphics/batch/CommonBatch.h"
-#include "Framework/graphics/batch/QuadWriter.h"
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/sprite/ISpriteManager.h"
 #include "Framework/graphics/sprite/SpriteDefinition.h"
@@ -545,11 +544,7 @@ void Sprite::playCueLabel(const std::string& label, const CuePlayer& playCue) co
 }
 
 inline void Sprite::drawImage(CommonBatch& batch) const {
-    quadwriter::LocalCorners corners;
-    std::memcpy(&corners.left, &m_corners[0], sizeof(float));
-    std::memcpy(&corners.right, &m_corners[1], sizeof(float));
-    std::memcpy(&corners.y, &m_corners[2], sizeof corners.y);
-    batch.drawPlacedAround(*m_image.texture, m_world, m_source, m_sourceOffset, corners, m_packedColor, 0);
+    batch.drawPlaced(*m_image.texture, m_world, m_source, m_sourceOffset, m_packedColor, 0);
 }
 
 inline void Sprite::drawImage(ITextureBatch& batch) const {
@@ -590,10 +585,6 @@ void Sprite::refreshImageSource() {
     m_source = fpRect(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
     m_sourceOffset = fpVector2(m_state.pivotX, m_state.pivotY);
     if (m_crop.x != 0.0f || m_crop.y != 0.0f) m_sourceOffset -= fpVector2(cropX, cropY);
-    const quadwriter::LocalCorners corners = quadwriter::localCorners(m_source, m_sourceOffset);
-    m_corners[0] = corners.left;
-    m_corners[1] = corners.right;
-    std::memcpy(&m_corners[2], &corners.y, sizeof corners.y);
 }
 
 fpRect Sprite::localBounds() const {

@@ -266,10 +266,7 @@ private:
     bool m_stillBelow = false;
     PackedColor m_packedColor;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
-    // The corners of the quad around the pivot (quadwriter::LocalCorners, kept in floats
-    // alone so that nodes need no more than the pool's alignment), the part of the image
-    // drawn and where it sits against the pivot (from the crop).
-    float m_corners[6] = {};
+    // The part of the image drawn and where it sits against the pivot (from the crop).
     fpRect m_source;
     TextureSetReference m_image;
     fpVector2 m_sourceOffset;

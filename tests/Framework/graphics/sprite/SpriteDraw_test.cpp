@@ -211,7 +211,7 @@ TEST_F(SpriteDrawTest, TheBatchsOwnPathAndTheInterfaceGiveTheSameQuads) {
     EXPECT_EQ(std::memcmp(batch.quads(), other.quads(), 2 * sizeof(Quad)), 0);
 }
 
-// Whatever a node keeps between draws (its corners, its flags), after any change of the
+// Whatever a node keeps between draws (its source, its flags), after any change of the
 // tree or of the batch's transform its quads equal the interface's, which places every
 // quad afresh.
 TEST_F(SpriteDrawTest, QuadsFollowEveryChange) {
