@@ -2,6 +2,8 @@
 
 #include "Framework/core/log/LogHandler.h"
 
+#include <atomic>
+
 namespace zor {
 
 namespace {
@@ -18,8 +20,10 @@ CommonBatch::CommonBatch(int capacity, float batchDepth)
 CommonBatch::~CommonBatch() = default;
 
 void CommonBatch::setTransform(const fpMatrix4& transform) {
+    static std::atomic<std::uint64_t> lastSerial{0};
     m_transform = transform;
     m_plane = PlaneTransform(transform);
+    m_transformSerial = m_plane.kind() == PlaneTransform::Identity ? 0 : ++lastSerial;
 }
 
 void CommonBatch::clearCurrentTexture() {

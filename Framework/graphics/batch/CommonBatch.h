@@ -22,6 +22,24 @@
 
 namespace zor {
 
+// (rw, rh, rw, rh): what texture coordinates are scaled by.
+inline quadwriter::Float4 reciprocalsOf(const Texture::CachedTexture& record) {
+    return quadwriter::Float4{record.reciprocalWidth, record.reciprocalHeight, record.reciprocalWidth,
+                              record.reciprocalHeight};
+}
+
+// The quad CommonBatch::drawPlaced writes under a plane transform that is not General, for
+// a texture of the given reciprocals.
+[[gnu::always_inline]] inline void writePlaced(Quad& quad, const PlaneTransform& plane,
+                                              quadwriter::Float4 reciprocals,
+                                              const quadwriter::PlacementLanes& placement, const fpRect& source,
+                                              const fpVector2& pivot, PackedColor color, unsigned flags) {
+    quadwriter::Corners corners = quadwriter::place(quadwriter::localCorners(source, pivot), plane.apply(placement));
+    if (flags & QuadSnap) quadwriter::snap(corners);
+    quadwriter::write(quad, corners, color,
+                      quadwriter::texCoords(source, reciprocals, flags & QuadMirrorX, flags & QuadMirrorY));
+}
+
 // One quad of a run drawn by CommonBatch::drawMoved: its move and source rectangle.
 struct MovedQuad {
     float tx;
@@ -89,12 +107,20 @@ public:
                          const PackedColor& color, float depth);
     // Queues four ready-made vertices. Opens no run: the quad joins the texture last opened.
     void addQuad(const Quad& quad);
+    // Room for `count` quads of the texture in a row, which the caller writes: where they
+    // go and how many fit (the rest are counted as dropped). The runs are those that drawing
+    // them one by one would give.
+    Quad* claimQuads(const Texture& texture, int count, int& fitting);
     // Forgets the queued quads and their runs; the current texture stays.
     void discardQuads();
 
     // Applied to every quad queued afterwards; identity at construction.
     void setTransform(const fpMatrix4& transform);
     const fpMatrix4& transform() const { return m_transform; }
+    // 0 under the identity; otherwise a number no other transform set in the process has:
+    // quads written by one batch fit every batch of the same serial.
+    std::uint64_t transformSerial() const { return m_transformSerial; }
+    const PlaneTransform& plane() const { return m_plane; }
 
     int count() const { return m_count; }
     int capacity() const { return m_capacity; }
@@ -149,6 +175,7 @@ private:
     std::size_t m_runCount = 0;
     fpMatrix4 m_transform;
     PlaneTransform m_plane{fpMatrix4()};
+    std::uint64_t m_transformSerial = 0;
     const Texture* m_runTexture = nullptr;
     quadwriter::Float4 m_runReciprocals{};  // (rw, rh, rw, rh) of m_runTexture
     std::uint64_t m_dropped = 0;
@@ -161,8 +188,7 @@ inline void CommonBatch::switchTexture(const Texture& texture) {
         m_currentTexture = record.glTexture;
     }
     m_runTexture = &texture;
-    m_runReciprocals = quadwriter::Float4{record.reciprocalWidth, record.reciprocalHeight, record.reciprocalWidth,
-                                          record.reciprocalHeight};
+    m_runReciprocals = reciprocalsOf(record);
 }
 
 inline Quad& CommonBatch::claimQuad(const Texture& texture) {
@@ -180,10 +206,19 @@ inline Quad& CommonBatch::claimQuad(const Texture& texture) {
         return drawPlacedGenerally(texture, lanes.linear, lanes.move, lanes.z, source, pivot, color, flags);
     // The slot first: a texture switch calls out, and no vector is live across the call.
     Quad& quad = claimQuad(texture);
-    quadwriter::Corners corners = quadwriter::place(quadwriter::localCorners(source, pivot), m_plane.apply(lanes));
-    if (flags & QuadSnap) quadwriter::snap(corners);
-    quadwriter::write(quad, corners, color,
-                      quadwriter::texCoords(source, m_runReciprocals, flags & QuadMirrorX, flags & QuadMirrorY));
+    writePlaced(quad, m_plane, m_runReciprocals, lanes, source, pivot, color, flags);
+}
+
+inline Quad* CommonBatch::claimQuads(const Texture& texture, int count, int& fitting) {
+    const int room = m_capacity - m_count;
+    fitting = count < room ? count : room;
+    if (fitting < 0) fitting = 0;
+    for (int i = fitting; i < count; ++i) countDropped();
+    if (fitting == 0) return nullptr;
+    if (&texture != m_runTexture) switchTexture(texture);
+    Quad* const first = m_storage + m_count;
+    m_count += fitting;
+    return first;
 }
 
 template <class Each>

@@ -4,6 +4,8 @@
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/sprite/ISpriteManager.h"
 #include "Framework/graphics/sprite/SpriteDefinition.h"
+#include "Framework/graphics/sprite/SpriteFrameRuns.h"
+#include "Framework/graphics/sprite/SpriteKeptQuads.h"
 
 #include <algorithm>
 #include <climits>
@@ -275,7 +277,23 @@ void Sprite::setEnabled(bool enabled) {
 }
 
 void Sprite::wake() {
-    for (Sprite* node = this; node; node = node->m_parent) node->m_stillBelow = false;
+    Sprite* node = this;
+    for (; node->m_parent; node = node->m_parent) node->m_stillBelow = false;
+    node->m_stillBelow = false;
+    node->m_shownOrderFresh = false;
+}
+
+void Sprite::forgetShownOrder() {
+    Sprite* node = this;
+    while (node->m_parent) node = node->m_parent;
+    node->m_shownOrderFresh = false;
+}
+
+bool Sprite::childrenStand(bool played) const {
+    if (m_childCount == 0) return true;
+    const std::vector<std::uint32_t>& runs = m_definition->childFrameRuns;
+    if (m_currentFrame == m_walkedFrame) return !played || !childBlendsAt(runs, m_currentFrame);
+    return childrenStandAcross(runs, m_walkedFrame, m_currentFrame);
 }
 
 bool Sprite::setPosition(float x, float y) {
@@ -445,14 +463,15 @@ void Sprite::composeLocalPose() {
 void Sprite::recompose() {
     if (m_poseDirty) composeLocalPose();
     Float4 color = loadColor(m_localColor);
-    if (m_parent) {
-        m_world = compose(m_parent->m_world, m_local);
-        color *= loadColor(m_parent->m_worldColor);
-    } else {
-        m_world = m_local;
-    }
+    // The kept quad is written from these values rather than from the members just stored:
+    // loading them back would wait for the stores.
+    const Affine2D world = m_parent ? compose(m_parent->m_world, m_local) : m_local;
+    if (m_parent) color *= loadColor(m_parent->m_worldColor);
+    m_world = world;
     storeColor(m_worldColor, color);
-    m_packedColor = packPremultiplied(color);
+    const PackedColor packed = packPremultiplied(color);
+    m_packedColor = packed;
+    if (m_keptQuad) keepQuad(world, packed);
 }
 
 inline void Sprite::step(float dt) {
@@ -493,13 +512,18 @@ void Sprite::updateChildren(float dt, bool force) {
     };
     // Held here: the children's stores could otherwise be this node's, to the compiler.
     const std::uint32_t frame = m_currentFrame;
+    const std::uint32_t walked = m_walkedFrame;
     const bool dirty = m_dirty;
     Sprite* const children = m_children;
+    // Which children are alive changes only from one run to another.
+    const bool runChanged = frame != walked && childRunsDiffer(m_definition->childFrameRuns, walked, frame);
+    bool shownChange = false;
     // A forced walk reaches children out of their life, which the next one leaves alone:
     // it proves nothing for it.
     bool still = !force;
     for (int i = m_childCount - 1; i >= 0; --i) {
         Sprite& child = children[i];
+        if (runChanged && child.alive(frame) != child.alive(walked)) shownChange = true;
         if (child.m_enabled && (force || child.alive(frame))) {
             const bool played = child.m_playing;
             child.stepUnder(dt, frame, dirty, parentFraction);
@@ -517,7 +541,9 @@ void Sprite::updateChildren(float dt, bool force) {
         }
     }
     m_stillBelow = still;
+    m_walkedFrame = frame;
     m_dirty = false;
+    if (shownChange) forgetShownOrder();
 }
 
 void Sprite::updateWithCues(float dt, const CuePlayer& playCue) {
@@ -554,12 +580,51 @@ inline void Sprite::drawImage(ITextureBatch& batch) const {
 
 void Sprite::draw(ITextureBatch& batch) const {
     if (!m_shown) return;
-    if (CommonBatch* direct = batch.commonBatch()) {
+    CommonBatch* direct = batch.commonBatch();
+    if (!direct) {
+        drawTree(batch);
+    } else if (m_parent) {
         drawTree(*direct);
     } else {
-        drawTree(batch);
+        drawKept(*direct);
     }
 }
+
+void Sprite::drawKept(CommonBatch& batch) const {
+    if (!SpriteKeptQuads::keepsFor(batch)) return drawTree(batch);
+    if (!m_keptQuads) {
+        const int descendants = m_definition ? std::max(0, m_definition->descendantCount) : 0;
+        m_keptQuads = std::make_unique<SpriteKeptQuads>(1 + descendants);
+        m_keptQuads->writeFor(batch);
+        keepQuads();
+    } else if (!m_keptQuads->writtenFor(batch)) {
+        m_keptQuads->writeFor(batch);
+        keepQuads();
+    }
+    if (!m_shownOrderFresh) {
+        m_keptQuads->clearShown();
+        drawTree(*m_keptQuads);
+        m_shownOrderFresh = true;
+    }
+    m_keptQuads->drawInto(batch);
+}
+
+void Sprite::keepQuads() const {
+    const int descendants = m_definition ? std::max(0, m_definition->descendantCount) : 0;
+    for (int i = -1; i < descendants; ++i) {
+        const Sprite& node = i < 0 ? *this : m_ownedDescendants[i];
+        if (!node.m_image.texture) continue;
+        node.m_kept = m_keptQuads.get();
+        node.m_keptQuad = &m_keptQuads->quad(i + 1);
+        node.keepQuad(node.m_world, node.m_packedColor);
+    }
+}
+
+inline void Sprite::keepQuad(const Affine2D& world, PackedColor color) const {
+    m_kept->place(*m_keptQuad, *m_image.texture, world, m_source, m_sourceOffset, color);
+}
+
+inline void Sprite::drawImage(SpriteKeptQuads& kept) const { kept.show(*m_keptQuad, *m_image.texture); }
 
 template <class Batch>
 void Sprite::drawTree(Batch& batch) const {
@@ -585,6 +650,7 @@ void Sprite::refreshImageSource() {
     m_source = fpRect(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
     m_sourceOffset = fpVector2(m_state.pivotX, m_state.pivotY);
     if (m_crop.x != 0.0f || m_crop.y != 0.0f) m_sourceOffset -= fpVector2(cropX, cropY);
+    if (m_keptQuad) keepQuad(m_world, m_packedColor);
 }
 
 fpRect Sprite::localBounds() const {

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ namespace zor {
 
 class CommonBatch;
 class ISpriteManager;
+class SpriteKeptQuads;
+struct Quad;
 class ITextureBatch;
 struct SpriteDefinition;
 struct SpriteNodeDefinition;
@@ -105,7 +108,8 @@ public:
     // label of each frame from the frame shown before up to (not including) the new one.
     void updateWithCues(float dt, const CuePlayer& playCue);
     // Queues the node's image and then its enabled, visible children alive at the
-    // current frame.
+    // current frame. A root drawn into a CommonBatch keeps its tree's quads from then on:
+    // nodes rewrite theirs as they change, and the draw copies them.
     void draw(ITextureBatch& batch) const;
     // World bounds of the node's image united with those of its enabled children alive at
     // the current frame. A node without image adds its pivot-adjusted origin.
@@ -204,16 +208,24 @@ private:
     void composeLocalPose();
     // Everything the local pose is made from may have changed.
     void markPose() { m_dirty = m_poseDirty = true; }
-    // The node changed between updates: the next update walks down to it again.
+    // The node changed between updates: the next update walks down to it again, and the
+    // root finds again which nodes it shows.
     void wake();
+    // Which nodes the root shows may have changed.
+    void forgetShownOrder();
     // markPose from outside an update.
     void changePose() {
         markPose();
         wake();
     }
-    // Nothing below the node can change in this step: it did not play (`played`: when the
-    // step began, as the last one may stop it), its pose stands, and the nodes below stand.
-    bool stillBelow(bool played, bool force) const { return m_stillBelow && !m_dirty && !played && !force; }
+    // Nothing below the node can change in this step: its pose stands, the nodes below
+    // stand, and its children would find the keys and life states they were stepped in,
+    // blending nowhere (`played`: whether the node played when the step began, as the last
+    // one may stop it).
+    bool stillBelow(bool played, bool force) const {
+        return m_stillBelow && !m_dirty && !force && childrenStand(played);
+    }
+    bool childrenStand(bool played) const;
     // The node's own part of update: its timeline, its key and its pose.
     void step(float dt);
     // step for a child once its parent has stepped, with the parent's frame and flag as the
@@ -229,6 +241,12 @@ private:
     void drawTree(Batch& batch) const;
     void refreshImageSource();
     void refreshShown() { m_shown = m_enabled && m_state.a > 0.0f; }
+    // A root's draw through its kept quads.
+    void drawKept(CommonBatch& batch) const;
+    // Gives every node of the root's tree with an image its kept quad, written afresh.
+    void keepQuads() const;
+    void keepQuad(const Affine2D& world, PackedColor color) const;
+    void drawImage(SpriteKeptQuads& kept) const;
     void drawImage(CommonBatch& batch) const;
     void drawImage(ITextureBatch& batch) const;
     fpRect localBounds() const;
@@ -264,7 +282,14 @@ private:
     // At the last update no node below was playing or changed, and none has been changed
     // since: while the node neither plays nor moves, the nodes below would do nothing.
     bool m_stillBelow = false;
+    // The root's kept quads are shown in the order it would draw them now.
+    mutable bool m_shownOrderFresh = false;
+    // The node's frame when its children were last stepped.
+    std::uint32_t m_walkedFrame = 0;
     PackedColor m_packedColor;
+    // The node's kept quad, while its root keeps them.
+    mutable Quad* m_keptQuad = nullptr;
+    mutable const SpriteKeptQuads* m_kept = nullptr;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
     // The part of the image drawn and where it sits against the pivot (from the crop).
     fpRect m_source;
@@ -289,6 +314,7 @@ private:
     bool m_cues = false;
     int m_referenceCount = 0;
     Sprite* m_ownedDescendants = nullptr;  // roots only
+    mutable std::unique_ptr<SpriteKeptQuads> m_keptQuads;  // roots only, from their first draw
     const SpriteNodeDefinition* m_nodeDefinition = nullptr;
     const SpriteDefinition* m_definition = nullptr;
     ISpriteManager* m_manager = nullptr;

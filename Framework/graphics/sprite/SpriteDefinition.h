@@ -67,6 +67,8 @@ struct SpriteDefinition {
     std::uint32_t reservedValues[3] = {0, 0, 0};
     // Into `nodes`, in ascending depth once the set is linked.
     std::vector<const SpriteNodeDefinition*> children;
+    // Made when the set is linked: see childFrameRuns.
+    std::vector<std::uint32_t> childFrameRuns;
     std::vector<SpriteShape> shapes;
     std::map<std::uint32_t, std::string> labels;  // frame -> label
     // Named frame ranges made from the labels: each runs up to the next label's frame.

@@ -3,6 +3,7 @@
 #include "Framework/core/Errors.h"
 #include "Framework/core/io/Files.h"
 #include "Framework/core/text/TextUtils.h"
+#include "Framework/graphics/sprite/SpriteFrameRuns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,6 +54,7 @@ void SpriteSet::link() {
                          [](const SpriteNodeDefinition* a, const SpriteNodeDefinition* b) {
                              return depthKey(a) < depthKey(b);
                          });
+        definition->childFrameRuns = childFrameRuns(*definition);
         definition->descendantCount = countPending;
     }
 

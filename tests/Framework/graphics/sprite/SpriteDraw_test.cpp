@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace zor {
@@ -277,6 +278,118 @@ TEST_F(SpriteDrawTest, QuadsFollowEveryChange) {
     pair->draw(batch);
     ASSERT_EQ(second.count(), 2);
     EXPECT_EQ(std::memcmp(batch.quads(), second.quads(), 2 * sizeof(Quad)), 0);
+}
+
+// Two images on atlas pages of their own, so that the quads switch textures; children
+// born and dying inside the timeline, and a hand alive only while its arm plays.
+const char* const troupeXml = R"(<SpriteSet FramesPerSecond="10" Padding="2" PageSize="16">
+  <Image File="red.png"/>
+  <Image File="blue.png"/>
+  <Sprite Name="dot" Texture="red" Origin="-4;-4"/>
+  <Sprite Name="square" Texture="blue" Origin="-2;-4"/>
+  <Sprite Name="troupe" Frames="8">
+    <Child Name="walker" Sprite="arm" Depth="1" Life="0;7">
+      <Key Frames="0;3" Position="1;0" Rotation="10"/>
+      <Key Frames="4;7" Position="4;1" Rotation="50" Color="1;0.5;1;0.8"/>
+    </Child>
+    <Child Name="early" Sprite="dot" Depth="2" Life="0;2" Position="9;3"/>
+    <Child Name="late" Sprite="square" Depth="3" Life="5;7" Position="-4;6"/>
+    <Child Name="dot" Sprite="dot" Depth="4" Life="0;7" Position="3;3"/>
+  </Sprite>
+  <Sprite Name="arm" Texture="red" Frames="4">
+    <Child Name="hand" Sprite="square" Life="1;3"><Key Frames="1;3" Position="2;2"/></Child>
+  </Sprite>
+</SpriteSet>)";
+
+void expectSameBatches(const CommonBatch& kept, const CommonBatch& fresh) {
+    ASSERT_EQ(kept.count(), fresh.count());
+    EXPECT_EQ(std::memcmp(kept.quads(), fresh.quads(), static_cast<std::size_t>(kept.count()) * sizeof(Quad)), 0);
+    ASSERT_EQ(kept.runs().size(), fresh.runs().size());
+    for (std::size_t i = 0; i < kept.runs().size(); ++i) {
+        EXPECT_EQ(kept.runs()[i].firstQuad, fresh.runs()[i].firstQuad);
+        EXPECT_EQ(kept.runs()[i].texture, fresh.runs()[i].texture);
+    }
+    EXPECT_EQ(kept.droppedQuads(), fresh.droppedQuads());
+}
+
+// A root keeps its tree's quads and copies those it shows. Step by step, through a
+// playing tree whose shown nodes come and go and through every kind of change, its draws
+// equal the interface's, which places every quad afresh.
+TEST(SpriteKeptQuads, DrawsEqualFreshOnesThroughAnimationAndChanges) {
+    test::TempGameData data;
+    data.writeSpriteSet("Sprites/troupe", troupeXml,
+                        {{"red.png", test::solidImage(8, 8, 255, 0, 0)}, {"blue.png", test::solidImage(8, 8, 0, 0, 255)}});
+    SpriteManager manager("Sprites/troupe");
+    fpMatrix4 plane = fpMatrix4::scaling(2.0f, 0.5f, 1.0f);
+    plane[12] = 7.0f;
+    fpMatrix4 general;
+    general[2] = 0.25f;
+    const std::map<int, std::function<void(Sprite&, CommonBatch&, CommonBatch&)>> changes{
+        {3, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->play(); }},
+        {5, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("dot")->setAlpha(0.0f); }},
+        {6, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("dot")->setAlpha(0.5f); }},
+        {8, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->setEnabled(false); }},
+        {9, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->setEnabled(true); }},
+        {10, [](Sprite& troupe, CommonBatch&, CommonBatch&) {
+             troupe.findDescendant("late")->setCrop(fpRect(0.25f, 0.0f, 0.5f, 1.0f));
+         }},
+        {11, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("hand")->setPivot(1.0f, 2.0f); }},
+        {12, [&plane](Sprite&, CommonBatch& kept, CommonBatch& fresh) {
+             kept.setTransform(plane);
+             fresh.setTransform(plane);
+         }},
+        {14, [&general](Sprite&, CommonBatch& kept, CommonBatch& fresh) {
+             kept.setTransform(general);
+             fresh.setTransform(general);
+         }},
+        {15, [](Sprite& troupe, CommonBatch& kept, CommonBatch& fresh) {
+             kept.setTransform(fpMatrix4());
+             fresh.setTransform(fpMatrix4());
+             troupe.setPosition(20.0f, -5.0f);
+         }},
+        {17, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.setFrame(6); }},
+        {19, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->update(0.1f, false); }},
+        {20, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.restart(); }},
+    };
+    for (const bool interpolate : {false, true}) {
+        SCOPED_TRACE(interpolate ? "interpolated" : "key by key");
+        SpritePtr troupe = manager.createSprite("troupe");
+        troupe->setInterpolation(interpolate);
+        troupe->play();
+        CommonBatch kept{16, 0.0f};
+        CommonBatch fresh{16, 0.0f};
+        test::InterfaceOnlyBatch interfaceOnly(fresh);
+        for (int step = 0; step < 40; ++step) {
+            SCOPED_TRACE("step " + std::to_string(step));
+            const auto change = changes.find(step);
+            if (change != changes.end()) change->second(*troupe, kept, fresh);
+            troupe->update(step % 3 == 0 ? 0.05f : 1.0f / 60.0f, false);
+            kept.discardQuads();
+            fresh.discardQuads();
+            troupe->draw(kept);
+            troupe->draw(interfaceOnly);
+            expectSameBatches(kept, fresh);
+        }
+    }
+}
+
+// Kept quads copied into a batch too small for them are dropped and counted as drawn ones.
+TEST(SpriteKeptQuads, ABatchTooSmallDropsTheQuadsThatDoNotFit) {
+    test::TempGameData data;
+    data.writeSpriteSet("Sprites/troupe", troupeXml,
+                        {{"red.png", test::solidImage(8, 8, 255, 0, 0)}, {"blue.png", test::solidImage(8, 8, 0, 0, 255)}});
+    SpriteManager manager("Sprites/troupe");
+    SpritePtr troupe = manager.createSprite("troupe");
+    troupe->update(0.0f, false);
+    CommonBatch kept{2, 0.0f};
+    CommonBatch fresh{2, 0.0f};
+    test::InterfaceOnlyBatch interfaceOnly(fresh);
+    for (int draw = 0; draw < 2; ++draw) {
+        troupe->draw(kept);
+        troupe->draw(interfaceOnly);
+        expectSameBatches(kept, fresh);
+    }
+    EXPECT_EQ(kept.droppedQuads(), 4u);
 }
 
 } // namespace

@@ -541,6 +541,81 @@ TEST(SpriteKeys, NodesLeftAloneAgreeWithAWalkThroughEveryNode) {
     }
 }
 
+// Keys of several frames, overlapping keys, children born and dying inside the timeline,
+// a child without keys, and a limb with a timeline of its own.
+const char* const troupeXml = R"(<SpriteSet FramesPerSecond="10">
+  <Sprite Name="troupe" Frames="12">
+    <Child Name="walker" Sprite="limb" Life="0;11">
+      <Key Frames="0;3" Position="1;0" Rotation="10"/>
+      <Key Frames="4;8" Position="4;1" Rotation="50" Scale="1.5;1" Color="1;0.5;1;0.8"/>
+      <Key Frames="9;11" Position="-3;2" Rotation="-20"/>
+    </Child>
+    <Child Name="overlap" Sprite="leaf" Life="2;9">
+      <Key Frames="2;6" Position="0;4"/>
+      <Key Frames="5;9" Position="6;1" Scale="2;1"/>
+    </Child>
+    <Child Name="still" Sprite="leaf" Life="0;11" Position="7;7"/>
+    <Child Name="brief" Sprite="leaf" Life="10;10" Position="2;9"/>
+  </Sprite>
+  <Sprite Name="limb" Frames="4">
+    <Child Name="hand" Sprite="leaf" Life="0;3">
+      <Key Frames="0;1" Position="2;0"/>
+      <Key Frames="2;3" Position="5;-1" Rotation="-170"/>
+    </Child>
+    <Child Name="late" Sprite="leaf" Life="2;3"/>
+  </Sprite>
+  <Sprite Name="leaf"/>
+</SpriteSet>)";
+
+// An update leaves a node's children alone while its frame moves within a run that
+// changes none of them. Waking every node before each update makes every walk reach every
+// node (the enabled flags are toggled back at once): step by step, over whole loops with
+// steps of many lengths, both trees must leave every node alike.
+TEST(SpriteKeys, ChildrenLeftStandingAgreeWithAWalkThroughEveryStep) {
+    const float steps[] = {1.0f / 60.0f, 1.0f / 60.0f, 0.013f, 0.05f, 1.0f / 60.0f, 0.1f, 0.2f, 0.007f, 0.35f};
+    const auto wakeEveryNode = [](Sprite& root) {
+        root.visitChildren("", [](Sprite& node) {
+            if (!node.enabled()) return;
+            node.setEnabled(false);
+            node.setEnabled(true);
+        }, SpriteVisit::All);
+    };
+    test::TestTrees trees(troupeXml);
+    for (const bool interpolate : {true, false}) {
+        for (const bool limbPlays : {false, true}) {
+            for (const float speed : {1.0f, -0.7f}) {
+                SCOPED_TRACE(std::string(interpolate ? "interpolated" : "key by key") +
+                             (limbPlays ? ", the limb plays" : "") + ", speed " + std::to_string(speed));
+                SpritePtr lazy = trees.make("troupe");
+                SpritePtr woken = trees.make("troupe");
+                for (Sprite* troupe : {lazy.get(), woken.get()}) {
+                    troupe->setInterpolation(interpolate);
+                    troupe->setSpeed(speed);
+                    troupe->play();
+                    if (limbPlays) troupe->findDescendant("walker")->play();
+                }
+                for (int step = 0; step < 120; ++step) {
+                    const float dt = steps[step % (sizeof steps / sizeof steps[0])];
+                    wakeEveryNode(*woken);
+                    lazy->update(dt, false);
+                    woken->update(dt, false);
+                    const std::vector<NodeState> left = statesOf(*lazy);
+                    const std::vector<NodeState> walked = statesOf(*woken);
+                    ASSERT_EQ(left.size(), walked.size());
+                    for (std::size_t i = 0; i < left.size(); ++i) {
+                        SCOPED_TRACE("step " + std::to_string(step) + ", node " + std::to_string(i));
+                        ASSERT_EQ(std::memcmp(&left[i].pose, &walked[i].pose, sizeof(NodePose)), 0);
+                        ASSERT_EQ(left[i].frame, walked[i].frame);
+                        ASSERT_EQ(left[i].key, walked[i].key);
+                        ASSERT_EQ(left[i].fraction, walked[i].fraction);
+                        ASSERT_EQ(left[i].dirty, walked[i].dirty);
+                    }
+                }
+            }
+        }
+    }
+}
+
 // Each channel times alpha times 255, truncated into 0..255; NaN and anything not above 0
 // give 0.
 TEST(SpriteKeys, PackedColourClampsAndTruncatesEachChannel) {
