@@ -2,7 +2,8 @@
 // queued into a batch, as the world presentation does every frame. Every node but the root
 // animates through keys and shows an image; the argument turns key interpolation on. The
 // raw-quad row queues as many unrotated quads straight into a batch: the update and draw
-// rows count per quad shown, to compare with it.
+// rows count per quad shown, to compare with it. In the moving rows every tree moves at
+// every step, so that every node recomposes, as with creatures on the move.
 #include "Framework/graphics/batch/CommonBatch.h"
 #include "Framework/graphics/batch/Transform2D.h"
 #include "Framework/graphics/sprite/ISpriteManager.h"
@@ -129,6 +130,23 @@ void BM_SpriteUpdateAndDraw(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kQuads);
 }
 
+void BM_SpriteMoveUpdateAndDraw(benchmark::State& state) {
+    Scene scene(state.range(0) != 0);
+    zor::CommonBatch batch(4096, 0.0f);
+    float x = 0.0f;
+    for (auto _ : state) {
+        x = x < 100.0f ? x + 1.0f : 0.0f;
+        for (const zor::SpritePtr& tree : scene.trees) {
+            tree->setPosition(x, tree->localState().y);
+            tree->update(1.0f / 60.0f, false);
+            tree->draw(batch);
+        }
+        benchmark::DoNotOptimize(batch.quads());
+        batch.discardQuads();
+    }
+    state.SetItemsProcessed(state.iterations() * kQuads);
+}
+
 void BM_RawQuad(benchmark::State& state) {
     const auto texture = zor::test::fakeTexture(1, 256, 256);
     zor::CommonBatch batch(4096, 0.0f);
@@ -160,5 +178,6 @@ void BM_SpriteCreate(benchmark::State& state) {
 BENCHMARK(BM_SpriteUpdate)->Arg(0)->Arg(1);
 BENCHMARK(BM_SpriteDraw)->Arg(0)->Arg(1);
 BENCHMARK(BM_SpriteUpdateAndDraw)->Arg(0)->Arg(1);
+BENCHMARK(BM_SpriteMoveUpdateAndDraw)->Arg(0)->Arg(1);
 BENCHMARK(BM_RawQuad);
 BENCHMARK(BM_SpriteCreate);

@@ -463,15 +463,15 @@ void Sprite::composeLocalPose() {
 void Sprite::recompose() {
     if (m_poseDirty) composeLocalPose();
     Float4 color = loadColor(m_localColor);
-    // The kept quad is written from these values rather than from the members just stored:
-    // loading them back would wait for the stores.
-    const Affine2D world = m_parent ? compose(m_parent->m_world, m_local) : m_local;
-    if (m_parent) color *= loadColor(m_parent->m_worldColor);
-    m_world = world;
+    if (m_parent) {
+        m_world = compose(m_parent->m_world, m_local);
+        color *= loadColor(m_parent->m_worldColor);
+    } else {
+        m_world = m_local;
+    }
     storeColor(m_worldColor, color);
-    const PackedColor packed = packPremultiplied(color);
-    m_packedColor = packed;
-    if (m_keptQuad) keepQuad(world, packed);
+    m_packedColor = packPremultiplied(color);
+    if (m_keptQuad) keepQuad(m_world, m_packedColor);
 }
 
 inline void Sprite::step(float dt) {
@@ -515,15 +515,13 @@ void Sprite::updateChildren(float dt, bool force) {
     const std::uint32_t walked = m_walkedFrame;
     const bool dirty = m_dirty;
     Sprite* const children = m_children;
-    // Which children are alive changes only from one run to another.
-    const bool runChanged = frame != walked && childRunsDiffer(m_definition->childFrameRuns, walked, frame);
-    bool shownChange = false;
+    // Which children are alive changes only from one life run to another.
+    const bool shownChange = frame != walked && childLivesDiffer(m_definition->childFrameRuns, walked, frame);
     // A forced walk reaches children out of their life, which the next one leaves alone:
     // it proves nothing for it.
     bool still = !force;
     for (int i = m_childCount - 1; i >= 0; --i) {
         Sprite& child = children[i];
-        if (runChanged && child.alive(frame) != child.alive(walked)) shownChange = true;
         if (child.m_enabled && (force || child.alive(frame))) {
             const bool played = child.m_playing;
             child.stepUnder(dt, frame, dirty, parentFraction);
@@ -592,33 +590,49 @@ void Sprite::draw(ITextureBatch& batch) const {
 
 void Sprite::drawKept(CommonBatch& batch) const {
     if (!SpriteKeptQuads::keepsFor(batch)) return drawTree(batch);
-    if (!m_keptQuads) {
-        const int descendants = m_definition ? std::max(0, m_definition->descendantCount) : 0;
-        m_keptQuads = std::make_unique<SpriteKeptQuads>(1 + descendants);
-        m_keptQuads->writeFor(batch);
-        keepQuads();
-    } else if (!m_keptQuads->writtenFor(batch)) {
-        m_keptQuads->writeFor(batch);
+    if (!m_keptQuads) m_keptQuads = std::make_unique<SpriteKeptQuads>(1 + descendantCount());
+    SpriteKeptQuads& kept = *m_keptQuads;
+    switch (kept.useForDraw()) {
+    case SpriteKeptQuads::Use::Rest:
+        forEachNodeOfTree([](const Sprite& node) { node.m_keptQuad = nullptr; });
+        return drawTree(batch);
+    case SpriteKeptQuads::Use::Direct:
+        return drawTree(batch);
+    case SpriteKeptQuads::Use::Copy:
+        break;
+    }
+    if (!kept.current() || !kept.writtenFor(batch)) {
+        kept.writeFor(batch);
         keepQuads();
     }
     if (!m_shownOrderFresh) {
-        m_keptQuads->clearShown();
-        drawTree(*m_keptQuads);
+        kept.clearShown();
+        drawTree(kept);
         m_shownOrderFresh = true;
     }
-    m_keptQuads->drawInto(batch);
+    kept.drawInto(batch);
 }
 
 void Sprite::keepQuads() const {
-    const int descendants = m_definition ? std::max(0, m_definition->descendantCount) : 0;
-    for (int i = -1; i < descendants; ++i) {
-        const Sprite& node = i < 0 ? *this : m_ownedDescendants[i];
-        if (!node.m_image.texture) continue;
+    int slot = 0;
+    forEachNodeOfTree([&](const Sprite& node) {
+        Quad& quad = m_keptQuads->quad(slot++);
+        if (!node.m_image.texture) return;
         node.m_kept = m_keptQuads.get();
-        node.m_keptQuad = &m_keptQuads->quad(i + 1);
+        node.m_keptQuad = &quad;
         node.keepQuad(node.m_world, node.m_packedColor);
-    }
+    });
+    m_keptQuads->markCurrent();
 }
+
+template <class Visit>
+void Sprite::forEachNodeOfTree(const Visit& visit) const {
+    visit(*this);
+    const int descendants = descendantCount();
+    for (int i = 0; i < descendants; ++i) visit(m_ownedDescendants[i]);
+}
+
+int Sprite::descendantCount() const { return m_definition ? std::max(0, m_definition->descendantCount) : 0; }
 
 inline void Sprite::keepQuad(const Affine2D& world, PackedColor color) const {
     m_kept->place(*m_keptQuad, *m_image.texture, world, m_source, m_sourceOffset, color);

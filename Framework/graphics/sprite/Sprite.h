@@ -245,6 +245,10 @@ private:
     void drawKept(CommonBatch& batch) const;
     // Gives every node of the root's tree with an image its kept quad, written afresh.
     void keepQuads() const;
+    // Of a root: the nodes below it, and a visit of the root and of each of them.
+    int descendantCount() const;
+    template <class Visit>
+    void forEachNodeOfTree(const Visit& visit) const;
     void keepQuad(const Affine2D& world, PackedColor color) const;
     void drawImage(SpriteKeptQuads& kept) const;
     void drawImage(CommonBatch& batch) const;
@@ -287,9 +291,6 @@ private:
     // The node's frame when its children were last stepped.
     std::uint32_t m_walkedFrame = 0;
     PackedColor m_packedColor;
-    // The node's kept quad, while its root keeps them.
-    mutable Quad* m_keptQuad = nullptr;
-    mutable const SpriteKeptQuads* m_kept = nullptr;
     Affine2D m_world{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
     // The part of the image drawn and where it sits against the pivot (from the crop).
     fpRect m_source;
@@ -300,6 +301,9 @@ private:
     // only moved by its parent composes its kept local pose.
     bool m_poseDirty = true;
     float m_worldColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    // The node's kept quad, while its root keeps them.
+    mutable Quad* m_keptQuad = nullptr;
+    mutable const SpriteKeptQuads* m_kept = nullptr;
     Affine2D m_local{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
     float m_localColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float m_angle = 0.0f;

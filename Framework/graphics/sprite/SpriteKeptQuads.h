@@ -3,6 +3,9 @@
 // quad, rewritten whenever the node's placement, colour or image changes, under the plane
 // of the batches the root draws into; a draw copies the quads of the nodes it shows, in
 // the order it shows them, while that order stands.
+//
+// A tree all of whose shown quads change between draws gains nothing by them: after a few
+// such draws in a row it rests for a while, drawn directly, its nodes writing no quads.
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +18,35 @@ namespace zor {
 class SpriteKeptQuads {
 public:
     explicit SpriteKeptQuads(int nodes) : m_quads(new Quad[static_cast<std::size_t>(nodes)]) {}
+
+    enum class Use {
+        Copy,   // the draw copies the kept quads
+        Rest,   // the tree starts resting: its nodes are to stop writing quads
+        Direct, // the draw places the quads itself
+    };
+    // Decides, once per draw, how the draw goes.
+    Use useForDraw() {
+        if (m_restingDraws > 0) {
+            if (--m_restingDraws > 0) return Use::Direct;
+            m_current = false;
+            return Use::Copy;
+        }
+        const int written = m_written;
+        m_written = 0;
+        m_churn = written > 0 && written >= static_cast<int>(m_shown.size()) ? m_churn + 1 : 0;
+        if (m_churn < kChurnDraws) return Use::Copy;
+        m_churn = 0;
+        m_restingDraws = kRestDraws;
+        return Use::Rest;
+    }
+    // Whether every quad is written for the present tree: not before the first draw nor
+    // after a rest.
+    bool current() const { return m_current; }
+    // Every node's quad has just been written.
+    void markCurrent() {
+        m_current = true;
+        m_written = 0;
+    }
 
     // Whether quads can be kept for the batch: not under a general transform.
     static bool keepsFor(const CommonBatch& batch) { return batch.plane().kind() != PlaneTransform::General; }
@@ -30,6 +62,7 @@ public:
     // The quad CommonBatch::drawPlaced queues with no flags.
     void place(Quad& quad, const Texture& texture, const Affine2D& placement, const fpRect& source,
                const fpVector2& pivot, PackedColor color) const {
+        ++m_written;
         writePlaced(quad, m_plane, reciprocalsOf(*texture.cached()), quadwriter::lanesOf(placement), source, pivot,
                     color, 0);
     }
@@ -56,7 +89,14 @@ public:
     }
 
 private:
+    static constexpr int kChurnDraws = 4;
+    static constexpr int kRestDraws = 30;
+
     std::unique_ptr<Quad[]> m_quads;
+    mutable int m_written = 0;  // quads placed since the last draw
+    int m_churn = 0;  // draws in a row after which every shown quad had changed
+    int m_restingDraws = 0;  // left of a rest
+    bool m_current = false;
     PlaneTransform m_plane{fpMatrix4()};
     std::uint64_t m_serial = 0;  // of the identity, which a new batch has
     std::vector<const Quad*> m_shown;

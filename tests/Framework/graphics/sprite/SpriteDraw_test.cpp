@@ -325,32 +325,40 @@ TEST(SpriteKeptQuads, DrawsEqualFreshOnesThroughAnimationAndChanges) {
     fpMatrix4 general;
     general[2] = 0.25f;
     const std::map<int, std::function<void(Sprite&, CommonBatch&, CommonBatch&)>> changes{
-        {3, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->play(); }},
-        {5, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("dot")->setAlpha(0.0f); }},
-        {6, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("dot")->setAlpha(0.5f); }},
-        {8, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->setEnabled(false); }},
-        {9, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->setEnabled(true); }},
-        {10, [](Sprite& troupe, CommonBatch&, CommonBatch&) {
+        {23, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->play(); }},
+        {25, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("dot")->setAlpha(0.0f); }},
+        {26, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("dot")->setAlpha(0.5f); }},
+        {28, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->setEnabled(false); }},
+        {29, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->setEnabled(true); }},
+        {30, [](Sprite& troupe, CommonBatch&, CommonBatch&) {
              troupe.findDescendant("late")->setCrop(fpRect(0.25f, 0.0f, 0.5f, 1.0f));
          }},
-        {11, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("hand")->setPivot(1.0f, 2.0f); }},
-        {12, [&plane](Sprite&, CommonBatch& kept, CommonBatch& fresh) {
+        {31, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("hand")->setPivot(1.0f, 2.0f); }},
+        {32, [&plane](Sprite&, CommonBatch& kept, CommonBatch& fresh) {
              kept.setTransform(plane);
              fresh.setTransform(plane);
          }},
-        {14, [&general](Sprite&, CommonBatch& kept, CommonBatch& fresh) {
+        {34, [&general](Sprite&, CommonBatch& kept, CommonBatch& fresh) {
              kept.setTransform(general);
              fresh.setTransform(general);
          }},
-        {15, [](Sprite& troupe, CommonBatch& kept, CommonBatch& fresh) {
+        {35, [](Sprite& troupe, CommonBatch& kept, CommonBatch& fresh) {
              kept.setTransform(fpMatrix4());
              fresh.setTransform(fpMatrix4());
              troupe.setPosition(20.0f, -5.0f);
          }},
-        {17, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.setFrame(6); }},
-        {19, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->update(0.1f, false); }},
-        {20, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.restart(); }},
+        {37, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.setFrame(6); }},
+        {39, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.findDescendant("walker")->update(0.1f, false); }},
+        {40, [](Sprite& troupe, CommonBatch&, CommonBatch&) { troupe.restart(); }},
+        {41, [](Sprite& troupe, CommonBatch&, CommonBatch&) {
+             troupe.setFrame(2);
+             troupe.findDescendant("walker")->setFrame(1);
+         }},
     };
+    // Until step 23 nothing but the play changes the tree. From step 42 to 49 the root moves
+    // at every step, so its tree rests from keeping quads; it stands still afterwards, and
+    // keeps them again when the rest is over.
+    const auto moves = [](int step) { return step >= 42 && step < 50; };
     for (const bool interpolate : {false, true}) {
         SCOPED_TRACE(interpolate ? "interpolated" : "key by key");
         SpritePtr troupe = manager.createSprite("troupe");
@@ -359,10 +367,11 @@ TEST(SpriteKeptQuads, DrawsEqualFreshOnesThroughAnimationAndChanges) {
         CommonBatch kept{16, 0.0f};
         CommonBatch fresh{16, 0.0f};
         test::InterfaceOnlyBatch interfaceOnly(fresh);
-        for (int step = 0; step < 40; ++step) {
+        for (int step = 0; step < 84; ++step) {
             SCOPED_TRACE("step " + std::to_string(step));
             const auto change = changes.find(step);
             if (change != changes.end()) change->second(*troupe, kept, fresh);
+            if (moves(step)) troupe->setPosition(float(step), 1.0f);
             troupe->update(step % 3 == 0 ? 0.05f : 1.0f / 60.0f, false);
             kept.discardQuads();
             fresh.discardQuads();

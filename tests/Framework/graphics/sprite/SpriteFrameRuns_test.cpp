@@ -14,10 +14,12 @@
 namespace zor {
 namespace {
 
-// Each frame as the table gives it: its run's first frame, and "*" where a key ends.
+// Each frame as the table gives it: its life run's and its run's first frames, and "*"
+// where a key ends.
 std::vector<std::string> describe(const std::vector<std::uint32_t>& runs) {
     std::vector<std::string> frames;
-    for (const std::uint32_t entry : runs) frames.push_back(std::to_string(entry >> 1) + (entry & 1u ? "*" : ""));
+    for (const std::uint32_t entry : runs)
+        frames.push_back(std::to_string(entry >> 16) + "/" + std::to_string((entry & 0xFFFFu) >> 1) + (entry & 1u ? "*" : ""));
     return frames;
 }
 
@@ -36,20 +38,20 @@ TEST(SpriteFrameRuns, RunsBreakWhereALifeOrAKeyBeginsOrEnds) {
     } cases[] = {
         {"a child without keys stands under the default key of frame 0",
          R"(<Child Name="a" Sprite="leaf" Life="0;3"/>)",
-         {"0*", "1", "1", "1"}},
+         {"0/0*", "0/1", "0/1", "0/1"}},
         {"keys of two frames each: the last frame of each blends",
          R"(<Child Name="a" Sprite="leaf" Life="0;5"><Key Frames="0;1"/><Key Frames="2;3"/><Key Frames="4;5"/></Child>)",
-         {"0", "0*", "2", "2*", "4", "4*"}},
+         {"0/0", "0/0*", "0/2", "0/2*", "0/4", "0/4*"}},
         {"a life range starting and ending inside the timeline",
          R"(<Child Name="a" Sprite="leaf" Life="0;6"><Key Frames="0;6"/></Child>
             <Child Name="b" Sprite="leaf" Life="2;4"><Key Frames="2;4"/></Child>)",
-         {"0", "0", "2", "2", "2*", "5", "5*"}},
+         {"0/0", "0/0", "2/2", "2/2", "2/2*", "5/5", "5/5*"}},
         {"overlapping keys: each of their bounds starts a run",
          R"(<Child Name="a" Sprite="leaf" Life="0;7"><Key Frames="0;4"/><Key Frames="3;7"/></Child>)",
-         {"0", "0", "0", "3", "3*", "5", "5", "5*"}},
+         {"0/0", "0/0", "0/0", "0/3", "0/3*", "0/5", "0/5", "0/5*"}},
         {"keys beyond the life range still bound runs within it",
          R"(<Child Name="a" Sprite="leaf" Life="0;3"><Key Frames="1;9"/></Child>)",
-         {"0", "1", "1", "1"}},
+         {"0/0", "0/1", "0/1", "0/1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -58,17 +60,17 @@ TEST(SpriteFrameRuns, RunsBreakWhereALifeOrAKeyBeginsOrEnds) {
 }
 
 TEST(SpriteFrameRuns, ChildrenStandOnlyWithinOneRunThatBlendsNowhere) {
-    // Runs 0..1 (1 blends), 2..4, 5.
-    const std::vector<std::uint32_t> runs{0 << 1, 0 << 1 | 1, 2 << 1, 2 << 1, 2 << 1, 5 << 1};
+    // Runs 0..1 (1 blends), 2..4, 5; life runs 0..4, 5.
+    const std::vector<std::uint32_t> runs{0 << 1, 0 << 1 | 1, 2 << 1, 2 << 1, 2 << 1, 5 << 16 | 5 << 1};
     EXPECT_TRUE(childrenStandAcross(runs, 2, 4));
     EXPECT_TRUE(childrenStandAcross(runs, 4, 2));
     EXPECT_FALSE(childrenStandAcross(runs, 0, 1));  // into a blending frame
     EXPECT_FALSE(childrenStandAcross(runs, 1, 0));  // out of one
     EXPECT_FALSE(childrenStandAcross(runs, 4, 5));
     EXPECT_FALSE(childrenStandAcross(runs, 2, 6));  // beyond the table
-    EXPECT_FALSE(childRunsDiffer(runs, 0, 1));  // one run, though only frame 1 blends
-    EXPECT_TRUE(childRunsDiffer(runs, 1, 2));
-    EXPECT_TRUE(childRunsDiffer(runs, 5, 6));
+    EXPECT_FALSE(childLivesDiffer(runs, 1, 4));
+    EXPECT_TRUE(childLivesDiffer(runs, 4, 5));
+    EXPECT_TRUE(childLivesDiffer(runs, 5, 6));
     EXPECT_TRUE(childBlendsAt(runs, 1));
     EXPECT_FALSE(childBlendsAt(runs, 3));
     EXPECT_TRUE(childBlendsAt(runs, 6));
@@ -79,7 +81,8 @@ TEST(SpriteFrameRuns, ChildrenStandOnlyWithinOneRunThatBlendsNowhere) {
 // change) rather than one of billions of entries.
 TEST(SpriteFrameRuns, AHugeTimelineKeepsNoTable) {
     EXPECT_TRUE(runsOf(R"(<Child Name="a" Sprite="leaf" Life="0;4000000000"/>)").empty());
-    EXPECT_EQ(runsOf(R"(<Child Name="a" Sprite="leaf" Life="0;65535"/>)").size(), 65536u);
+    EXPECT_EQ(runsOf(R"(<Child Name="a" Sprite="leaf" Life="0;32767"/>)").size(), 32768u);
+    EXPECT_TRUE(runsOf(R"(<Child Name="a" Sprite="leaf" Life="0;32768"/>)").empty());
 }
 
 } // namespace
