@@ -5,7 +5,8 @@
 //
 // A tree is two pool allocations: the root alone, and one array holding every descendant,
 // where the children of each node are contiguous. Roots are held through an intrusive
-// count (SpritePtr); the whole tree goes with its root. A tree is made on the thread that
+// count (SpritePtr); the whole tree goes with its root, and so do the quads a root keeps
+// once drawn into a CommonBatch (SpriteKeptQuads). A tree is made on the thread that
 // asks its manager (the worker while a level loads) and then updated, drawn and queried
 // on the main thread; nodes take no locks.
 //

@@ -454,6 +454,24 @@ std::vector<NodeState> statesOf(Sprite& root) {
     return states;
 }
 
+// Every node of two trees of one definition in the same state.
+void expectNodesAlike(Sprite& one, Sprite& other) {
+    const std::vector<NodeState> left = statesOf(one);
+    const std::vector<NodeState> walked = statesOf(other);
+    ASSERT_EQ(left.size(), walked.size());
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        SCOPED_TRACE("node " + std::to_string(i));
+        EXPECT_EQ(std::memcmp(&left[i].pose, &walked[i].pose, sizeof(NodePose)), 0);
+        EXPECT_EQ(left[i].frame, walked[i].frame);
+        EXPECT_EQ(left[i].key, walked[i].key);
+        EXPECT_EQ(left[i].fraction, walked[i].fraction);
+        EXPECT_EQ(left[i].time, walked[i].time);
+        EXPECT_EQ(left[i].dirty, walked[i].dirty);
+        EXPECT_EQ(left[i].playing, walked[i].playing);
+        EXPECT_EQ(left[i].finished, walked[i].finished);
+    }
+}
+
 // An update leaves alone the nodes below one that stands still while nothing below it
 // plays or changed. A forced update walks every node (all of the dancer's are in their
 // life ranges, so it walks the same ones otherwise): after any change, step by step, the
@@ -522,20 +540,8 @@ TEST(SpriteKeys, NodesLeftAloneAgreeWithAWalkThroughEveryNode) {
             for (const float dt : steps) {
                 lazy->update(dt, false);
                 forced->update(dt, true);
-                const std::vector<NodeState> left = statesOf(*lazy);
-                const std::vector<NodeState> walked = statesOf(*forced);
-                ASSERT_EQ(left.size(), walked.size());
-                for (std::size_t i = 0; i < left.size(); ++i) {
-                    SCOPED_TRACE("after the step of " + std::to_string(dt) + " s, node " + std::to_string(i));
-                    EXPECT_EQ(std::memcmp(&left[i].pose, &walked[i].pose, sizeof(NodePose)), 0);
-                    EXPECT_EQ(left[i].frame, walked[i].frame);
-                    EXPECT_EQ(left[i].key, walked[i].key);
-                    EXPECT_EQ(left[i].fraction, walked[i].fraction);
-                    EXPECT_EQ(left[i].time, walked[i].time);
-                    EXPECT_EQ(left[i].dirty, walked[i].dirty);
-                    EXPECT_EQ(left[i].playing, walked[i].playing);
-                    EXPECT_EQ(left[i].finished, walked[i].finished);
-                }
+                SCOPED_TRACE("after the step of " + std::to_string(dt) + " s");
+                expectNodesAlike(*lazy, *forced);
             }
         }
     }
@@ -599,17 +605,9 @@ TEST(SpriteKeys, ChildrenLeftStandingAgreeWithAWalkThroughEveryStep) {
                     wakeEveryNode(*woken);
                     lazy->update(dt, false);
                     woken->update(dt, false);
-                    const std::vector<NodeState> left = statesOf(*lazy);
-                    const std::vector<NodeState> walked = statesOf(*woken);
-                    ASSERT_EQ(left.size(), walked.size());
-                    for (std::size_t i = 0; i < left.size(); ++i) {
-                        SCOPED_TRACE("step " + std::to_string(step) + ", node " + std::to_string(i));
-                        ASSERT_EQ(std::memcmp(&left[i].pose, &walked[i].pose, sizeof(NodePose)), 0);
-                        ASSERT_EQ(left[i].frame, walked[i].frame);
-                        ASSERT_EQ(left[i].key, walked[i].key);
-                        ASSERT_EQ(left[i].fraction, walked[i].fraction);
-                        ASSERT_EQ(left[i].dirty, walked[i].dirty);
-                    }
+                    SCOPED_TRACE("step " + std::to_string(step));
+                    expectNodesAlike(*lazy, *woken);
+                    if (::testing::Test::HasFailure()) return;
                 }
             }
         }
