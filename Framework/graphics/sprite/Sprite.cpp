@@ -198,6 +198,7 @@ void Sprite::play() {
     m_finished = false;
     m_playOnce = false;
     wake();
+    forgetShownOrder();
 }
 
 void Sprite::playOnce() {
@@ -213,6 +214,7 @@ void Sprite::playFromFrame(std::uint32_t frame, bool once) {
     m_frameFraction = 0.0f;
     m_poseDirty = true;
     wake();
+    forgetShownOrder();
 }
 
 void Sprite::setFrame(std::uint32_t frame) {
@@ -223,6 +225,7 @@ void Sprite::setFrame(std::uint32_t frame) {
     m_frameFraction = 0.0f;
     m_poseDirty = true;
     wake();
+    forgetShownOrder();
 }
 
 bool Sprite::setFrameByName(const std::string& animation) {
@@ -240,6 +243,7 @@ void Sprite::restart() {
     m_frameFraction = 0.0f;
     m_poseDirty = true;
     wake();
+    forgetShownOrder();
     for (int i = 0; i < m_childCount; ++i) m_children[i].restart();
 }
 
@@ -251,6 +255,7 @@ void Sprite::resetToStart() {
     m_currentFrame = 0;
     m_finished = false;
     wake();
+    forgetShownOrder();
     for (int i = 0; i < m_childCount; ++i) m_children[i].resetToStart();
 }
 
@@ -277,10 +282,7 @@ void Sprite::setEnabled(bool enabled) {
 }
 
 void Sprite::wake() {
-    Sprite* node = this;
-    for (; node->m_parent; node = node->m_parent) node->m_stillBelow = false;
-    node->m_stillBelow = false;
-    node->m_shownOrderFresh = false;
+    for (Sprite* node = this; node; node = node->m_parent) node->m_stillBelow = false;
 }
 
 void Sprite::forgetShownOrder() {

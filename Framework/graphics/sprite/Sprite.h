@@ -209,10 +209,9 @@ private:
     void composeLocalPose();
     // Everything the local pose is made from may have changed.
     void markPose() { m_dirty = m_poseDirty = true; }
-    // The node changed between updates: the next update walks down to it again, and the
-    // root finds again which nodes it shows.
+    // The node changed between updates: the next update walks down to it again.
     void wake();
-    // Which nodes the root shows may have changed.
+    // Which nodes the root shows may have changed (by a frame or a node's shown flag).
     void forgetShownOrder();
     // markPose from outside an update.
     void changePose() {
@@ -241,7 +240,12 @@ private:
     template <class Batch>
     void drawTree(Batch& batch) const;
     void refreshImageSource();
-    void refreshShown() { m_shown = m_enabled && m_state.a > 0.0f; }
+    void refreshShown() {
+        const bool shown = m_enabled && m_state.a > 0.0f;
+        if (shown == m_shown) return;
+        m_shown = shown;
+        forgetShownOrder();
+    }
     // A root's draw through its kept quads.
     void drawKept(CommonBatch& batch) const;
     // Gives every node of the root's tree with an image its kept quad, written afresh.
