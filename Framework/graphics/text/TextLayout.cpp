@@ -39,12 +39,12 @@ bool fits(float boxWidth, const Glyph& glyph, const Pen& pen, float reserved) {
 }
 
 // The quads a layout writes: the mesh's vector made as long as the most quads the layout
-// can place (no more than one per byte of the texts) and cut to those placed when done, so
-// that placing a glyph is a few stores and no check. A quad taken back is written again
-// whole but for its offsets, which stay +0 until alignment.
+// can place (no more than one per byte of the texts), uncleared, and cut to those placed
+// when done, so that placing a glyph is a few stores and no check. Every quad is written
+// whole, its offsets +0 until alignment.
 class PlacedQuads {
 public:
-    PlacedQuads(std::vector<GlyphQuad>& quads, std::size_t most) : m_quads(quads) {
+    PlacedQuads(GlyphQuads& quads, std::size_t most) : m_quads(quads) {
         m_quads.resize(most);
         m_first = m_next = m_quads.data();
     }
@@ -62,7 +62,7 @@ public:
     void finish() { m_quads.resize(size()); }
 
 private:
-    std::vector<GlyphQuad>& m_quads;
+    GlyphQuads& m_quads;
     GlyphQuad* m_first;
     GlyphQuad* m_next;
 };
@@ -84,6 +84,8 @@ private:
     GlyphQuad& quad = quads.add();
     quad.x = glyph.offsetX + static_cast<float>(pen.x) + k;
     quad.y = glyph.offsetY + y;
+    quad.offsetX = 0.0f;
+    quad.offsetY = 0.0f;
     quad.glyph = &glyph;
     quad.codePoint = codePoint;
     quad.line = line;

@@ -72,7 +72,7 @@ TextLineExtent TextMesh::measureLine(std::size_t first, std::size_t count) const
 
 void TextMesh::align(std::int32_t mode, TextMesh& mesh, const fpRect& box, CompassAnchor anchor) {
     std::vector<TextLineExtent> lines;
-    const std::vector<GlyphQuad>& quads = mesh.quads;
+    const GlyphQuads& quads = mesh.quads;
     for (std::size_t first = 0; first < quads.size();) {
         std::size_t end = first + 1;
         while (end < quads.size() && quads[end].line == quads[first].line) ++end;

@@ -8,6 +8,7 @@
 #include "Framework/core/math/Color.h"
 #include "Framework/core/math/Matrix4.h"
 #include "Framework/core/math/Rect.h"
+#include "Framework/core/memory/DefaultInitAllocator.h"
 #include "Framework/core/memory/PooledObject.h"
 #include "Framework/graphics/font/Glyph.h"
 
@@ -26,25 +27,28 @@ class Font;
 class ITextureBatch;
 
 // One placed glyph, 40 bytes: what drawing reads first. Every glyph of a mesh comes from
-// the mesh's font.
+// the mesh's font. A plain record, left unset until a layout writes every field: a layout
+// makes room for as many quads as the text could need, which it need not clear first.
 struct GlyphQuad {
     // Relative to the text origin, before alignment.
-    float x = 0.0f;
-    float y = 0.0f;
+    float x;
+    float y;
     // Set by alignment.
-    float offsetX = 0.0f;
-    float offsetY = 0.0f;
-    const Glyph* glyph = nullptr;
-    std::uint32_t codePoint = 0;
+    float offsetX;
+    float offsetY;
+    const Glyph* glyph;
+    std::uint32_t codePoint;
     // Counts only lines that received glyphs.
-    std::int32_t line = 0;
+    std::int32_t line;
     // Kept by the layout for bounds and alignment, so they need no kerning lookups. Only
     // glyphs with an area count in bounds; for those: the kerning from the previous such
     // glyph of the line (from none at its start), which places the glyph from its pen
     // (glyphPen); 0 for the others.
-    float kerning = 0.0f;
-    bool hasArea = false;
+    float kerning;
+    bool hasArea;
 };
+
+using GlyphQuads = std::vector<GlyphQuad, DefaultInitAllocator<GlyphQuad>>;
 
 // The pen the layout placed a glyph with area from, before alignment: x - (glyph offset x
 // + kerning), y - glyph offset y.
@@ -117,7 +121,7 @@ public:
     // own placement path.
     void draw(ITextureBatch& batch, const PackedColor& color, const fpMatrix4& transform) const;
 
-    std::vector<GlyphQuad> quads;
+    GlyphQuads quads;
     fpRect bounds;
     std::string text;
     std::int32_t shownGlyphs = -1;
