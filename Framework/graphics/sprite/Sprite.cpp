@@ -617,9 +617,9 @@ void Sprite::drawKept(CommonBatch& batch) const {
 
 void Sprite::keepQuads() const {
     int slot = 0;
-    forEachNodeOfTree([&](const Sprite& node) {
-        Quad& quad = m_keptQuads->quad(slot++);
+    forEachNodeInDrawOrder([&](const Sprite& node) {
         if (!node.m_image.texture) return;
+        Quad& quad = m_keptQuads->quad(slot++);
         node.m_kept = m_keptQuads.get();
         node.m_keptQuad = &quad;
         node.keepQuad(node.m_world, node.m_packedColor);
@@ -632,6 +632,13 @@ void Sprite::forEachNodeOfTree(const Visit& visit) const {
     visit(*this);
     const int descendants = descendantCount();
     for (int i = 0; i < descendants; ++i) visit(m_ownedDescendants[i]);
+}
+
+// Every node, shown or not, alive or not, in the order drawTree would reach it.
+template <class Visit>
+void Sprite::forEachNodeInDrawOrder(const Visit& visit) const {
+    visit(*this);
+    for (int i = 0; i < m_childCount; ++i) m_children[i].forEachNodeInDrawOrder(visit);
 }
 
 int Sprite::descendantCount() const { return m_definition ? std::max(0, m_definition->descendantCount) : 0; }

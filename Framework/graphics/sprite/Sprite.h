@@ -254,6 +254,8 @@ private:
     int descendantCount() const;
     template <class Visit>
     void forEachNodeOfTree(const Visit& visit) const;
+    template <class Visit>
+    void forEachNodeInDrawOrder(const Visit& visit) const;
     void keepQuad(const Affine2D& world, PackedColor color) const;
     void drawImage(SpriteKeptQuads& kept) const;
     void drawImage(CommonBatch& batch) const;

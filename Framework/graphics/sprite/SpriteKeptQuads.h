@@ -2,12 +2,14 @@
 // The quads of a root sprite's tree, kept between frames. Every node with an image owns a
 // quad, rewritten whenever the node's placement, colour or image changes, under the plane
 // of the batches the root draws into; a draw copies the quads of the nodes it shows, in
-// the order it shows them, while that order stands.
+// the order it shows them, while that order stands. The quads lie in the order the tree
+// draws its nodes, so that a tree showing them all copies one block per texture.
 //
 // A tree all of whose shown quads change between draws gains nothing by them: after a few
 // such draws in a row it rests for a while, drawn directly, its nodes writing no quads.
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -33,7 +35,7 @@ public:
         }
         const int written = m_written;
         m_written = 0;
-        m_churn = written > 0 && written >= static_cast<int>(m_shown.size()) ? m_churn + 1 : 0;
+        m_churn = written > 0 && written >= m_shownCount ? m_churn + 1 : 0;
         if (m_churn < kChurnDraws) return Use::Copy;
         m_churn = 0;
         m_restingDraws = kRestDraws;
@@ -67,24 +69,30 @@ public:
                     color, 0);
     }
 
-    // The order in which the quads are drawn.
+    // The order in which the quads are drawn: runs of neighbouring quads of one texture.
     void clearShown() {
-        m_shown.clear();
-        m_runs.clear();
+        m_spans.clear();
+        m_shownCount = 0;
     }
     void show(const Quad& quad, const Texture& texture) {
-        if (m_runs.empty() || m_runs.back().texture != &texture)
-            m_runs.push_back({static_cast<int>(m_shown.size()), &texture});
-        m_shown.push_back(&quad);
+        const int slot = static_cast<int>(&quad - m_quads.get());
+        ++m_shownCount;
+        if (!m_spans.empty()) {
+            Span& last = m_spans.back();
+            if (last.texture == &texture && last.first + last.count == slot) {
+                ++last.count;
+                return;
+            }
+        }
+        m_spans.push_back({slot, 1, &texture});
     }
     // Queues the shown quads.
     void drawInto(CommonBatch& batch) const {
-        for (std::size_t r = 0; r < m_runs.size(); ++r) {
-            const int first = m_runs[r].firstQuad;
-            const int end = r + 1 < m_runs.size() ? m_runs[r + 1].firstQuad : static_cast<int>(m_shown.size());
+        for (const Span& span : m_spans) {
             int fitting = 0;
-            Quad* out = batch.claimQuads(*m_runs[r].texture, end - first, fitting);
-            for (int i = 0; i < fitting; ++i) out[i] = *m_shown[static_cast<std::size_t>(first + i)];
+            Quad* out = batch.claimQuads(*span.texture, span.count, fitting);
+            if (fitting == 0) continue;
+            std::memcpy(out, &m_quads[static_cast<std::size_t>(span.first)], sizeof(Quad) * std::size_t(fitting));
         }
     }
 
@@ -99,8 +107,13 @@ private:
     bool m_current = false;
     PlaneTransform m_plane{fpMatrix4()};
     std::uint64_t m_serial = 0;  // of the identity, which a new batch has
-    std::vector<const Quad*> m_shown;
-    std::vector<TextureRun> m_runs;  // into m_shown
+    struct Span {
+        int first;  // slot
+        int count;
+        const Texture* texture;
+    };
+    std::vector<Span> m_spans;
+    int m_shownCount = 0;
 };
 
 } // namespace zor
