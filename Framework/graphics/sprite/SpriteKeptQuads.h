@@ -60,7 +60,8 @@ public:
         m_serial = batch.transformSerial();
     }
 
-    Quad& quad(int node) { return m_quads[static_cast<std::size_t>(node)]; }
+    // The quad of the slot-th node with an image, in draw order.
+    Quad& quad(int slot) { return m_quads[static_cast<std::size_t>(slot)]; }
     // The quad CommonBatch::drawPlaced queues with no flags.
     void place(Quad& quad, const Texture& texture, const Affine2D& placement, const fpRect& source,
                const fpVector2& pivot, PackedColor color) const {
