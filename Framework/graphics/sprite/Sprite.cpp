@@ -596,7 +596,7 @@ void Sprite::drawKept(CommonBatch& batch) const {
     SpriteKeptQuads& kept = *m_keptQuads;
     switch (kept.useForDraw()) {
     case SpriteKeptQuads::Use::Rest:
-        forEachNodeOfTree([](const Sprite& node) { node.m_keptQuad = nullptr; });
+        forEachNodeInDrawOrder([](const Sprite& node) { node.m_keptQuad = nullptr; });
         return drawTree(batch);
     case SpriteKeptQuads::Use::Direct:
         return drawTree(batch);
@@ -625,13 +625,6 @@ void Sprite::keepQuads() const {
         node.keepQuad(node.m_world, node.m_packedColor);
     });
     m_keptQuads->markCurrent();
-}
-
-template <class Visit>
-void Sprite::forEachNodeOfTree(const Visit& visit) const {
-    visit(*this);
-    const int descendants = descendantCount();
-    for (int i = 0; i < descendants; ++i) visit(m_ownedDescendants[i]);
 }
 
 // Every node, shown or not, alive or not, in the order drawTree would reach it.

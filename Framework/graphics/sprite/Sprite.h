@@ -250,10 +250,9 @@ private:
     void drawKept(CommonBatch& batch) const;
     // Gives every node of the root's tree with an image its kept quad, written afresh.
     void keepQuads() const;
-    // Of a root: the nodes below it, and a visit of the root and of each of them.
+    // Of a root: the nodes below it.
     int descendantCount() const;
-    template <class Visit>
-    void forEachNodeOfTree(const Visit& visit) const;
+    // A visit of the node and of every node below it.
     template <class Visit>
     void forEachNodeInDrawOrder(const Visit& visit) const;
     void keepQuad(const Affine2D& world, PackedColor color) const;
