@@ -473,7 +473,7 @@ void Sprite::recompose() {
     }
     storeColor(m_worldColor, color);
     m_packedColor = packPremultiplied(color);
-    if (m_keptQuad) keepQuad(m_world, m_packedColor);
+    if (m_keptQuad) keepQuad();
 }
 
 inline void Sprite::step(float dt) {
@@ -622,7 +622,7 @@ void Sprite::keepQuads() const {
         Quad& quad = m_keptQuads->quad(slot++);
         node.m_kept = m_keptQuads.get();
         node.m_keptQuad = &quad;
-        node.keepQuad(node.m_world, node.m_packedColor);
+        node.keepQuad();
     });
     m_keptQuads->markCurrent();
 }
@@ -636,8 +636,8 @@ void Sprite::forEachNodeInDrawOrder(const Visit& visit) const {
 
 int Sprite::descendantCount() const { return m_definition ? std::max(0, m_definition->descendantCount) : 0; }
 
-inline void Sprite::keepQuad(const Affine2D& world, PackedColor color) const {
-    m_kept->place(*m_keptQuad, *m_image.texture, world, m_source, m_sourceOffset, color);
+inline void Sprite::keepQuad() const {
+    m_kept->place(*m_keptQuad, *m_image.texture, m_world, m_source, m_sourceOffset, m_packedColor);
 }
 
 inline void Sprite::drawImage(SpriteKeptQuads& kept) const { kept.show(*m_keptQuad, *m_image.texture); }
@@ -666,7 +666,7 @@ void Sprite::refreshImageSource() {
     m_source = fpRect(image.x + cropX, image.y + cropY, image.w * m_crop.w, image.h * m_crop.h);
     m_sourceOffset = fpVector2(m_state.pivotX, m_state.pivotY);
     if (m_crop.x != 0.0f || m_crop.y != 0.0f) m_sourceOffset -= fpVector2(cropX, cropY);
-    if (m_keptQuad) keepQuad(m_world, m_packedColor);
+    if (m_keptQuad) keepQuad();
 }
 
 fpRect Sprite::localBounds() const {

@@ -255,7 +255,8 @@ private:
     // A visit of the node and of every node below it.
     template <class Visit>
     void forEachNodeInDrawOrder(const Visit& visit) const;
-    void keepQuad(const Affine2D& world, PackedColor color) const;
+    // Rewrites the node's kept quad from its world placement and colour.
+    void keepQuad() const;
     void drawImage(SpriteKeptQuads& kept) const;
     void drawImage(CommonBatch& batch) const;
     void drawImage(ITextureBatch& batch) const;
