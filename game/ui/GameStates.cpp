@@ -13,7 +13,7 @@
 #include "game/ui/KeyTextures.h"
 #include "game/ui/LoadingScreen.h"
 #include "game/ui/MenuDebugCommands.h"
-#include "game/ui/PlainView.h"
+#include "game/ui/ProgramPorts.h"
 #include "game/ui/SettingsDebugMenu.h"
 #include "game/ui/StandInState.h"
 #include "game/world/level/LevelDefinition.h"
@@ -86,7 +86,7 @@ std::shared_ptr<GameSession> createGameSession() {
 
 void installGameHooks() {
     GameHooks& hooks = gameHooks();
-    programGamePorts() = std::make_shared<PlainViewPorts>();
+    programGamePorts() = std::make_shared<ProgramPorts>();
     // The menu item types and the game's hold on the state manager join with the menu
     // library and the game.
     hooks.registerGameFactories = &registerGameFactories;

@@ -89,9 +89,4 @@ void PlainView::drawBodies(PrimitiveBatch& batch) {
     }
 }
 
-std::shared_ptr<Visualizer> PlainViewPorts::makeVisualizer(SystemComponents* components, Preloader*,
-                                                           World& world) const {
-    return std::make_shared<PlainView>(components, world);
-}
-
 } // namespace zor

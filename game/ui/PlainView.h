@@ -3,7 +3,6 @@
 // and the outlines of every physical body in sight, through the World's camera, drawn with
 // the engine's primitive batch over a dark ground. Made by the program's ports.
 
-#include "game/simulation/ports/GamePorts.h"
 #include "game/simulation/ports/Visualizer.h"
 
 #include <memory>
@@ -11,6 +10,7 @@
 namespace zor {
 
 class PrimitiveBatch;
+class SystemComponents;
 class World;
 
 class PlainView final : public Visualizer {
@@ -29,13 +29,6 @@ private:
 
     SystemComponents* m_components;
     World& m_world;
-};
-
-// The program's ports: the plain view, the rest as GamePorts makes them.
-class PlainViewPorts final : public GamePorts {
-public:
-    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
-                                               World& world) const override;
 };
 
 } // namespace zor

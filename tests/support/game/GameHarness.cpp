@@ -171,7 +171,7 @@ GameHarness::GameHarness(const HarnessOptions& options) {
 
     m_firstId = Entity::lastIssuedId() + 1;
     GameContext context;
-    context.ports = m_ports;
+    context.ports = options.ports ? options.ports(m_ports) : m_ports;
     m_seams->gameRules = options.gameRules;
     m_seams->recordings->saveFiles = options.saveFiles;
     context.seams = m_seams;

@@ -28,6 +28,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -90,6 +91,10 @@ struct HarnessOptions {
     // The interface ends conversations and continues after a game over as the screens will
     // (ActingUserInterface); it still records.
     bool actingScreens = false;
+    // Real ports in place of some recorders: given the recording ports, the factory the
+    // game uses (a ForwardingPorts over them that overrides what it brings). Null: the
+    // recorders alone.
+    std::function<std::shared_ptr<const GamePorts>(std::shared_ptr<const GamePorts> recorders)> ports;
 };
 
 class GameHarness {

@@ -1,0 +1,14 @@
+#include "game/ui/ProgramPorts.h"
+
+#include "game/ui/PlainView.h"
+
+namespace zor {
+
+ProgramPorts::ProgramPorts() : ForwardingPorts(std::make_shared<GamePorts>()) {}
+
+std::shared_ptr<Visualizer> ProgramPorts::makeVisualizer(SystemComponents* components, Preloader*,
+                                                         World& world) const {
+    return std::make_shared<PlainView>(components, world);
+}
+
+} // namespace zor

@@ -1,0 +1,17 @@
+#pragma once
+// The program's ports: what the game's presentation, scripts and interface bring, over the
+// defaults of GamePorts for the rest.
+
+#include "game/simulation/ports/ForwardingPorts.h"
+
+namespace zor {
+
+class ProgramPorts final : public ForwardingPorts {
+public:
+    ProgramPorts();
+
+    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
+                                               World& world) const override;
+};
+
+} // namespace zor
