@@ -4,6 +4,11 @@
 // loading screen on the worker thread; the goal is at most 50 ms per build. It reads the
 // build's "BundlePC" wherever it runs. Arguments: 0 the current generator, 1 the legacy
 // one.
+//
+// BuildSampleMine builds "mine1" as shipped; BuildWorstMine the same mine whose rooms slice
+// has every count the level checks allow per slice at its limit (fields, octaves, rects,
+// slice resources). The goal: the worst at most 20 times the sample's time (compare the
+// rows of one run).
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +18,7 @@
 #include "Framework/core/math/Randomizer.h"
 #include "game/definitions/LoadAllDefinitions.h"
 #include "game/world/level/LevelBuilder.h"
+#include "game/world/level/LevelValidation.h"
 #include "game/world/level/PatchLibrarySections.h"
 #include "tests/support/common/TempFolder.h"
 
@@ -85,5 +91,63 @@ void BuildDeepMine(benchmark::State& state) {
     state.counters["cells"] = double(cells);
 }
 BENCHMARK(BuildDeepMine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+std::string sampleMine() {
+    std::string text;
+    zor::readText("Levels/mine1.xml", text);
+    return text;
+}
+
+std::string attribute(const char* name, std::int64_t value) {
+    return std::string(" ") + name + "=\"" + std::to_string(value) + "\"";
+}
+
+// The sample mine with its rooms slice at every per-slice limit.
+std::string worstMine() {
+    using namespace zor::LevelLimits;
+    std::string text = sampleMine();
+    const std::string rooms = "<Slice Width=\"40\" Height=\"40\"";
+    text.insert(text.find(rooms) + rooms.size(), attribute("Gems", MaxSliceResources) +
+                                                     attribute("SmallEggs", MaxSliceResources) +
+                                                     attribute("LargeEggs", MaxSliceResources));
+    std::string fields = "<Fields>";
+    for (int i = 0; i < MaxSliceFields; ++i) {
+        if (i % 2 == 0)
+            fields += "<Noise Style=\"abs\" Tileset=\"soft_dirt\" Max=\"0.5\" Freq=\"0.15\" Persistence=\"0.6\"" +
+                      attribute("Octaves", MaxOctaves) + "/>";
+        else
+            fields += "<Rock Hard=\"yes\" Style=\"rect\" Tileset=\"hard_rock\"" + attribute("NumberOfFields", MaxFields) +
+                      attribute("MinSizeX", MaxFieldSize) + attribute("MaxSizeX", MaxFieldSize) +
+                      attribute("MinSizeY", MaxFieldSize) + attribute("MaxSizeY", MaxFieldSize) + "/>";
+    }
+    const std::size_t begin = text.find("<Fields>");
+    text.replace(begin, text.find("</Fields>") - begin, fields);
+    return text;
+}
+
+void buildMine(benchmark::State& state, const std::string& description) {
+    std::int32_t seed = 1;
+    for (auto _ : state) {
+        auto info = std::make_shared<zor::PersistentLevelInfo>();
+        info->seedLow = seed++;
+        info->seedHigh = 7;
+        zor::Randomizer seeds(1, 2);
+        const auto level = zor::LevelBuilder().buildLevelFromText("mine1", description, info, seeds);
+        benchmark::DoNotOptimize(level->cellRecords.size());
+    }
+}
+
+void BuildSampleMine(benchmark::State& state) {
+    useGameData();
+    buildMine(state, sampleMine());
+}
+BENCHMARK(BuildSampleMine)->Unit(benchmark::kMillisecond);
+
+void BuildWorstMine(benchmark::State& state) {
+    useGameData();
+    buildMine(state, worstMine());
+}
+BENCHMARK(BuildWorstMine)->Unit(benchmark::kMillisecond);
+
 
 } // namespace

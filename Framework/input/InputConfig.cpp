@@ -1,5 +1,6 @@
 #include "Framework/input/InputConfig.h"
 
+#include "Framework/core/io/Files.h"
 #include "Framework/core/log/LogHandler.h"
 #include "Framework/input/InputState.h"
 
@@ -8,6 +9,7 @@
 #include <boost/algorithm/string/trim.hpp>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 namespace zor {
@@ -20,9 +22,36 @@ void logSkipped(const ConfigFile& file, std::size_t index, const std::string& re
                     file.path() + " line " + std::to_string(index + 1) + " skipped: " + reason);
 }
 
+// A cut or edited player file must not leave a button without keys: "accept" alone
+// decides whether the game gets past its first screen.
+void bindMissingDefaults(const ConfigFile& controls, const std::set<std::string>& bound, InputState& input) {
+    ConfigFile defaults(InputConfigFiles::DefaultControls);
+    readLines(defaults.path(), defaults.lines(), FileLocation::GameData, false);
+    std::vector<std::string> restored;
+    for (std::size_t index = 0; index < defaults.lines().size(); ++index) {
+        std::string name;
+        std::string value;
+        if (!defaults.getEntry(index, name, value) || bound.count(name)) continue;
+        std::vector<std::string> bindings;
+        boost::split(bindings, value, boost::is_any_of(","));
+        bool any = false;
+        for (std::string& binding : bindings) {
+            boost::trim(binding);
+            if (!binding.empty() && input.bind(name, binding)) any = true;
+        }
+        if (any && std::find(restored.begin(), restored.end(), name) == restored.end()) restored.push_back(name);
+    }
+    if (restored.empty()) return;
+    std::string names;
+    for (const std::string& name : restored) names += (names.empty() ? "" : ", ") + name;
+    LogHandler::log(LogHandler::Warning, "input",
+                    controls.path() + " binds nothing to " + names + "; those keep their default controls");
+}
+
 } // namespace
 
-void applyControls(const ConfigFile& controls, InputState& input) {
+std::set<std::string> applyControls(const ConfigFile& controls, InputState& input) {
+    std::set<std::string> bound;
     const std::vector<std::string>& lines = controls.lines();
     for (std::size_t index = 0; index < lines.size(); ++index) {
         std::string name;
@@ -37,16 +66,21 @@ void applyControls(const ConfigFile& controls, InputState& input) {
         for (std::string& binding : bindings) {
             boost::trim(binding);
             if (binding.empty()) continue;
-            if (!input.bind(name, binding)) logSkipped(controls, index, "unknown input '" + binding + "'");
+            if (input.bind(name, binding))
+                bound.insert(name);
+            else
+                logSkipped(controls, index, "unknown input '" + binding + "'");
         }
     }
+    return bound;
 }
 
 bool loadUserControls(InputState& input) {
     auto controls = std::make_shared<ConfigFile>(InputConfigFiles::UserControls);
     input.setControlsConfig(controls);
     if (!controls->load()) return false;
-    applyControls(*controls, input);
+    const std::set<std::string> bound = applyControls(*controls, input);
+    bindMissingDefaults(*controls, bound, input);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "Framework/input/ConfigFile.h"
 
 #include <memory>
+#include <set>
 #include <string>
 
 namespace zor {
@@ -20,11 +21,13 @@ constexpr const char* UserGamepads = "gamepads.cfg";
 
 // Binds every entry of a controls file. Entries with more than one "=" and bindings that
 // name no key or threshold button are skipped with a log line; lines without "=" (blank
-// lines, comments, headings) are skipped quietly.
-void applyControls(const ConfigFile& controls, InputState& input);
+// lines, comments, headings) are skipped quietly. Returns the names that got a binding.
+std::set<std::string> applyControls(const ConfigFile& controls, InputState& input);
 
 // Reads the player's "controls.cfg", makes it the input state's controls configuration
-// and binds it; false when the file is missing or empty (nothing is bound then).
+// and binds it; false when the file is missing or empty (nothing is bound then). Every
+// button of the default controls that the player's file leaves without a binding gets
+// its default ones, with one warning naming the file and the buttons.
 bool loadUserControls(InputState& input);
 // Copies the default controls to the player's "controls.cfg" and loads that; when the copy
 // cannot be written, binds the default itself. A missing default throws CheckReleaseError.

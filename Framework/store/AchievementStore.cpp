@@ -1,6 +1,7 @@
 #include "Framework/store/AchievementStore.h"
 
 #include "Framework/core/Errors.h"
+#include "Framework/core/io/BackedUpFile.h"
 #include "Framework/core/io/Files.h"
 #include "Framework/core/log/LogHandler.h"
 #include "Framework/core/settings/SettingsHandler.h"
@@ -18,6 +19,22 @@ namespace pt = boost::property_tree;
 namespace {
 
 constexpr const char* kLogSource = "Achievements";
+
+// Whether the bytes are a progress file with both of its lists; the parsed file goes to
+// `tree` only then.
+bool parseProgress(const ByteArray& data, std::size_t size, pt::ptree& tree) {
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data.get()), size));
+    pt::ptree parsed;
+    try {
+        pt::read_xml(in, parsed, pt::xml_parser::no_comments);
+    } catch (const pt::ptree_error&) {
+        return false;
+    }
+    if (!parsed.get_child_optional("Progress.Unlocked") || !parsed.get_child_optional("Progress.Counters"))
+        return false;
+    tree.swap(parsed);
+    return true;
+}
 
 } // namespace
 
@@ -62,18 +79,19 @@ void AchievementStore::define(const AchievementFile& file) {
 }
 
 void AchievementStore::loadProgress() {
-    if (!fileExists(ProgressFileName, FileLocation::User)) return;
-    try {
-        applyProgress();
-    } catch (const std::exception& error) {
+    pt::ptree tree;
+    const BackedUpLoad load = loadBackedUpFile(
+        ProgressFileName, [&tree](const ByteArray& data, std::size_t size) { return parseProgress(data, size, tree); });
+    if (load.source == BackedUpLoad::Backup)
         LogHandler::log(LogHandler::Warning, kLogSource,
-                        std::string("Progress file not read to the end: ") + error.what());
-    }
+                        std::string(ProgressFileName) + " could not be read; the progress of its backup is used");
+    else if (load.lost())
+        LogHandler::log(LogHandler::Warning, kLogSource,
+                        std::string(ProgressFileName) + " and its backup could not be read; they are kept aside");
+    if (load.source != BackedUpLoad::None) applyProgress(tree);
 }
 
-void AchievementStore::applyProgress() {
-    pt::ptree tree;
-    readXml(ProgressFileName, tree, FileLocation::User);
+void AchievementStore::applyProgress(const pt::ptree& tree) {
     const pt::ptree& progress = tree.get_child("Progress");
 
     // Children are taken by their element names, never as paths, so names with dots stay whole.
@@ -106,8 +124,12 @@ void AchievementStore::saveProgress() {
         std::ostringstream text;
         pt::write_xml(text, tree, pt::xml_writer_make_settings<std::string>('\t', 1, "utf-8"));
         const std::string bytes = text.str();
-        if (!writeFile(ProgressFileName, bytes.data(), bytes.size(), 0))
-            LogHandler::log(LogHandler::Warning, kLogSource, "Could not write the progress file");
+        pt::ptree check;
+        std::string error;
+        if (!writeBackedUpFile(
+                ProgressFileName, bytes.data(), bytes.size(),
+                [&check](const ByteArray& data, std::size_t size) { return parseProgress(data, size, check); }, &error))
+            LogHandler::log(LogHandler::Warning, kLogSource, "Could not write the progress file: " + error);
     }
     m_saved.fireNoArgs();
 }

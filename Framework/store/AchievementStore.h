@@ -8,6 +8,8 @@
 #include "Framework/core/events/EventList.h"
 #include "Framework/store/AchievementFile.h"
 
+#include <boost/property_tree/ptree_fwd.hpp>
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -64,10 +66,12 @@ public:
 
     // Applies "progress.xml" of the user folder: its unlocked achievements unlock (firing
     // again for those already unlocked), and each saved counter goes through its mode,
-    // except that fixed counters are set. A missing or damaged file stops quietly, keeping
-    // what was applied.
+    // except that fixed counters are set. A file that does not parse or lacks one of its two
+    // lists is moved aside (".corrupt-N") and its backup is read instead; with neither,
+    // nothing is applied.
     void loadProgress();
-    // Writes "progress.xml" when enabled (a failed write leaves the old file whole); fires
+    // Writes "progress.xml" when enabled (a failed write leaves the old file whole); the
+    // present file becomes the backup only when it reads, else it is moved aside. Fires
     // progressSaved in every case.
     void saveProgress();
 
@@ -97,7 +101,7 @@ private:
     AchievementCounter& counterEntry(const std::string& name);
     Achievement& achievementEntry(const std::string& name);
     void unlock(Achievement& achievement);
-    void applyProgress();
+    void applyProgress(const boost::property_tree::ptree& tree);
 
     std::unordered_map<std::string, AchievementCounter> m_counters;
     std::unordered_map<std::string, Achievement> m_achievements;

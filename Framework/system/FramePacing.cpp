@@ -1,7 +1,12 @@
 #include "Framework/system/FramePacing.h"
 
+#include "Framework/core/log/LogHandler.h"
+#include "Framework/core/settings/SettingsHandler.h"
+
 #include <algorithm>
 #include <cmath>
+#include <sstream>
+#include <string>
 
 namespace zor {
 
@@ -11,7 +16,47 @@ constexpr float DefaultUpdatesPerSecond = 60.0f;
 // Seconds each pass sleeps while the window has no focus.
 constexpr double UnfocusedSleepSeconds = 0.020;
 
+constexpr const char* UpdatesKey = "System.UpdatesPerSecond";
+constexpr const char* MaxFramesKey = "System.MaxFramesPerSecond";
+constexpr const char* MinFramesKey = "System.MinFramesPerSecond";
+
+bool inRange(float rate) {
+    return rate >= LowestPacingRate && rate <= HighestPacingRate;
+}
+
+// Puts the declared default back and returns it; `fallback` when even that is unusable.
+float refuse(SettingsHandler& settings, const char* key, const std::string& why, float fallback) {
+    const OptionalSettingValue defaultValue = settings.setting(key).DefaultValue;
+    LogHandler::log(LogHandler::Warning, "System",
+                    std::string(key) + " " + settings.getString(key) + " refused (" + why + "); the default " +
+                        valueAsString(defaultValue) + " is kept");
+    if (defaultValue.isSet) settings.setValue(key, defaultValue.value);
+    const float rate = settings.getFloat(key);
+    return inRange(rate) ? rate : fallback;
+}
+
+float rateOf(SettingsHandler& settings, const char* key, float fallback) {
+    const float rate = settings.getFloat(key);
+    if (inRange(rate)) return rate;
+    std::ostringstream range;
+    range << "not from " << LowestPacingRate << " to " << HighestPacingRate;
+    return refuse(settings, key, range.str(), fallback);
+}
+
 } // namespace
+
+FramePacing readFramePacing(SettingsHandler& settings) {
+    const FramePacing standard;
+    const float updates = rateOf(settings, UpdatesKey, float(1.0 / standard.step));
+    float maxFrames = rateOf(settings, MaxFramesKey, 1.0f / standard.minFrameTime);
+    float minFrames = rateOf(settings, MinFramesKey, 1.0f / standard.maxFrameTime);
+    if (minFrames > maxFrames) {
+        minFrames = refuse(settings, MinFramesKey, std::string("above ") + MaxFramesKey, 1.0f / standard.maxFrameTime);
+        if (minFrames > maxFrames)
+            maxFrames = refuse(settings, MaxFramesKey, std::string("below ") + MinFramesKey, 1.0f / standard.minFrameTime);
+    }
+    return FramePacing::fromRates(updates, maxFrames, minFrames);
+}
 
 FramePacing FramePacing::fromRates(float updatesPerSecond, float maxFramesPerSecond, float minFramesPerSecond) {
     FramePacing pacing;

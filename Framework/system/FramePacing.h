@@ -5,6 +5,8 @@
 
 namespace zor {
 
+class SettingsHandler;
+
 struct FramePacing {
     // Seconds per update step. Kept in double so that a frame of exactly n steps (0.05 s
     // at 60 steps per second) runs n steps rather than n - 1 and a rounding remainder.
@@ -17,6 +19,15 @@ struct FramePacing {
     // never finish a frame's steps; it counts as 60.
     static FramePacing fromRates(float updatesPerSecond, float maxFramesPerSecond, float minFramesPerSecond);
 };
+
+// Every pacing rate lies in this range, in steps or frames a second.
+constexpr float LowestPacingRate = 1.0f;
+constexpr float HighestPacingRate = 1000.0f;
+
+// The pacing of the three settings. A rate outside the range, or a minimum frame rate above
+// the maximum (no frame would ever be drawn), is refused with a warning naming the setting:
+// the setting goes back to its default, so the value does not outlive the run either.
+FramePacing readFramePacing(SettingsHandler& settings);
 
 struct FramePass {
     enum Kind { Frame, Wait, Reset };

@@ -103,9 +103,7 @@ void runMainLoop() {
     std::unique_ptr<Capturer> capturer;
 
     SettingsHandler& settings = SettingsHandler::instance();
-    const FramePacing pacing =
-        FramePacing::fromRates(settings.getFloat("System.UpdatesPerSecond"), settings.getFloat("System.MaxFramesPerSecond"),
-                               settings.getFloat("System.MinFramesPerSecond"));
+    const FramePacing pacing = readFramePacing(settings);
     const bool busyWait = settings.getBool("System.BusyWait");
     const float step = float(pacing.step);
     const double frequency = double(SDL_GetPerformanceFrequency());

@@ -7,6 +7,7 @@
 #include "Framework/core/log/LogHandler.h"
 #include "Framework/core/math/Randomizer.h"
 #include "Framework/core/settings/SettingsHandler.h"
+#include "Framework/core/text/NarrowingCache.h"
 #include "Framework/graphics/debug/DebugDraw.h"
 #include "Framework/graphics/debug/PerfOverlay.h"
 #include "Framework/graphics/font/FontSet.h"
@@ -71,6 +72,8 @@ void createServices() {
 
     app.pumpedQueue = std::make_unique<PumpedWorkQueue>();
     setRenderQueue(app.pumpedQueue.get());
+    // Before the worker starts: formatting on both threads would fill the table at once.
+    fillCharacterNarrowingCache();
     app.threadedQueue = std::make_unique<ThreadedWorkQueue>();
     if (!DebugDraw::exists()) new DebugDraw();
     setOnScreenLog(true);

@@ -18,12 +18,14 @@
 #include "game/definitions/ShopDefinition.h"
 #include "game/definitions/UpgradeDefinition.h"
 
+#include <atomic>
+
 namespace zor {
 
 namespace {
 
-// Written and read only by the job, which runs on the one worker thread.
-bool g_definitionsLoaded = false;
+// Written by the job on the worker thread; the main thread asks whether it has finished.
+std::atomic<bool> g_definitionsLoaded{false};
 
 } // namespace
 
@@ -50,7 +52,11 @@ void loadAllDefinitions() {
     buildAnimationMachines();
     buildBehaviorMachines();
     loadPatchSets();
-    g_definitionsLoaded = true;
+    g_definitionsLoaded.store(true, std::memory_order_release);
+}
+
+bool allDefinitionsLoaded() {
+    return g_definitionsLoaded.load(std::memory_order_acquire);
 }
 
 } // namespace zor

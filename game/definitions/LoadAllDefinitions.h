@@ -14,4 +14,7 @@ namespace zor {
 
 void loadAllDefinitions();
 
+// Whether a run of loadAllDefinitions has completed; any thread.
+bool allDefinitionsLoaded();
+
 } // namespace zor

@@ -121,6 +121,11 @@ public:
     // and rounds its position. With `reject`, an actor that crowds another or stands where
     // it may not is killed (its dying flag raised).
     void settleSpawnedActor(GameObject& object, float distance, bool reject);
+    // An arrival never kills: when the terrain under the actor is farther than a fall its
+    // hit points survive, the actor first moves to the nearest free spot, in whole cells,
+    // with ground within such a fall; then it settles like a spawned actor. False when no
+    // spot was found (the actor stays where it was put).
+    bool settleArrivingActor(ActorObject& actor, float distance);
     // Puts the camera's top-left corner at the point less half the camera's size.
     void centreCameraOn(const fpVector2& point);
     // The cell turns solid again after `delay` seconds of this level, once nothing stands

@@ -177,7 +177,9 @@ void Simulator::placePlayer(const PersistentLevelInfo& record, bool visited) {
     }
     player->setPosition(position);
     player->facing.x = facesRight ? 1.0f : -1.0f;
-    m_gameObjects->settleSpawnedActor(*player, ArrivalSettleDistance, false);
+    if (!m_gameObjects->settleArrivingActor(*player, ArrivalSettleDistance))
+        LogHandler::log(LogHandler::Warning, LogSource,
+                        "No spot with ground within a safe fall near " + arrival + " in " + level.name);
     m_gameObjects->centreCameraOn(player->center());
     std::ostringstream text;
     text << "Entered " << level.name << " at " << arrival << " (" << player->getPosition().x << ", "

@@ -1,6 +1,7 @@
 #include "game/simulation/PlayStart.h"
 
 #include "game/simulation/GameSession.h"
+#include "game/simulation/StateRequests.h"
 
 #include "Framework/core/settings/SettingsHandler.h"
 
@@ -26,6 +27,7 @@ PlayStart takePlayStart(GameSession* session) {
     start.setLevel = settings.takeString("Debug.SetLevel");
     start.forcedStartPosition = take<fpVector2>(settings, "Debug.ForceStartPosition", &SettingsHandler::getVector2);
     start.giveBaseItems = take<bool>(settings, "Debug.GiveBaseItems", &SettingsHandler::getBool);
+    start.newGame = takeNewGameRequest();
     return start;
 }
 

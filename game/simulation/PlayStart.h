@@ -20,6 +20,8 @@ struct PlayStart {
     fpVector2 forcedStartPosition;
     // "Debug.GiveBaseItems": the first pickaxe, run, charge jump and two jump plates.
     bool giveBaseItems = false;
+    // The debug command "restart": a new game, whatever the slot's save holds.
+    bool newGame = false;
 };
 
 // Main thread, right before a Game is made: selects the session's current slot (loading

@@ -29,6 +29,10 @@ void SaveSlotPersistence::save(World& world, const GameSession* session) {
     session->save();
 }
 
+void SaveSlotPersistence::saveSession(const GameSession* session) {
+    if (!savesOff(session)) session->save();
+}
+
 WorldPersistence::LoadResult SaveSlotPersistence::loadSave(World& world, const GameSession* session) {
     if (savesOff(session)) return LoadResult::Skipped;
     const BackedUpLoad load = readWorldSave(world.saveState, session->currentSavegameFileName());

@@ -12,6 +12,7 @@ public:
     // Writes the slot's world save, then the session. Throws CheckReleaseError when either
     // could not be written; a save that breaks a limit of the format changes no file.
     void save(World& world, const GameSession* session) override;
+    void saveSession(const GameSession* session) override;
     LoadResult loadSave(World& world, const GameSession* session) override;
     void writeEntities(const std::vector<Entity*>& entities, std::vector<std::uint8_t>& record,
                        StringTableDynamic& names) override;

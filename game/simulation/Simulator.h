@@ -166,6 +166,8 @@ private:
     // The start level: "Debug.SetLevel" of the start, else the respawn level (its default
     // once a failed load reset it).
     std::string startLevelOf(const PlayStart& start) const;
+    // A forced start position held inside the current level, with a warning when it was not.
+    fpVector2 forcedPositionInLevel(const fpVector2& requested) const;
     void giveBaseItems();
 
     World& m_world;

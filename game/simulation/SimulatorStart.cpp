@@ -17,7 +17,9 @@
 #include "Framework/core/settings/SettingsHandler.h"
 #include "Framework/core/text/TextUtils.h"
 
+#include <algorithm>
 #include <exception>
+#include <sstream>
 #include <utility>
 
 namespace zor {
@@ -56,7 +58,8 @@ std::string Simulator::startLevelOf(const PlayStart& start) const {
 }
 
 void Simulator::start(const PlayStart& start) {
-    const WorldPersistence::LoadResult loaded = m_persistence->loadSave(m_world, session());
+    const WorldPersistence::LoadResult loaded =
+        start.newGame ? WorldPersistence::LoadResult::Skipped : m_persistence->loadSave(m_world, session());
     if (loaded == WorldPersistence::LoadResult::Failed || loaded == WorldPersistence::LoadResult::Lost) {
         m_respawnLevelReset = true;
         m_mainThreadWork.run([] {
@@ -88,8 +91,29 @@ void Simulator::start(const PlayStart& start) {
     }
     ActorObject* player = m_world.player();
     if (player && start.forcedStartPosition.x != 0.0f && start.forcedStartPosition.y != 0.0f)
-        player->setPosition(start.forcedStartPosition);
+        player->setPosition(forcedPositionInLevel(start.forcedStartPosition));
     if (start.giveBaseItems) giveBaseItems();
+    // The slot the player chose must be known at the next start, saved or not.
+    m_mainThreadWork.run([this] {
+        try {
+            m_persistence->saveSession(session());
+        } catch (const std::exception& error) {
+            LogHandler::log(LogHandler::Warning, LogSource, std::string("The session could not be saved: ") + error.what());
+        }
+    });
+}
+
+fpVector2 Simulator::forcedPositionInLevel(const fpVector2& requested) const {
+    const Level& level = *m_world.level;
+    const fpVector2 clamped(std::clamp(requested.x, 0.0f, float(level.width) * TileSize - 1.0f),
+                            std::clamp(requested.y, 0.0f, float(level.height) * TileSize - 1.0f));
+    if (clamped != requested) {
+        std::ostringstream text;
+        text << "Debug.ForceStartPosition " << requested << " lies outside " << level.name << "; the player starts at "
+             << clamped;
+        LogHandler::log(LogHandler::Warning, LogSource, text.str());
+    }
+    return clamped;
 }
 
 void Simulator::giveBaseItems() {

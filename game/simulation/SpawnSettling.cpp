@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace zor {
 
@@ -19,6 +21,10 @@ namespace {
 // The groups a placement with rejection may not crowd, besides the actor's own.
 constexpr std::uint32_t CrowdedGroups = CollisionGroup::Enemies | CollisionGroup::HardEnemies | CollisionGroup::Pools;
 constexpr std::uint32_t SupportGroups = CollisionGroup::Enemies | CollisionGroup::HardEnemies;
+// What an arrival stands in and on: the terrain.
+constexpr std::uint32_t TerrainGroups = CollisionGroup::Tiles | CollisionGroup::Bounds;
+// How many cells around its arrival point an arrival looks for a safe spot.
+constexpr std::int32_t ArrivalSearchCells = 16;
 
 fpRect firstBodyBounds(const GameObject& object) {
     const std::vector<PhysicalBody>& bodies = object.physicalObject.bodies();
@@ -45,7 +51,63 @@ const ActorObject* otherActor(const PhysicalObject* physical, const ActorObject&
     return actor->dying ? nullptr : actor;
 }
 
+// Cell offsets within the search square, nearest first; ties in a fixed order, so the
+// choice is the same in every run.
+const std::vector<iVector2>& arrivalSearchOrder() {
+    static const std::vector<iVector2> order = [] {
+        std::vector<iVector2> offsets;
+        for (std::int32_t dy = -ArrivalSearchCells; dy <= ArrivalSearchCells; ++dy)
+            for (std::int32_t dx = -ArrivalSearchCells; dx <= ArrivalSearchCells; ++dx) offsets.emplace_back(dx, dy);
+        std::stable_sort(offsets.begin(), offsets.end(), [](const iVector2& a, const iVector2& b) {
+            return a.x * a.x + a.y * a.y < b.x * b.x + b.y * b.y;
+        });
+        return offsets;
+    }();
+    return order;
+}
+
+// The longest fall, in pixels, whose damage leaves the actor alive (the damage rule of a
+// landing); infinite when no fall can kill it.
+float survivableFall(const ActorObject& actor) {
+    const ActorDefinition& definition = actor.definition();
+    if (definition.fallDamageIgnored) return std::numeric_limits<float>::infinity();
+    const float room = actor.hitPoints - definition.fallDamageMinimum;
+    if (!(room > 0.0f)) return std::max(definition.fallDistance - 1.0f, 1.0f);
+    if (!(definition.fallDamagePerDistance > 0.0f)) return std::numeric_limits<float>::infinity();
+    // A pixel short of the fall that would take the last hit point.
+    return definition.fallDistance + room / definition.fallDamagePerDistance * TileSize - 1.0f;
+}
+
 } // namespace
+
+bool GameObjectSimulator::settleArrivingActor(ActorObject& actor, float distance) {
+    bool placed = true;
+    const float safeFall = survivableFall(actor);
+    if (m_physics && std::isfinite(safeFall)) {
+        const fpRect body = firstBodyBounds(actor);
+        const auto groundAt = [&](const fpVector2& offset) {
+            return m_physics->testRect(fpRect(body.x + offset.x, body.bottom() + offset.y, body.w, safeFall),
+                                       TerrainGroups);
+        };
+        const auto freeAt = [&](const fpVector2& offset) {
+            // A hair inside the body, so that a floor it touches does not count as inside it.
+            return !m_physics->testRect(
+                fpRect(body.x + offset.x + 0.5f, body.y + offset.y + 0.5f, body.w - 1.0f, body.h - 1.0f), TerrainGroups);
+        };
+        if (!groundAt(fpVector2())) {
+            placed = false;
+            for (const iVector2& cells : arrivalSearchOrder()) {
+                const fpVector2 offset(float(cells.x) * TileSize, float(cells.y) * TileSize);
+                if (!freeAt(offset) || !groundAt(offset)) continue;
+                actor.setPosition(actor.getPosition() + offset);
+                placed = true;
+                break;
+            }
+        }
+    }
+    settleSpawnedActor(actor, distance, false);
+    return placed;
+}
 
 void GameObjectSimulator::settleSpawnedActor(GameObject& object, float distance, bool reject) {
     if (m_physics) {

@@ -3,6 +3,7 @@
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/events/EventList.h"
 #include "Framework/core/settings/SettingsHandler.h"
+#include "game/definitions/LoadAllDefinitions.h"
 #include "game/definitions/PatchLibrary.h"
 #include "game/world/level/Level.h"
 
@@ -16,6 +17,7 @@ namespace {
 struct GameRequests {
     StateRequestFunction request;
     EventConnection forcedPatchConnection;
+    bool newGame = false;
 };
 
 GameRequests& requests() {
@@ -37,9 +39,16 @@ void watchForcedPatchSetting(StateRequestFunction handler) {
                    const SettingsHandler::Setting&) {
             if (key != "Debug.ForceSpecificPatch" || !watched->request) return;
             if (SettingsHandler::instance().getString(key).empty()) return;
+            // Given before the game data is loaded (the command line), the value waits for
+            // the play start, which takes it; the library is not read twice at once.
+            if (!allDefinitionsLoaded()) return;
             loadPatchSets();
             watched->request({RequestStateAtOnce, StateIngame});
         });
+}
+
+bool takeNewGameRequest() {
+    return std::exchange(requests().newGame, false);
 }
 
 StateCommands stateCommands() {
@@ -55,6 +64,7 @@ void serveStateRequests() {
         SettingsHandler& settings = SettingsHandler::instance();
         settings.setValue("Debug.SetLevel", std::string(Level::TownName));
         settings.setValue("Debug.GiveBaseItems", 1);
+        requests().newGame = true;
         request({RequestReload, 0});
         return;
     }

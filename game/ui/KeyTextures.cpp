@@ -25,12 +25,19 @@ KeyTextureSet& keyTextures() {
 
 void loadKeyTextures() {
     KeyTextureSet& set = keyTextures();
-    TextureSampling smooth;
-    smooth.minFilter = 1;
-    smooth.magFilter = 1;
-    for (int i = 0; i < KeyTextureCount; ++i)
+    for (int i = 0; i < KeyTextureCount; ++i) {
+        // The pieces of a stretchable frame: the edges repeat along their side, the centre
+        // both ways, the corners not at all.
+        const int column = i % 3;
+        const int row = i / 3;
+        TextureSampling smooth;
+        smooth.minFilter = 1;
+        smooth.magFilter = 1;
+        smooth.wrapS = column == 1 ? 1 : 0;
+        smooth.wrapT = row == 1 ? 1 : 0;
         set.textures[std::size_t(i)] =
             std::make_shared<Texture>("Textures/key_" + std::to_string(i + 1) + ".png", false, smooth);
+    }
     set.shutdownConnection = SystemEvents::instance().shutdown.connect(&set, [](KeyTextureSet* released) {
         for (std::shared_ptr<Texture>& texture : released->textures) texture.reset();
     });

@@ -8,6 +8,9 @@
 #include "Framework/core/io/ByteReader.h"
 #include "Framework/core/io/StringTable.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -20,6 +23,15 @@ namespace {
 
 constexpr std::size_t InitialCapacity = 65536;
 constexpr std::uint32_t MaxTileBits = 8;
+
+std::uint32_t checksumOf(const std::uint8_t* bytes, std::size_t size) {
+    uLong crc = crc32(0L, Z_NULL, 0);
+    // zlib takes at most 4 GiB a call.
+    constexpr std::size_t Chunk = std::size_t(1) << 30;
+    for (std::size_t done = 0; done < size; done += Chunk)
+        crc = crc32(crc, bytes + done, uInt(std::min(Chunk, size - done)));
+    return std::uint32_t(crc);
+}
 
 bool finite(const fpVector2& v) {
     return std::isfinite(v.x) && std::isfinite(v.y);
@@ -148,14 +160,21 @@ ByteWriter encode(SaveState& state) {
     file.writeU16(Version);
     state.names.write(file);
     file.writeBytes(body.data().get(), body.size());
+    file.writeU32(checksumOf(file.data().get(), file.size()));
     return file;
 }
 
 bool decode(const ByteArray& data, std::size_t size, SaveState& state) {
     if (size <= MinimumBytesExclusive) return false;
-    ByteReader reader(data, size);
-    const std::uint16_t version = reader.readU16();
+    const std::uint16_t version = ByteReader(data, size).readU16();
     if (version < OldestVersion || version > Version) return false;
+    std::size_t contentSize = size;
+    if (version >= ChecksumVersion) {
+        contentSize -= ChecksumBytes;
+        if (ByteReader(data, size, contentSize).readU32() != checksumOf(data.get(), contentSize)) return false;
+    }
+    ByteReader reader(data, contentSize);
+    reader.readU16();
     SaveState read;
     if (!readBody(reader, version, read)) return false;
     state.swap(read);

@@ -1,6 +1,7 @@
 #pragma once
 // The bytes of a world save file: the version, the string table, then the body of the save
-// state (the progress snapshot, the checkpoint values and one record per visited level).
+// state (the progress snapshot, the checkpoint values and one record per visited level),
+// then the checksum of all that.
 // The table goes in front once the body is complete, so every name of the body is in it.
 
 #include "Framework/core/io/ByteArray.h"
@@ -15,10 +16,14 @@ struct SaveState;
 
 namespace SaveFile {
 
-constexpr std::uint16_t Version = 19;
+constexpr std::uint16_t Version = 20;
 constexpr std::uint16_t OldestVersion = 17;
 // Versions before it store no legacy byte: their levels are all legacy.
 constexpr std::uint16_t LegacyByteVersion = 18;
+// From this version on the file ends in the CRC-32 (zlib's, little-endian) of every byte
+// before it; older files carry none and are read as they are.
+constexpr std::uint16_t ChecksumVersion = 20;
+constexpr std::size_t ChecksumBytes = 4;
 // A file must be longer than this.
 constexpr std::size_t MinimumBytesExclusive = 15;
 constexpr std::size_t MaxLevels = 512;
@@ -32,8 +37,8 @@ constexpr std::size_t MaxEntityRecordBytes = 65535;
 // are added to it.
 ByteWriter encode(SaveState& state);
 
-// Reads a whole file into `state`, replacing it, when every check holds; otherwise false
-// with `state` untouched. Never throws for any bytes.
+// Reads a whole file into `state`, replacing it, when every check holds (the checksum
+// first); otherwise false with `state` untouched. Never throws for any bytes.
 bool decode(const ByteArray& data, std::size_t size, SaveState& state);
 
 } // namespace SaveFile

@@ -15,11 +15,12 @@ namespace {
 
 // Every limit of the format is checked while the file is made in memory, before any file
 // is touched.
-ByteWriter encoded(SaveState& state) {
+ByteWriter encoded(SaveState& state, const std::string& name) {
     try {
         return SaveFile::encode(state);
     } catch (const CheckReleaseError& error) {
-        throw CheckReleaseError(std::string("Failed to write savegame! ") + error.what());
+        throw CheckReleaseError("Failed to write savegame! " + resolvePath(name, FileLocation::User) + ": " +
+                                error.what());
     }
 }
 
@@ -30,7 +31,7 @@ std::string worldSaveFileName(std::int32_t slot) {
 }
 
 void writeWorldSave(SaveState& state, const std::string& name) {
-    const ByteWriter file = encoded(state);
+    const ByteWriter file = encoded(state, name);
     std::string cause;
     const auto reads = [](const ByteArray& data, std::size_t size) {
         SaveState scratch;

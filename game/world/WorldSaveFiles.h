@@ -20,8 +20,8 @@ constexpr std::int32_t NoSaveSlot = -1;
 
 // Writes the state to the user file `name`. The present file becomes the ".backup" only
 // when it reads; one that does not is moved aside. Throws CheckReleaseError "Failed to
-// write savegame!" with the cause when the file could not be written, or when the state
-// breaks a limit of the format: then no file has changed.
+// write savegame!" with the file's path and the cause when the file could not be written,
+// or when the state breaks a limit of the format: then no file has changed.
 void writeWorldSave(SaveState& state, const std::string& name);
 
 // Replaces the state by the user file `name`, else by its ".backup"; a file that is there

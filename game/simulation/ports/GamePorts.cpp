@@ -17,8 +17,8 @@ std::shared_ptr<Visualizer> GamePorts::makeVisualizer(SystemComponents*, Preload
     return std::make_shared<NullVisualizer>();
 }
 
-std::shared_ptr<Audiolizer> GamePorts::makeAudiolizer(World&) const {
-    return std::make_shared<NullAudiolizer>();
+std::shared_ptr<Audiolizer> GamePorts::makeAudiolizer(World& world) const {
+    return std::make_shared<NullAudiolizer>(world);
 }
 
 std::unique_ptr<ScriptSimulator> GamePorts::makeScriptSimulator(SystemComponents*, Simulator&, World&) const {

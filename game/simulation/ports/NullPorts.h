@@ -3,6 +3,7 @@
 // interface. The interface never pauses the game and has no screens open.
 
 #include "game/simulation/ports/Audiolizer.h"
+#include "game/simulation/ports/StepSounds.h"
 #include "game/simulation/ports/ScriptSimulator.h"
 #include "game/simulation/ports/UserInterface.h"
 #include "game/simulation/ports/Visualizer.h"
@@ -17,9 +18,14 @@ public:
     bool handleDebugInput(InputState&) override { return false; }
 };
 
+// Plays nothing, but takes the step's sounds like a real one.
 class NullAudiolizer : public Audiolizer {
 public:
-    void update(const UpdateRecord&) override {}
+    explicit NullAudiolizer(World& world) : m_world(world) {}
+    void update(const UpdateRecord&) override { takeStepSounds(m_world); }
+
+private:
+    World& m_world;
 };
 
 class NullScriptSimulator : public ScriptSimulator {

@@ -149,8 +149,12 @@ void endPlayer(GameObjectSimulator& objects, ActorObject& player) {
     if (GameSession* session = objects.owner().session()) ++session->currentSlot().deaths;
     world.soundRequests.push_back({"game_over", player.getPosition(), 1.0f});
     leaveBody(objects, player);
-    player.animationSpeed = 1.0f;
+    // A fall recovery brings the speed back on its own.
+    if (player.animationRecoveryDuration == 0.0f) player.animationSpeed = 1.0f;
+    player.charge = 0.0f;
     player.chargeTime = 0.0f;
+    player.attackPitchTime = 0.0f;
+    player.attackPitchTimer = 0.0f;
     player.sendAnimationInput("death", "legs");
     objects.pushBackRemaining = 0.0f;
     objects.owner().showGameOver(lostCash);

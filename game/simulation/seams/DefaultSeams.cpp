@@ -101,6 +101,8 @@ void QuestTracking::finishQuests(Simulator&) {}
 
 void WorldPersistence::save(World&, const GameSession*) {}
 
+void WorldPersistence::saveSession(const GameSession*) {}
+
 WorldPersistence::LoadResult WorldPersistence::loadSave(World&, const GameSession*) {
     return LoadResult::Skipped;
 }

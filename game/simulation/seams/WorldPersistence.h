@@ -36,6 +36,10 @@ public:
     // Writes the World's save state to the current slot's file; throws CheckReleaseError
     // when it cannot. Nothing for a null session or while "World.DisableSaves" is set.
     virtual void save(World& world, const GameSession* session);
+    // Writes the session file alone (play has started in its current slot); throws
+    // CheckReleaseError when it cannot. Nothing for a null session or while
+    // "World.DisableSaves" is set.
+    virtual void saveSession(const GameSession* session);
     // Must not write settings: a Failed or Lost load resets "Profile.RespawnLevel", which
     // the level flow does on the main thread. Its only file change is moving aside a save
     // that does not read, which nothing on the main thread touches meanwhile.

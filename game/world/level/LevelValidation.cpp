@@ -88,6 +88,7 @@ private:
         within(fillers.borderWidth, 0, MaxSpacing, "the BorderWidth of " + what);
         within(fillers.borderHeight, 0, MaxSpacing, "the BorderHeight of " + what);
         finite(fillers.borderStyleValueA, "the BorderStyleValueA of " + what);
+        within(std::int64_t(fillers.fields.size()), 0, MaxSliceFields, "the number of fields of " + what);
         for (std::size_t i = 0; i < fillers.fields.size(); ++i)
             field(fillers.fields[i], "field " + std::to_string(i + 1) + " of " + what);
     }

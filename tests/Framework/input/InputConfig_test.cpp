@@ -123,6 +123,32 @@ TEST_F(ControlsFiles, LinesAndBindingsAreTrimmedCollectedAndMalformedOnesSkipped
     EXPECT_NE(folders.logLines[1].find("Key.Spacebar"), std::string::npos) << folders.logLines[1];
 }
 
+TEST_F(ControlsFiles, ButtonsACutOrEditedPlayerFileLeavesUnboundKeepTheirDefaults) {
+    folders.gameData.write("Config/default_controls.cfg",
+                           "jump = Key.Space\naccept = Key.Return, Gamepad.A\nattack = Mouse.Left\nmenu = Key.Escape\n");
+    // "accept" is cut off, "attack" names no input, "jump" is the player's own.
+    folders.user.write("controls.cfg", "jump = Key.W\nattack = Key.Spacebar\nmenu = Key.Escape\nacc");
+    ASSERT_TRUE(loadUserControls(input));
+
+    EXPECT_EQ(bindingsOf(input, "jump"), (std::vector<std::string>{"Key.W"}));
+    EXPECT_EQ(bindingsOf(input, "accept"), (std::vector<std::string>{"Key.Return", "Gamepad.A"}));
+    EXPECT_EQ(bindingsOf(input, "attack"), (std::vector<std::string>{"Mouse.Left"}));
+    EXPECT_EQ(bindingsOf(input, "menu"), (std::vector<std::string>{"Key.Escape"}));
+    input.setKeyPressed(GamepadA, true);
+    EXPECT_TRUE(input.wasPressed("accept"));
+
+    const auto restored = std::find_if(folders.logLines.begin(), folders.logLines.end(), [](const std::string& line) {
+        return line.find("default controls") != std::string::npos;
+    });
+    ASSERT_NE(restored, folders.logLines.end());
+    EXPECT_NE(restored->find("controls.cfg"), std::string::npos) << *restored;
+    EXPECT_NE(restored->find("accept, attack"), std::string::npos) << *restored;
+    EXPECT_EQ(restored->find("jump"), std::string::npos) << *restored;
+    EXPECT_EQ(std::count_if(folders.logLines.begin(), folders.logLines.end(),
+                            [](const std::string& line) { return line.find("default controls") != std::string::npos; }),
+              1);
+}
+
 TEST_F(ControlsFiles, MissingDefaultIsFatal) {
     try {
         installDefaultControls(input);

@@ -309,13 +309,13 @@ struct BrokenProgressCase {
     std::int32_t value;
 };
 
-TEST_F(AchievementStoreTest, DamagedProgressFileKeepsWhatWasAppliedBeforeTheFault) {
+TEST_F(AchievementStoreTest, DamagedProgressFileAppliesNothingAndUnknownNamesAreSkipped) {
     const BrokenProgressCase cases[] = {
         {"empty file", "", false, 0},
         {"malformed", "<Progress><Unlocked><ach_a/></Unlocked>", false, 0},
         {"no Progress", "<Other><Unlocked><ach_a/></Unlocked></Other>", false, 0},
         {"no Unlocked", "<Progress><Counters><cntr_a>5</cntr_a></Counters></Progress>", false, 0},
-        {"no Counters", "<Progress><Unlocked><ach_a/></Unlocked></Progress>", true, 0},
+        {"no Counters", "<Progress><Unlocked><ach_a/></Unlocked></Progress>", false, 0},
         {"value not a number", "<Progress><Unlocked/><Counters><cntr_a>many</cntr_a></Counters></Progress>", false, 0},
         {"unknown names skipped",
          "<Progress><Unlocked><ach_zzz/><ach_a/></Unlocked>"
@@ -331,6 +331,33 @@ TEST_F(AchievementStoreTest, DamagedProgressFileKeepsWhatWasAppliedBeforeTheFaul
         EXPECT_EQ(local.findCounter("cntr_a")->value, c.value);
         EXPECT_FALSE(local.hasCounter("cntr_zzz"));
     }
+}
+
+TEST_F(AchievementStoreTest, ADamagedProgressFileIsKeptAsideTheBackupReadAndNeverWrittenOver) {
+    startUp(store, oneCounter(AchievementCounterAdd), true);
+    store.updateCounter(3, false, "cntr_a");
+    store.saveProgress();
+    store.updateCounter(4, false, "cntr_a");
+    store.saveProgress();
+    const std::string good = progressText();
+    const std::string damaged = std::string(good.size() / 2, '\0');
+    writeProgress(damaged);
+
+    AchievementStore next;
+    startUp(next, oneCounter(AchievementCounterAdd), true);
+    EXPECT_EQ(next.findCounter("cntr_a")->value, 3) << "the backup's progress";
+    EXPECT_EQ(user.read("progress.xml.corrupt-1"), damaged);
+
+    next.updateCounter(1, false, "cntr_a");
+    next.saveProgress();
+    EXPECT_NE(progressText().find("<cntr_a>4</cntr_a>"), std::string::npos);
+    EXPECT_EQ(user.read("progress.xml.corrupt-1"), damaged);
+
+    // A file damaged while the game runs is moved aside, not rotated over the backup.
+    writeProgress("<Progress><Unlocked>");
+    next.saveProgress();
+    EXPECT_EQ(user.read("progress.xml.corrupt-2"), "<Progress><Unlocked>");
+    EXPECT_NE(user.read("progress.xml.backup").find("<cntr_a>"), std::string::npos);
 }
 
 TEST_F(AchievementStoreTest, SaveReplacesTheProgressFileWholeInsteadOfRewritingIt) {

@@ -1,11 +1,58 @@
 #include "Framework/system/FramePacing.h"
 
+#include "Framework/core/settings/SettingsHandler.h"
+#include "tests/support/common/LogCapture.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 
 namespace zor {
 namespace {
+
+TEST(FramePacing, OutOfRangeRatesAreRefusedWithAWarningAndTheirDefaultsKept) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* what;
+        float updates, maxFrames, minFrames;
+        const char* refused;  // the setting the warning names; null for none
+        float step, minFrameTime, maxFrameTime;
+    };
+    const Case cases[] = {
+        {"in range", 30.0f, 120.0f, 5.0f, nullptr, 1.0f / 30.0f, 1.0f / 120.0f, 0.2f},
+        {"no frames at all", 60.0f, 0.0f, 10.0f, "System.MaxFramesPerSecond", 1.0f / 60.0f, 1.0f / 300.0f, 0.1f},
+        {"negative updates", -5.0f, 300.0f, 10.0f, "System.UpdatesPerSecond", 1.0f / 60.0f, 1.0f / 300.0f, 0.1f},
+        {"not a number", 60.0f, 300.0f, nan, "System.MinFramesPerSecond", 1.0f / 60.0f, 1.0f / 300.0f, 0.1f},
+        {"too many frames", 60.0f, 1e6f, 10.0f, "System.MaxFramesPerSecond", 1.0f / 60.0f, 1.0f / 300.0f, 0.1f},
+        {"minimum above maximum", 60.0f, 30.0f, 50.0f, "System.MinFramesPerSecond", 1.0f / 60.0f, 1.0f / 30.0f, 0.1f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SettingsHandler settings;
+        settings.declare("System.UpdatesPerSecond", "", 60.0f, SettingPermanent, SettingInternal);
+        settings.declare("System.MaxFramesPerSecond", "", 300.0f, SettingPermanent, SettingInternal);
+        settings.declare("System.MinFramesPerSecond", "", 10.0f, SettingPermanent, SettingInternal);
+        settings.setValue("System.UpdatesPerSecond", c.updates);
+        settings.setValue("System.MaxFramesPerSecond", c.maxFrames);
+        settings.setValue("System.MinFramesPerSecond", c.minFrames);
+        test::LogCapture log;
+        const FramePacing pacing = readFramePacing(settings);
+        EXPECT_FLOAT_EQ(float(pacing.step), c.step);
+        EXPECT_FLOAT_EQ(pacing.minFrameTime, c.minFrameTime);
+        EXPECT_FLOAT_EQ(pacing.maxFrameTime, c.maxFrameTime);
+        if (!c.refused) {
+            EXPECT_TRUE(log.warnings.empty());
+            continue;
+        }
+        ASSERT_EQ(log.warnings.size(), 1u);
+        EXPECT_NE(log.warnings[0].find(c.refused), std::string::npos) << log.warnings[0];
+        // Refused for good: the saved settings hold the default again.
+        const SettingsHandler::Setting& setting = settings.setting(c.refused);
+        EXPECT_TRUE(setting.Value == setting.DefaultValue) << log.warnings[0];
+        // A frame comes.
+        EXPECT_EQ(planFramePass(pacing, 0.05f, 0.0).kind, FramePass::Frame);
+    }
+}
 
 TEST(FramePacing, PassesOfTheMainLoop) {
     const FramePacing standard = FramePacing::fromRates(60.0f, 300.0f, 10.0f);

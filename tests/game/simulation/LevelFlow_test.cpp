@@ -135,8 +135,9 @@ TEST_F(LevelFlowTest, TheFirstBuildStartsAtFullHealthWithTheSnapshotsProgressAtT
     EXPECT_EQ(player().requestedToolIndex, 0);
     EXPECT_EQ(seams().calls, (std::vector<std::string>{"WorldPersistence.loadSave", "GameRules.pouchCapacity",
                                                        "GameRules.applyPlayerUpgrades",
-                                                       "WorldPersistence.writeEntities 1"}))
-        << "the checkpoint of the first visit, with the persistent player; no save";
+                                                       "WorldPersistence.writeEntities 1",
+                                                       "WorldPersistence.saveSession"}))
+        << "the checkpoint of the first visit, with the persistent player; no save, but the session";
     // The entry's checkpoint.
     const SaveState& state = world().saveState;
     EXPECT_EQ(state.hitPoints, 10.0f);
@@ -249,7 +250,7 @@ TEST_F(LevelFlowTest, EntriesPickTheirArrivalPointElseStartElseTheCentre) {
         start(options);
         changeLevel("fixture_deep", c.entry);
         EXPECT_EQ(player().facing.x, c.facing);
-        // The arrival settles 16 px at most; in the air it stays up.
+        // The arrival settles 16 px at most; in the air (a fall it survives) it stays up.
         EXPECT_EQ(player().getPosition().x, c.position.x);
         EXPECT_NEAR(player().getPosition().y, c.position.y, c.withMarkers ? 0.0f : 16.0f);
     }

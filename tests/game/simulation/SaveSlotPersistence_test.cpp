@@ -75,11 +75,12 @@ protected:
 
 TEST_F(SaveSlotPersistenceTest, WhatAGameSavesComesBackInTheNextGame) {
     start();
+    EXPECT_EQ(files(), (std::set<std::string>{"session.xml"})) << "play started in the slot";
     world().spawnActor("stone_guard", {300, 200}, {1, 0});
     world().progress.cash = 321;
     world().progress.secretsFound = 2;
     world().saveRequested.fireNoArgs();
-    EXPECT_EQ(files(), (std::set<std::string>{"savegame_0.dat", "session.xml"}));
+    EXPECT_EQ(files(), (std::set<std::string>{"savegame_0.dat", "session.xml", "session.xml.backup"}));
     const std::size_t levels = world().saveState.levels.size();
     const auto grid = world().saveState.levels.at("fixture_mine")->tileMap->data();
 

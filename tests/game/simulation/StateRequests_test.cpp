@@ -1,7 +1,9 @@
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/io/Files.h"
 #include "Framework/core/settings/SettingsHandler.h"
+#include "game/definitions/LoadAllDefinitions.h"
 #include "game/definitions/PatchLibrary.h"
+#include "game/simulation/PlayStart.h"
 #include "game/simulation/StateRequests.h"
 
 #include <gtest/gtest.h>
@@ -80,7 +82,30 @@ TEST_F(StateRequestsTest, StateCommandsAreServedOnePerStepRestartFirst) {
     EXPECT_TRUE(settings.getBool("Debug.GiveBaseItems"));
 }
 
+TEST_F(StateRequestsTest, APatchForcedBeforeTheGameDataIsLoadedWaitsForThePlayStart) {
+    if (allDefinitionsLoaded()) GTEST_SKIP() << "an earlier test of this process loaded the game data";
+    SettingsHandler& settings = SettingsHandler::instance();
+    settings.loadDefinitions("Definitions/settings.xml");
+    int libraryReads = 0;
+    setPatchLibrarySectionReader([&libraryReads](ByteReader&, const StringTable&) { ++libraryReads; });
+    settings.setValue("Debug.ForceSpecificPatch", std::string("deep_room;hall"));
+    setPatchLibrarySectionReader(nullptr);
+    EXPECT_EQ(libraryReads, 0);
+    EXPECT_TRUE(made.empty());
+    EXPECT_EQ(takePlayStart(nullptr).forcedPatch, "deep_room;hall");
+}
+
+TEST_F(StateRequestsTest, ARestartStartsANewGameOnce) {
+    SettingsHandler& settings = SettingsHandler::instance();
+    settings.loadDefinitions("Definitions/settings.xml");
+    stateCommands().restart = true;
+    serveStateRequests();
+    EXPECT_TRUE(takePlayStart(nullptr).newGame);
+    EXPECT_FALSE(takePlayStart(nullptr).newGame) << "the next start reads the save again";
+}
+
 TEST_F(StateRequestsTest, ForcingAPatchReloadsThePatchLibraryAndRestartsTheGameAtOnce) {
+    loadAllDefinitions();
     SettingsHandler& settings = SettingsHandler::instance();
     settings.setValue("Debug.SetLevel", std::string("mine_1"));
     settings.setValue("Debug.ForceSpecificPatch", std::string(""));

@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -230,12 +231,13 @@ TEST_F(WorldSaveFileTest, AStateReadsBackAsItWasWrittenAndWritesTheSameBytesAgai
 TEST_F(WorldSaveFileTest, TheBytesOfAFixedSmallSaveDoNotChange) {
     SaveState state = richState();
     const Bytes bytes = bytesOf(SaveFile::encode(state));
-    EXPECT_EQ(bytes[0], 19);
+    EXPECT_EQ(bytes[0], 20);
     EXPECT_EQ(bytes[1], 0);
     // Checked by hand once: the table of seven names, the progress, the checkpoint values,
-    // "fixture_cave" without a map, then "fixture_mine" with the words 0x55559555, 0xD5.
-    EXPECT_EQ(bytes.size(), 232u);
-    EXPECT_EQ(fnv1a(bytes), 0xbeddd371f934c4c9ull) << std::hex << fnv1a(bytes);
+    // "fixture_cave" without a map, then "fixture_mine" with the words 0x55559555, 0xD5,
+    // then the checksum.
+    EXPECT_EQ(bytes.size(), 236u);
+    EXPECT_EQ(fnv1a(bytes), 0x22cdf3d63c4fdb21ull) << std::hex << fnv1a(bytes);
 }
 
 TEST_F(WorldSaveFileTest, AFreshStateIsWrittenWithoutCheckpointAndReadsSo) {
@@ -246,9 +248,9 @@ TEST_F(WorldSaveFileTest, AFreshStateIsWrittenWithoutCheckpointAndReadsSo) {
     ASSERT_TRUE(decodes(bytes, bytes.size(), read));
     EXPECT_EQ(read.hitPoints, -1.0f);
     EXPECT_TRUE(read.levels.empty());
-    // Hit points are the 14 bytes before the level count, which ends the file.
+    // Hit points are the 14 bytes before the level count, which the checksum follows.
     float hitPoints = 0.0f;
-    std::memcpy(&hitPoints, bytes.data() + bytes.size() - 16, 4);
+    std::memcpy(&hitPoints, bytes.data() + bytes.size() - 20, 4);
     EXPECT_EQ(hitPoints, -1.0f);
 }
 
@@ -355,7 +357,7 @@ TEST_F(WorldSaveFileTest, RefusedFilesFallBackToTheBackup) {
     } cases[] = {
         {"15 bytes", Bytes(whole.begin(), whole.begin() + 15)},
         {"version 16", with([](FileSpec& f) { f.version = 16; })},
-        {"version 20", with([](FileSpec& f) { f.version = 20; })},
+        {"version 21", with([](FileSpec& f) { f.version = 21; })},
         {"one trailing byte", with([](FileSpec& f) { f.trailing = 1; })},
         {"duplicate names", with([](FileSpec& f) { f.levels.push_back(f.levels[0]); })},
         {"513 levels",
@@ -394,6 +396,33 @@ TEST_F(WorldSaveFileTest, RefusedFilesFallBackToTheBackup) {
         EXPECT_FALSE(exists(SaveName));
         std::filesystem::remove(user / (std::string(SaveName) + ".corrupt-1"));
     }
+}
+
+TEST_F(WorldSaveFileTest, AZeroedBlockIsRefusedByTheChecksumAndNeverRotatedOverTheBackup) {
+    SaveState rich = richState();
+    writeWorldSave(rich, SaveName);
+    const Bytes good = readUserBytes(SaveName);
+    writeWorldSave(rich, SaveName);
+    // A block of the mine's record zeroed: every count still adds up, only the checksum tells.
+    Bytes damaged = good;
+    std::fill(damaged.end() - 40, damaged.end() - 20, std::uint8_t(0));
+    ASSERT_NE(damaged, good);
+    EXPECT_FALSE(decodes(damaged));
+    Bytes flipped = good;
+    flipped[flipped.size() / 2] ^= 0x10;
+    EXPECT_FALSE(decodes(flipped));
+
+    test::LogCapture log;
+    writeUserFile(SaveName, damaged);
+    SaveState next;
+    writeWorldSave(next, SaveName);
+    EXPECT_EQ(readUserBytes(std::string(SaveName) + ".backup"), good);
+    EXPECT_EQ(readUserBytes(std::string(SaveName) + ".corrupt-1"), damaged);
+
+    writeUserFile(SaveName, damaged);
+    SaveState loaded;
+    EXPECT_EQ(readWorldSave(loaded, SaveName).source, BackedUpLoad::Backup);
+    EXPECT_EQ(loaded.progress.cash, 1234);
 }
 
 TEST_F(WorldSaveFileTest, ASaveCutAnywhereIsRefusedAndChangesNothing) {
@@ -453,23 +482,28 @@ TEST_F(WorldSaveFileTest, ASaveBeyondALimitOfTheFormatFailsAndChangesNoFile) {
     const struct {
         const char* what;
         void (*change)(SaveState&);
+        const char* reason;
     } cases[] = {
         {"513 levels",
          [](SaveState& s) {
              for (int i = 0; i < 513; ++i) s.levels["level_" + std::to_string(i)] = std::make_shared<PersistentLevelInfo>();
-         }},
+         },
+         "512"},
         {"an entity record of 65536 bytes",
-         [](SaveState& s) { s.levels.at("fixture_mine")->entities.assign(65536, 0); }},
+         [](SaveState& s) { s.levels.at("fixture_mine")->entities.assign(65536, 0); }, "65536"},
         {"a map 1025 wide",
-         [](SaveState& s) { s.levels.at("fixture_mine")->tileMap = std::make_shared<PersistentTileMap>(1025, 1); }},
+         [](SaveState& s) { s.levels.at("fixture_mine")->tileMap = std::make_shared<PersistentTileMap>(1025, 1); },
+         "1025"},
         {"a map 1025 high",
-         [](SaveState& s) { s.levels.at("fixture_mine")->tileMap = std::make_shared<PersistentTileMap>(2, 1025); }},
+         [](SaveState& s) { s.levels.at("fixture_mine")->tileMap = std::make_shared<PersistentTileMap>(2, 1025); },
+         "1025"},
         {"a level name of 65536 bytes",
-         [](SaveState& s) { s.levels[std::string(65536, 'n')] = std::make_shared<PersistentLevelInfo>(); }},
+         [](SaveState& s) { s.levels[std::string(65536, 'n')] = std::make_shared<PersistentLevelInfo>(); }, "65536"},
         {"65536 item counts",
          [](SaveState& s) {
              for (int i = 0; i < 65536; ++i) s.progress.items.counts["item_" + std::to_string(i)] = 1;
-         }},
+         },
+         "item counts"},
     };
     SaveState old = richState();
     writeWorldSave(old, SaveName);
@@ -485,7 +519,11 @@ TEST_F(WorldSaveFileTest, ASaveBeyondALimitOfTheFormatFailsAndChangesNoFile) {
             writeWorldSave(state, SaveName);
             ADD_FAILURE() << "saved";
         } catch (const CheckReleaseError& error) {
-            EXPECT_EQ(std::string(error.what()).rfind("Failed to write savegame!", 0), 0u) << error.what();
+            const std::string text = error.what();
+            EXPECT_EQ(text.rfind("Failed to write savegame!", 0), 0u) << text;
+            // The log line says which file and why.
+            EXPECT_NE(text.find((user / SaveName).string()), std::string::npos) << text;
+            EXPECT_NE(text.find(c.reason), std::string::npos) << text;
         }
         EXPECT_EQ(readUserBytes(SaveName), main);
         EXPECT_EQ(readUserBytes(std::string(SaveName) + ".backup"), backup);

@@ -2,6 +2,8 @@
 
 #include "tests/support/game/ActingUserInterface.h"
 
+#include "game/simulation/ports/StepSounds.h"
+
 #include "Framework/system/surface/UpdateRecord.h"
 
 #include <sstream>
@@ -50,9 +52,10 @@ bool RecordingVisualizer::handleDebugInput(InputState&) {
 void RecordingAudiolizer::update(const UpdateRecord& record) {
     m_recordings.calls.push_back("Audiolizer.update");
     m_recordings.audiolizerSteps.push_back(record.stepLength);
-    std::vector<SoundRequest>& requests = m_world.soundRequests;
-    m_recordings.soundRequests.insert(m_recordings.soundRequests.end(), requests.begin(), requests.end());
-    requests.clear();
+    StepSounds sounds = takeStepSounds(m_world);
+    m_recordings.soundRequests.insert(m_recordings.soundRequests.end(), sounds.requests.begin(), sounds.requests.end());
+    m_recordings.objectSounds.insert(m_recordings.objectSounds.end(), sounds.objectSounds.begin(),
+                                     sounds.objectSounds.end());
 }
 
 void RecordingScriptSimulator::build() {

@@ -37,6 +37,8 @@ struct Recordings {
     std::vector<float> scriptSteps;
     // The World's sound requests, as the Audiolizer took them each step.
     std::vector<SoundRequest> soundRequests;
+    // The game objects' pending sounds, as the Audiolizer took them each step.
+    std::vector<std::string> objectSounds;
     std::vector<CuePlay> cues;
     std::vector<float> musicAttenuations;
     // When not empty, building a level's script graph throws a runtime error with it.
@@ -74,7 +76,8 @@ private:
 
 class RecordingAudiolizer final : public Audiolizer {
 public:
-    // Plays (records) and empties the World's sound requests every step.
+    // Plays (records) and empties the World's sound requests and the objects' pending
+    // sounds every step.
     RecordingAudiolizer(Recordings& recordings, World& world) : m_recordings(recordings), m_world(world) {}
 
     void update(const UpdateRecord& record) override;

@@ -174,6 +174,11 @@ public:
         if (!recordings().saveFailure.empty()) throw CheckReleaseError(recordings().saveFailure);
         if (recordings().saveFiles) m_files.save(world, session);
     }
+    void saveSession(const GameSession* session) override {
+        record("WorldPersistence.saveSession");
+        noteThread("WorldPersistence.saveSession");
+        if (recordings().saveFiles) m_files.saveSession(session);
+    }
     LoadResult loadSave(World& world, const GameSession* session) override {
         record("WorldPersistence.loadSave");
         noteThread("WorldPersistence.loadSave");

@@ -254,6 +254,31 @@ TEST_F(ActorDeathTest, TheDeadPlayerStaysAsAWallEnemiesBody) {
     EXPECT_FALSE(physics.testRect(bounds, CollisionGroup::Player));
 }
 
+TEST_F(ActorDeathTest, ADyingPlayerDropsItsChargesAndKeepsARunningFallRecovery) {
+    struct Case {
+        float recoveryDuration;
+        float expectedSpeed;
+    };
+    for (const Case& c : {Case{0.0f, 1.0f}, Case{0.8f, 0.25f}}) {
+        SCOPED_TRACE(c.recoveryDuration);
+        startIn("fixture_deep", true);
+        ActorObject& miner = player();
+        miner.charge = 0.7f;
+        miner.chargeTime = 0.4f;
+        miner.attackPitchTime = 0.5f;
+        miner.attackPitchTimer = 0.2f;
+        miner.animationSpeed = 0.25f;
+        miner.animationRecoveryDuration = c.recoveryDuration;
+        objects().killActor(miner);
+
+        EXPECT_EQ(miner.charge, 0.0f);
+        EXPECT_EQ(miner.chargeTime, 0.0f);
+        EXPECT_EQ(miner.attackPitchTime, 0.0f);
+        EXPECT_EQ(miner.attackPitchTimer, 0.0f);
+        EXPECT_EQ(miner.animationSpeed, c.expectedSpeed);
+    }
+}
+
 TEST_F(ActorDeathTest, ThePlayerLeavesWhatDropsOnDeathInABagOutsideCaves) {
     struct Case {
         const char* level;

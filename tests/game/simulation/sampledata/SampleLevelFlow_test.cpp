@@ -4,6 +4,7 @@
 #include "game/simulation/Game.h"
 #include "game/simulation/GameObjectSimulator.h"
 #include "game/simulation/Simulator.h"
+#include "game/world/PersistentTileMap.h"
 #include "game/world/World.h"
 #include "game/world/entity/ExitObject.h"
 
@@ -128,6 +129,28 @@ TEST(SampleLevelFlow, AReturnLeadsBackAndADeathInTheCaveStartsItAgain) {
     EXPECT_EQ(world.progress.cash, 0) << "the cave's visit is forgotten";
     EXPECT_TRUE(isArrivalPoint(*world.level, "[start]", world.player()->getPosition()));
     EXPECT_TRUE(world.player()->isAlive());
+}
+
+TEST(SampleLevelFlow, APitDugUnderTheArrivalNeverKillsTheReturningPlayer) {
+    const auto enterOverAPit = [](std::uint32_t seed) {
+        std::unique_ptr<GameHarness> harness = sampleGame("mine1", seed);
+        World& world = harness->world();
+        // A shaft three cells wide and twenty deep under the arrival, kept by the mine's save.
+        const fpVector2 arrival = world.player()->center();
+        const std::int32_t column = std::int32_t(arrival.x / TileSize);
+        const std::int32_t top = std::int32_t(world.player()->physicalObject.getBounds().bottom() / TileSize);
+        for (std::int32_t row = top; row < top + 20; ++row)
+            for (std::int32_t x = column - 1; x <= column + 1; ++x)
+                *world.level->tileMap->cell(x, row) &= std::uint8_t(~TileBits::Solid);
+        changeLevel(*harness, "shalebury");
+        changeLevel(*harness, "mine1");
+        const float hitPoints = world.player()->hitPoints;
+        harness->runSteps(600);
+        EXPECT_TRUE(world.player()->isAlive());
+        EXPECT_EQ(world.player()->hitPoints, hitPoints) << "no fall damage either";
+        return world.player()->getPosition();
+    };
+    EXPECT_EQ(enterOverAPit(1), enterOverAPit(1));
 }
 
 TEST(SampleLevelFlow, DeathsInTheMineWakeThePlayerInTheTownWithTheShippedTalks) {

@@ -36,6 +36,12 @@ std::string slice(const std::string& inner, const std::string& attributes = "Wid
 
 std::string fields(const std::string& field) { return "<Fillers><Fields>" + field + "</Fields></Fillers>"; }
 
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
+
 TEST(LevelValidationTest, RefusedDescriptionsNameTheReason) {
     const test::LevelFixture fixture({kSets});
     struct Case {
@@ -69,6 +75,7 @@ TEST(LevelValidationTest, RefusedDescriptionsNameTheReason) {
         {describe(slice(fields("<F Style=\"rect\" NumberOfFields=\"5000\"/>"))),
          "NumberOfFields of field 1 of slice 1 is 5000, not within 0 to 1024"},
         {describe(slice(fields("<F Octaves=\"17\"/>"))), "Octaves of field 1 of slice 1 is 17, not within 0 to 16"},
+        {describe(slice(fields(repeated("<F/>", 17)))), "the number of fields of slice 1 is 17, not within 0 to 16"},
         {describe(slice(fields("<A/><F MinSizeX=\"4\" MaxSizeX=\"3\"/>"))),
          "MaxSizeX of field 2 of slice 1 is 3, not within 4 to 1024"},
         {describe(slice(fields("<F Radius=\"2000\"/>"))), "Radius of field 1 of slice 1 is 2000, not within 0 to 1024"},
@@ -102,6 +109,7 @@ TEST(LevelValidationTest, DescriptionsWithinTheLimitsBuild) {
         describe(slice("", "Width=\"8\" Height=\"6\"", "plain dealt"),
                  "<PatchDecks><Deck Name=\"cards\" Positives=\"0\" Negatives=\"1\"/></PatchDecks>"),
         describe(slice("<Fillers><BorderWidth>1024</BorderWidth><Borders>bedrock</Borders></Fillers>")),
+        describe(slice(fields(repeated("<F Octaves=\"16\"/>", 16)))),
     };
     for (const std::string& description : edges) EXPECT_NO_THROW(fixture.build(description)) << description;
 }
