@@ -16,11 +16,12 @@ constexpr std::int32_t MaxSpacing = 1024;  // also border widths and heights
 constexpr std::int32_t MaxFields = 1024;   // NumberOfFields of a rect field
 // Filler fields of one slice: each is a pass over the whole slice, a noise field one per
 // octave, so their number multiplies the build's time.
-constexpr std::int32_t MaxSliceFields = 16;
+constexpr std::int32_t MaxSliceFields = 8;
 constexpr std::int32_t MaxOctaves = 16;
 constexpr std::int32_t MaxFieldSize = 1024;  // rect sizes, radius and gap
 constexpr std::int32_t MaxCards = 65535;     // per side of a deck
-constexpr std::int32_t MaxSliceResources = 65535;
+// Gems and eggs of each kind a slice scatters: every one is a search of up to 100 cells.
+constexpr std::int32_t MaxSliceResources = 4096;
 } // namespace LevelLimits
 
 // Throws CheckReleaseError "Could not load level <name>: <reason>" unless: the level is 1

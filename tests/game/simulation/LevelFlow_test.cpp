@@ -512,6 +512,17 @@ TEST_F(LevelFlowTest, TheStartsDebugRequestsMoveThePlayerAndGiveItems) {
     EXPECT_EQ(seams().count("GameRules.onItemGained "), 1u);
 }
 
+TEST_F(LevelFlowTest, AForcedStartPositionOutsideTheLevelIsClampedIntoItWithAWarning) {
+    test::LogCapture log;
+    HarnessOptions options;
+    options.start.forcedStartPosition = fpVector2(-500.0f, 9e6f);
+    start(options);
+    const Level& level = *world().level;
+    EXPECT_EQ(player().getPosition(), fpVector2(0.0f, float(level.height) * TileSize - 1.0f));
+    ASSERT_EQ(log.warnings.size(), 1u);
+    EXPECT_NE(log.warnings[0].find("Debug.ForceStartPosition"), std::string::npos) << log.warnings[0];
+}
+
 TEST_F(LevelFlowTest, TheForcedPatchDisablesSavesAndBuildsItsPatchOrStartsNormally) {
     struct Case {
         const char* request;
