@@ -82,7 +82,7 @@ void Game::makeSubsystems() {
                                               seams, m_context.levels);
     m_lightSimulator = std::make_shared<LightSimulator>(*m_world);
     m_visualizer = ports.makeVisualizer(m_context.components, m_context.preloader, *m_world);
-    m_audiolizer = ports.makeAudiolizer(*m_world);
+    m_audiolizer = ports.makeAudiolizer(*m_world, *m_audio);
 }
 
 void Game::releaseSubsystems() {
