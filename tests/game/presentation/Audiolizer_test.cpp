@@ -470,6 +470,20 @@ TEST_F(AudiolizerTest, LeavingTheGameStopsTheLoopsAndConstantSounds) {
     EXPECT_TRUE(audiolizer().constantSounds().empty());
 }
 
+TEST(AudiolizerDemo, AfterADemoRestartTheOldLoopsAreStoppedAndTheNewGameIsHeard) {
+    addAudioDefinitions();
+    GameHarness harness(withAudiolizer());
+    harness.runSteps(30);
+    harness.world().restartRequested.fireNoArgs();
+    harness.runSteps(30);
+    ASSERT_TRUE(harness.world().demo);
+    EXPECT_EQ(harness.recordings().callsStartingWith("GameAudio.stopAllSounds").size(), 1u);
+    World& world = harness.world();
+    world.spawnEffect("chime_burst", world.player()->getPosition(), 0.0f, 1.0f);
+    ASSERT_FALSE(harness.recordings().cues.empty());
+    EXPECT_EQ(harness.recordings().cues.back().cue, "chime");
+}
+
 // --- Threads ---
 
 TEST(AudiolizerThreads, ALevelBuildOnTheWorkerPlaysNothingFromTheWorker) {

@@ -164,7 +164,7 @@ void RecordingUserInterface::showInventoryPanel(float seconds) { record(callText
 
 std::uint32_t RecordingGameAudio::start(const CueStart& cue) {
     m_recordings.cues.push_back({cue.cue, cue.mix, cue.pitch, cue.position, cue.loop});
-    noteThread("GameAudio.playCue " + cue.cue);
+    if (m_recordings.noteThreads) noteThread("GameAudio.playCue " + cue.cue);
     return std::uint32_t(m_recordings.cues.size());
 }
 
