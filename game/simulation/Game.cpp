@@ -82,7 +82,7 @@ void Game::makeSubsystems() {
                                               seams, m_context.levels);
     m_lightSimulator = std::make_shared<LightSimulator>(*m_world);
     m_visualizer = ports.makeVisualizer(m_context.components, m_context.preloader, *m_world);
-    m_audiolizer = ports.makeAudiolizer(*m_world);
+    m_audiolizer = ports.makeAudiolizer(*m_world, *m_audio);
 }
 
 void Game::releaseSubsystems() {
@@ -188,12 +188,16 @@ void Game::onLevelBuilt() {
 }
 
 void Game::rebuild() {
+    // The old game's loops would play on into the new one.
+    m_audio->stopAllSounds();
     releaseSubsystems();
     m_connections.clear();
     makeSubsystems();
     m_visualizer->createRenderResources();
     m_userInterface->createRenderResources();
     m_simulator->startDemo();
+    // The demo's level is in place, on the main thread.
+    m_world->levelReady.fireNoArgs();
     // A demo offers the restart instead of the way back to the front end.
     m_connections.push_back(m_world->restartRequested.connect(this, &Game::requestRestart));
     m_restartRequested = false;

@@ -12,6 +12,7 @@ public:
 
     std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
                                                World& world) const override;
+    std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const override;
 };
 
 } // namespace zor

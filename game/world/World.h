@@ -54,6 +54,13 @@ struct SoundRequest {
     float pitch = 1.0f;
 };
 
+// Music a script asks for; the audio presentation starts it (an empty track fades the
+// music out) and clears the request.
+struct MusicRequest {
+    bool pending = false;
+    std::string track;
+};
+
 // The curve index that means "no shake" and "no pan".
 constexpr std::int32_t NoCameraCurve = 11;
 
@@ -173,6 +180,7 @@ public:
     std::shared_ptr<Level> level;  // null until the first level is built
     bool demo = false;             // nothing is saved while set
     std::vector<SoundRequest> soundRequests;
+    MusicRequest pendingMusic;
     Camera camera;
     // The object the camera leans toward (0: none) and how far it leans (0 to about 1).
     std::int32_t cameraFocusTargetId = 0;

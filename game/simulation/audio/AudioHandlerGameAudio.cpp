@@ -1,38 +1,20 @@
 #include "game/simulation/audio/AudioHandlerGameAudio.h"
 
-#include "game/simulation/audio/ListenerMix.h"
-#include "game/world/World.h"
-
 #include "Framework/audio/AudioHandler.h"
-#include "Framework/graphics/screen/Screen.h"
 
 namespace zor {
 
-namespace {
-
-float mainViewWidth() {
-    const std::vector<Screen::Viewport>& viewports = Screen::viewports();
-    return viewports.empty() ? 0.0f : viewports.front().virtualWidth;
-}
-
-} // namespace
-
-fpVector2 AudioHandlerGameAudio::listener() const {
-    const ActorObject* player = m_world.player();
-    if (player && !player->physicalObject.bodies().empty()) return player->center();
-    const fpRect& view = m_world.camera.visibleRect;
-    return {view.x + view.w / 2.0f, view.y + view.h / 2.0f};
-}
-
-std::uint32_t AudioHandlerGameAudio::playCue(const std::string& cue, float gain, float pitch,
-                                             const std::optional<fpVector2>& position, bool loop) {
+std::uint32_t AudioHandlerGameAudio::start(const CueStart& cue) {
     if (!AudioHandler::exists()) return 0;
-    ListenerMix mix{1.0f, 0.0f};
-    if (position) {
-        mix = listenerMix(listener(), *position, 0.0f, mainViewWidth());
-        if (mix.volume <= 0.0f) return 0;
-    }
-    return AudioHandler::instance().playCue(cue, loop ? 1 : 0, mix.pan, mix.volume * gain, pitch);
+    return AudioHandler::instance().playCue(cue.cue, cue.loop ? 1 : 0, cue.mix.pan, cue.mix.volume, cue.pitch);
+}
+
+void AudioHandlerGameAudio::setVolumeAndPan(std::uint32_t handle, const ListenerMix& mix) {
+    if (AudioHandler::exists()) AudioHandler::instance().setVolumeAndPan(handle, mix.pan, mix.volume);
+}
+
+void AudioHandlerGameAudio::setPitch(std::uint32_t handle, float factor) {
+    if (AudioHandler::exists()) AudioHandler::instance().setPitch(handle, factor);
 }
 
 void AudioHandlerGameAudio::stop(std::uint32_t handle) {
@@ -41,6 +23,10 @@ void AudioHandlerGameAudio::stop(std::uint32_t handle) {
 
 void AudioHandlerGameAudio::stopAllSounds() {
     if (AudioHandler::exists()) AudioHandler::instance().stopAll();
+}
+
+void AudioHandlerGameAudio::playMusic(const std::string& track, float fade) {
+    if (AudioHandler::exists()) AudioHandler::instance().playMusic(track, fade);
 }
 
 void AudioHandlerGameAudio::stopMusic(float fade) {

@@ -1,30 +1,25 @@
 #pragma once
-// The game's audio over the engine's sound service. The listener is the centre of the
-// player's body, or the centre of the view while there is no player; a positional cue
-// is mixed against the width of the main viewport.
+// The game's audio over the engine's sound service.
 
 #include "game/simulation/audio/GameAudio.h"
 
 namespace zor {
 
-class World;
-
 class AudioHandlerGameAudio final : public GameAudio {
 public:
-    // The World must outlive this object. Without a sound service every call does nothing.
-    explicit AudioHandlerGameAudio(const World& world) : m_world(world) {}
+    // Without a sound service every call does nothing.
+    using GameAudio::GameAudio;
 
-    std::uint32_t playCue(const std::string& cue, float gain, float pitch, const std::optional<fpVector2>& position,
-                          bool loop) override;
+    void setVolumeAndPan(std::uint32_t handle, const ListenerMix& mix) override;
+    void setPitch(std::uint32_t handle, float factor) override;
     void stop(std::uint32_t handle) override;
     void stopAllSounds() override;
+    void playMusic(const std::string& track, float fade) override;
     void stopMusic(float fade) override;
     void setMusicAttenuation(float factor) override;
 
-private:
-    fpVector2 listener() const;
-
-    const World& m_world;
+protected:
+    std::uint32_t start(const CueStart& cue) override;
 };
 
 } // namespace zor

@@ -36,6 +36,7 @@ void refill(GameObjectSimulator& objects, ActorObject& player, ActorObject& pool
     const float amount = std::min({RefillRate * step, pool.water, definition.waterCapacity - player.water});
     if (!(amount > 0.0f)) return;
     player.refilling = true;
+    player.waterSourceId = pool.id();
     World& world = objects.world();
     if (!definition.drainWaterEffect.empty()) {
         Entity* shown = player.drainEffectId != 0 ? world.findEntity(player.drainEffectId) : nullptr;
@@ -68,6 +69,7 @@ void leavePool(GameObjectSimulator& objects, ActorObject& actor, const ActorObje
 
 void updatePool(GameObjectSimulator& objects, ActorObject& actor, ObjectStepContext& context) {
     actor.refilling = false;
+    actor.waterSourceId = 0;
     if (actor.poolId == 0) return;
     World& world = objects.world();
     GameObject* found = world.findGameObject(actor.poolId);

@@ -24,7 +24,9 @@ public:
                                                World& world) const override {
         return m_inner->makeVisualizer(components, preloader, world);
     }
-    std::shared_ptr<Audiolizer> makeAudiolizer(World& world) const override { return m_inner->makeAudiolizer(world); }
+    std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const override {
+        return m_inner->makeAudiolizer(world, audio);
+    }
     std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,
                                                          World& world) const override {
         return m_inner->makeScriptSimulator(components, simulator, world);

@@ -17,7 +17,7 @@ std::shared_ptr<Visualizer> GamePorts::makeVisualizer(SystemComponents*, Preload
     return std::make_shared<NullVisualizer>();
 }
 
-std::shared_ptr<Audiolizer> GamePorts::makeAudiolizer(World& world) const {
+std::shared_ptr<Audiolizer> GamePorts::makeAudiolizer(World& world, GameAudio&) const {
     return std::make_shared<NullAudiolizer>(world);
 }
 

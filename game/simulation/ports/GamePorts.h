@@ -34,7 +34,8 @@ public:
                                                              World& world) const;
     virtual std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
                                                        World& world) const;
-    virtual std::shared_ptr<Audiolizer> makeAudiolizer(World& world) const;
+    // The Audiolizer plays through the Game's audio, which outlives it.
+    virtual std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const;
     virtual std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,
                                                                  World& world) const;
 

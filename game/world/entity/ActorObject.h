@@ -172,7 +172,9 @@ public:
     float wallJumpLockTime = 0.0f;
     bool running = false;
     float groundSpeed = 0.0f;  // the running speed cap, px/s
+    // Set while the player draws water from a pool, the pool's id in waterSourceId.
     bool refilling = false;
+    std::int32_t waterSourceId = 0;
     std::int32_t drainEffectId = 0;
     float fallDistance = 0.0f;  // pixels
     std::string pendingSpawn;

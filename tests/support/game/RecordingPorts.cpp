@@ -165,11 +165,25 @@ void RecordingUserInterface::flashToolSlot() { record("flashToolSlot"); }
 
 void RecordingUserInterface::showInventoryPanel(float seconds) { record(callText("showInventoryPanel", seconds)); }
 
-std::uint32_t RecordingGameAudio::playCue(const std::string& cue, float gain, float pitch,
-                                          const std::optional<fpVector2>& position, bool loop) {
-    m_recordings.cues.push_back({cue, gain, pitch, position, loop});
-    noteThread("GameAudio.playCue " + cue);
+std::uint32_t RecordingGameAudio::start(const CueStart& cue) {
+    m_recordings.cues.push_back({cue.cue, cue.mix, cue.pitch, cue.position, cue.loop});
+    if (m_recordings.noteThreads) noteThread("GameAudio.playCue " + cue.cue);
     return std::uint32_t(m_recordings.cues.size());
+}
+
+void RecordingGameAudio::setVolumeAndPan(std::uint32_t handle, const ListenerMix& mix) {
+    m_recordings.mixChanges.push_back({handle, mix});
+    if (m_recordings.noteThreads) noteThread(callText("GameAudio.setVolumeAndPan", handle));
+}
+
+void RecordingGameAudio::setPitch(std::uint32_t handle, float factor) {
+    m_recordings.pitchChanges.push_back({handle, factor});
+    if (m_recordings.noteThreads) noteThread(callText("GameAudio.setPitch", handle));
+}
+
+void RecordingGameAudio::playMusic(const std::string& track, float fade) {
+    m_recordings.calls.push_back(callText("GameAudio.playMusic", track, fade));
+    noteThread(m_recordings.calls.back());
 }
 
 void RecordingGameAudio::stop(std::uint32_t handle) {
@@ -196,8 +210,8 @@ void RecordingGameAudio::noteThread(const std::string& call) {
     if (m_recordings.noteThreads) m_recordings.callThreads.emplace_back(call, std::this_thread::get_id());
 }
 
-std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World&) const {
-    return std::make_shared<RecordingGameAudio>(*recordings);
+std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World& world) const {
+    return std::make_shared<RecordingGameAudio>(*recordings, world);
 }
 
 std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(Preloader*, SystemComponents*, World& world) const {
@@ -214,7 +228,7 @@ std::shared_ptr<Visualizer> RecordingPorts::makeVisualizer(SystemComponents*, Pr
     return visualizer;
 }
 
-std::shared_ptr<Audiolizer> RecordingPorts::makeAudiolizer(World& world) const {
+std::shared_ptr<Audiolizer> RecordingPorts::makeAudiolizer(World& world, GameAudio&) const {
     return std::make_shared<RecordingAudiolizer>(*recordings, world);
 }
 

@@ -23,10 +23,21 @@ class RecordingVisualizer;
 
 struct CuePlay {
     std::string cue;
-    float gain = 1.0f;
+    ListenerMix mix;
     float pitch = 1.0f;
     std::optional<fpVector2> position;
     bool loop = false;
+};
+
+// A new mix or pitch for a playing sound.
+struct MixChange {
+    std::uint32_t handle = 0;
+    ListenerMix mix;
+};
+
+struct PitchChange {
+    std::uint32_t handle = 0;
+    float pitch = 1.0f;
 };
 
 struct Recordings {
@@ -39,7 +50,10 @@ struct Recordings {
     std::vector<SoundRequest> soundRequests;
     // The game objects' pending sounds, as the Audiolizer took them each step.
     std::vector<std::string> objectSounds;
+    // The cues started, in order: a cue's handle is its place in this list plus 1.
     std::vector<CuePlay> cues;
+    std::vector<MixChange> mixChanges;
+    std::vector<PitchChange> pitchChanges;
     std::vector<float> musicAttenuations;
     // When not empty, building a level's script graph throws a runtime error with it.
     std::string scriptBuildFailure;
@@ -151,15 +165,20 @@ private:
 
 class RecordingGameAudio final : public GameAudio {
 public:
-    explicit RecordingGameAudio(Recordings& recordings) : m_recordings(recordings) {}
+    // Mixes against the World's listener as the game's audio does.
+    RecordingGameAudio(Recordings& recordings, const World& world) : GameAudio(world), m_recordings(recordings) {}
 
-    // Every play gets a new handle, from 1 on.
-    std::uint32_t playCue(const std::string& cue, float gain, float pitch, const std::optional<fpVector2>& position,
-                          bool loop) override;
+    void setVolumeAndPan(std::uint32_t handle, const ListenerMix& mix) override;
+    void setPitch(std::uint32_t handle, float factor) override;
     void stop(std::uint32_t handle) override;
     void stopAllSounds() override;
+    void playMusic(const std::string& track, float fade) override;
     void stopMusic(float fade) override;
     void setMusicAttenuation(float factor) override;
+
+protected:
+    // Every cue started gets a new handle, from 1 on.
+    std::uint32_t start(const CueStart& cue) override;
 
 private:
     void noteThread(const std::string& call);
@@ -175,7 +194,7 @@ public:
                                                      World& world) const override;
     std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
                                                World& world) const override;
-    std::shared_ptr<Audiolizer> makeAudiolizer(World& world) const override;
+    std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const override;
     std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,
                                                          World& world) const override;
 
