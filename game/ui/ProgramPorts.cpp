@@ -1,5 +1,7 @@
 #include "game/ui/ProgramPorts.h"
 
+#include "game/script/LevelScriptSimulator.h"
+#include "game/script/LogicNodes.h"
 #include "game/ui/PlainView.h"
 
 namespace zor {
@@ -10,5 +12,11 @@ std::shared_ptr<Visualizer> ProgramPorts::makeVisualizer(SystemComponents* compo
                                                          World& world) const {
     return std::make_shared<PlainView>(components, world);
 }
+
+std::unique_ptr<ScriptSimulator> ProgramPorts::makeScriptSimulator(SystemComponents*, Simulator&, World& world) const {
+    return std::make_unique<LevelScriptSimulator>(world);
+}
+
+void ProgramPorts::registerLogicNodeTypes() const { registerLogicScriptNodes(); }
 
 } // namespace zor

@@ -12,6 +12,9 @@ public:
 
     std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
                                                World& world) const override;
+    std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,
+                                                         World& world) const override;
+    void registerLogicNodeTypes() const override;
 };
 
 } // namespace zor
