@@ -13,6 +13,9 @@ public:
     std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
                                                World& world) const override;
     std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const override;
+    std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,
+                                                         World& world) const override;
+    void registerLogicNodeTypes() const override;
 };
 
 } // namespace zor
