@@ -1,6 +1,7 @@
 #include "game/ui/GameStates.h"
 
 #include "Framework/graphics/screen/Screen.h"
+#include "Framework/menu/MenuItemFactoryRegistry.h"
 #include "Framework/graphics/text/TextMesh.h"
 #include "Framework/system/GameHooks.h"
 #include "Framework/system/SystemComponents.h"
@@ -89,6 +90,7 @@ void installGameHooks() {
     programGamePorts() = std::make_shared<ProgramPorts>();
     // The menu item types and the game's hold on the state manager join with the menu
     // library and the game.
+    hooks.registerMenuItemTypes = &registerMenuItemTypes;
     hooks.registerGameFactories = &registerGameFactories;
     hooks.setDefaultViewSizes = &setDefaultViewSizes;
     hooks.createGameSession = &createGameSession;
