@@ -33,7 +33,7 @@ inline const char* const WidgetSet = R"(<SpriteSet FramesPerSecond="10">
     <Shape Name="bounds" Type="3" Points="-50;-5 50;-5 50;5 -50;5"><Key/></Shape>
     <Shape Name="range" Type="1" Points="-50;0 50;0"><Key/></Shape>
   </Sprite>
-  <Sprite Name="screen">
+  <Sprite Name="screen" Frames="9">
     <Label Frame="0" Text="intro"/><Label Frame="3" Text="idle"/><Label Frame="6" Text="outro"/>
     <Child Name="button_ok" Sprite="pressable" Position="-100;0" Life="0;8"/>
     <Child Name="checkbox_sound__custom_music" Sprite="pressable" Position="-100;40" Life="0;8"/>

@@ -3,6 +3,8 @@
 #include "Framework/core/memory/Polygon.h"
 #include "Framework/graphics/sprite/Sprite.h"
 #include "Framework/menu/ButtonMenuItem.h"
+#include "Framework/menu/LabelMenuItem.h"
+#include "tests/support/common/LogCapture.h"
 #include "Framework/menu/LayoutMenuItem.h"
 #include "tests/Framework/menu/MenuFixtures.h"
 
@@ -138,6 +140,22 @@ TEST(MenuItem, HiddenChildGetsNoInputAndItsNodeHides) {
     EXPECT_TRUE(button.node()->enabled());
     EXPECT_TRUE(click());
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(MenuItem, LabelWithAFontTheSetLacksShowsNothingAndWarnsOnce) {
+    test::LogCapture log;
+    const std::string set = parametersSet("label_title__nofont__n");
+    WidgetTree tree("screen", set.c_str());
+    auto& label = tree.item<LabelMenuItem>("label_title__nofont__n");
+    EXPECT_EQ(label.font(), nullptr);
+    label.setText("shown nowhere");
+    EXPECT_EQ(label.textMesh(), nullptr);
+    ASSERT_EQ(log.warnings.size(), 1u);
+    EXPECT_NE(log.warnings[0].find("'screen'"), std::string::npos) << log.warnings[0];
+    EXPECT_NE(log.warnings[0].find("'nofont'"), std::string::npos) << log.warnings[0];
+    EXPECT_TRUE(log.errors.empty());
+    ASSERT_EQ(label.drawHooks().size(), 1u);
+    EXPECT_EQ(label.drawHooks()[0].order, 1000);
 }
 
 TEST(Polygon, ThreePointsHaveTwoNormalsAndTwoEdgesOfPerimeter) {
