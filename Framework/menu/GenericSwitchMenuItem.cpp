@@ -36,6 +36,8 @@ void GenericSwitchMenuItem::buildChildren(AbstractMenuItem& item) {
         if (!child) continue;
         m_items.push_back(child.get());
         m_firstByName.emplace(childName, child.get());
+        const std::size_t parameters = childName.find("__");
+        if (parameters != std::string::npos) m_firstByName.emplace(childName.substr(0, parameters), child.get());
         item.addChild(child);
         buildChildren(*child);
     }

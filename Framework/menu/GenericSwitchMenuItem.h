@@ -23,7 +23,9 @@ public:
     void update(const UpdateRecord& record) override;
     void draw() override;
 
-    // The first item built under the name, or null.
+    // The first item built under the name, or null. An item is found by its whole node name
+    // and by the name without its parameters ("label_question" for
+    // "label_question__medium__n").
     AbstractMenuItem* findItem(const std::string& name) const;
     template <class Item>
     Item* findItemOf(const std::string& name) const {
