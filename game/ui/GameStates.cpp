@@ -55,9 +55,10 @@ void registerGameFactories() {
     // Menus, Intro and Levels arrive with the front end; the in-game host is registered.
     for (std::int32_t id = StandInState::FirstState; id <= StandInState::LastState; ++id)
         registerStateFactory(id, standIn(id));
-    registerStateFactory(StateErrorMenu, [](StateRequestFunction, SystemComponents*) -> std::unique_ptr<StateSurface> {
-        return std::make_unique<ErrorMenu>();
-    });
+    registerStateFactory(StateErrorMenu,
+                         [](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
+                             return std::make_unique<ErrorMenu>(std::move(request), *components);
+                         });
     // The physics' debug switches, offered before the first level exists.
     physicsDebugSwitches();
     installShapePairTests();
