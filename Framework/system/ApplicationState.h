@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <thread>
 
 struct SDL_Window;
@@ -38,6 +39,9 @@ struct ApplicationState {
     std::unique_ptr<ThreadedWorkQueue> threadedQueue;
     float totalTime = 0.0f;  // the sum of the scaled steps
     std::int32_t onScreenLogId = 0;  // 0 while there is no on-screen log sink
+    // The error line that last sent the game to the error state, which shows it: the
+    // on-screen log's lines go with its sink.
+    std::string lastErrorLine;
     std::thread::id mainThreadId;
     int processorCount = 0;
 

@@ -55,8 +55,10 @@ void onScreenLogSink(const std::string& line, LogHandler::LevelType level) {
         debugDraw.screenLayer.addLogLine(text, std::uintptr_t(appState().onScreenLogId), box, seconds, debugDraw.font(),
                                          color);
     }
-    if (LogHandler::isError(level) && std::this_thread::get_id() == appState().mainThreadId)
+    if (LogHandler::isError(level) && std::this_thread::get_id() == appState().mainThreadId) {
+        appState().lastErrorLine = line;
         requestState({RequestStateAtOnce, StateErrorMenu});
+    }
 }
 
 } // namespace zor

@@ -1,6 +1,7 @@
 #include "game/ui/GameStates.h"
 
 #include "Framework/graphics/screen/Screen.h"
+#include "Framework/menu/MenuItemFactoryRegistry.h"
 #include "Framework/graphics/text/TextMesh.h"
 #include "Framework/system/GameHooks.h"
 #include "Framework/system/SystemComponents.h"
@@ -54,9 +55,10 @@ void registerGameFactories() {
     // Menus, Intro and Levels arrive with the front end; the in-game host is registered.
     for (std::int32_t id = StandInState::FirstState; id <= StandInState::LastState; ++id)
         registerStateFactory(id, standIn(id));
-    registerStateFactory(StateErrorMenu, [](StateRequestFunction, SystemComponents*) -> std::unique_ptr<StateSurface> {
-        return std::make_unique<ErrorMenu>();
-    });
+    registerStateFactory(StateErrorMenu,
+                         [](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
+                             return std::make_unique<ErrorMenu>(std::move(request), *components);
+                         });
     // The physics' debug switches, offered before the first level exists.
     physicsDebugSwitches();
     installShapePairTests();
@@ -89,6 +91,7 @@ void installGameHooks() {
     programGamePorts() = std::make_shared<ProgramPorts>();
     // The menu item types and the game's hold on the state manager join with the menu
     // library and the game.
+    hooks.registerMenuItemTypes = &registerMenuItemTypes;
     hooks.registerGameFactories = &registerGameFactories;
     hooks.setDefaultViewSizes = &setDefaultViewSizes;
     hooks.createGameSession = &createGameSession;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace zor {
 namespace {
@@ -12,6 +13,38 @@ fpVector2 rotated(const fpVector2& v, float cosine, float sine) {
 }
 
 } // namespace
+
+Polygon::Polygon(std::vector<fpVector2> outline) : vertices(std::move(outline)) { refresh(); }
+
+void Polygon::refresh() {
+    normals.clear();
+    perimeter = 0.0f;
+    for (std::size_t i = 1; i < vertices.size(); ++i) {
+        const fpVector2 edge = vertices[i] - vertices[i - 1];
+        const fpVector2 unit = edge.normalized();
+        normals.emplace_back(-unit.y, unit.x);
+        perimeter += edge.length();
+    }
+    const float kept = angle;
+    angle = 0.0f;
+    localBounds = bounds(0.0f);
+    angle = kept;
+}
+
+fpRect Polygon::worldBounds() const {
+    fpRect placed = localBounds;
+    if (angle != 0.0f) {
+        placed = bounds(angle);
+    } else {
+        placed.x *= scale.x;
+        placed.w *= scale.x;
+        placed.y *= scale.y;
+        placed.h *= scale.y;
+    }
+    placed.x += position.x;
+    placed.y += position.y;
+    return placed;
+}
 
 fpVector2 Polygon::getWorldVertex(std::size_t i) const {
     fpVector2 local = vertices[i];

@@ -15,6 +15,20 @@ struct Polygon {
     fpVector2 scale{1.0f, 1.0f};
     float angle = 0.0f;               // radians
     std::vector<fpVector2> vertices;  // outline order, local coordinates
+    // Kept by refresh: one unit normal (-u.y, u.x) per edge from each vertex to the next
+    // (no closing edge back to the first), the sum of those edges' lengths, and the
+    // unrotated bounds.
+    std::vector<fpVector2> normals;
+    float perimeter = 0.0f;
+    fpRect localBounds;
+
+    Polygon() = default;
+    explicit Polygon(std::vector<fpVector2> outline);
+
+    // Recomputes normals, perimeter and local bounds after the vertices were rewritten.
+    void refresh();
+    // The bounds placed by position and scale (rotated ones when the angle is not 0).
+    fpRect worldBounds() const;
 
     // position + scale * (vertex i rotated by angle).
     fpVector2 getWorldVertex(std::size_t i) const;

@@ -33,7 +33,7 @@ TEST(UiSpriteSet, EverySpriteBuildsAndShowsItsImages) {
         }
 
         SpritePtr button = manager.createSprite("button");
-        EXPECT_EQ(button->getAnimationFirstFrame("pressed"), 20);
+        EXPECT_EQ(button->getAnimationFirstFrame("active"), 20);
         std::vector<fpVector2> hit;
         EXPECT_TRUE(button->getHitShape(hit, false));
         EXPECT_EQ(hit.size(), 4u);
