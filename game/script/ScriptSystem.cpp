@@ -3,7 +3,7 @@
 #include "Framework/core/debug/DebugFlags.h"
 #include "Framework/core/log/LogHandler.h"
 #include "Framework/graphics/debug/DebugDraw.h"
-#include "Framework/graphics/screen/Screen.h"
+#include "Framework/system/OnScreenLog.h"
 
 namespace zor {
 
@@ -12,22 +12,10 @@ namespace {
 constexpr std::int32_t LogSinkNumber = 22;
 
 void showLogLine(const std::string& line, LogHandler::LevelType level) {
-    if (!DebugDraw::exists()) return;
-    const bool error = LogHandler::isError(level);
-    const PackedColor color = error ? PackedColor::fromChannels(255, 0, 0, 255) : PackedColor::fromChannels(255, 255, 255, 255);
-    const float seconds = error ? 1000.0f : 10.0f;
-    fpVector2 corner(0.0f, 50.0f);
-    const std::vector<Screen::Viewport>& viewports = Screen::viewports();
-    if (!viewports.empty()) {
-        const Screen::Viewport& viewport = viewports[viewports.size() >= 2 ? 1 : 0];
-        corner = {viewport.virtualWidth, viewport.virtualHeight};
-    }
-    // Each line is an entry of its own: the line end would only add an empty line.
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    DebugDraw& debugDraw = DebugDraw::instance();
-    debugDraw.screenLayer.addLogLine(text, ScriptSystem::LogId, fpRect::fromPoints({0.0f, 50.0f}, corner), seconds,
-                                     debugDraw.font(), color);
+    if (LogHandler::isError(level))
+        addOnScreenLogLine(line, ScriptSystem::LogId, 1000.0f, PackedColor::fromChannels(255, 0, 0, 255));
+    else
+        addOnScreenLogLine(line, ScriptSystem::LogId, 10.0f, PackedColor::fromChannels(255, 255, 255, 255));
 }
 
 } // namespace
