@@ -8,8 +8,8 @@
 
 #include "Framework/core/Errors.h"
 #include "Framework/graphics/batch/CommonBatch.h"
-#include "Framework/graphics/sprite/ISpriteManager.h"
 #include "Framework/graphics/sprite/SpriteSet.h"
+#include "fuzz/support/NoImages.h"
 
 #include <cmath>
 #include <cstdint>
@@ -21,18 +21,6 @@ namespace {
 void check(bool condition) {
     if (!condition) __builtin_trap();
 }
-
-// Trees without images: the texture lookups find nothing.
-class NoImages : public zor::ISpriteManager {
-public:
-    explicit NoImages(const zor::SpriteSet& set) : m_set(set) {}
-    zor::SpritePtr createSprite(const std::string&) override { return nullptr; }
-    float framesPerSecond() const override { return static_cast<float>(m_set.framesPerSecond); }
-    bool findTexture(const std::string&, zor::TextureSetReference&) const override { return false; }
-
-private:
-    const zor::SpriteSet& m_set;
-};
 
 float depthKey(const zor::SpriteNodeDefinition* node) {
     return std::isnan(node->depth) ? std::numeric_limits<float>::infinity() : node->depth;
@@ -64,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(expected == definition->descendantCount);
     }
 
-    NoImages manager(*set);
+    zor::fuzz::NoImages manager(*set);
     zor::CommonBatch batch(64, 0.0f);
     std::vector<zor::fpVector2> points;
     for (const auto& definition : set->definitions) {
