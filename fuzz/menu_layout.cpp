@@ -5,16 +5,14 @@
 //   cmake --build build-fuzz --target fuzz_menu_layout
 //   build-fuzz/fuzz/fuzz_menu_layout -max_total_time=60
 
-#include "Framework/core/Errors.h"
 #include "Framework/graphics/sprite/SpriteSet.h"
 #include "Framework/input/InputState.h"
 #include "Framework/menu/GenericSwitchMenuItem.h"
 #include "Framework/menu/MenuItemFactoryRegistry.h"
 #include "Framework/system/surface/UpdateRecord.h"
-#include "fuzz/support/NoImages.h"
+#include "fuzz/support/FuzzedSpriteSet.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -34,14 +32,8 @@ private:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    zor::ByteArray buffer(new std::uint8_t[size + 1]);
-    if (size > 0) std::memcpy(buffer.get(), data, size);
-    std::shared_ptr<zor::SpriteSet> set;
-    try {
-        set = zor::readSpriteSet(buffer, size, "Sprites/fuzz");
-    } catch (const zor::CheckReleaseError&) {
-        return 0;
-    }
+    const std::shared_ptr<zor::SpriteSet> set = zor::fuzz::readFuzzedSpriteSet(data, size);
+    if (!set) return 0;
     zor::registerMenuItemTypes();
     zor::fuzz::NoImages manager(*set);
     ByteStream bytes(data, size);

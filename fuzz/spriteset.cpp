@@ -6,14 +6,12 @@
 //   cmake --build build-fuzz --target fuzz_spriteset
 //   build-fuzz/fuzz/fuzz_spriteset -max_total_time=60
 
-#include "Framework/core/Errors.h"
 #include "Framework/graphics/batch/CommonBatch.h"
 #include "Framework/graphics/sprite/SpriteSet.h"
-#include "fuzz/support/NoImages.h"
+#include "fuzz/support/FuzzedSpriteSet.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -29,15 +27,8 @@ float depthKey(const zor::SpriteNodeDefinition* node) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    zor::ByteArray buffer(new std::uint8_t[size + 1]);
-    if (size > 0) std::memcpy(buffer.get(), data, size);
-
-    std::shared_ptr<zor::SpriteSet> set;
-    try {
-        set = zor::readSpriteSet(buffer, size, "Sprites/fuzz");
-    } catch (const zor::CheckReleaseError&) {
-        return 0;
-    }
+    const std::shared_ptr<zor::SpriteSet> set = zor::fuzz::readFuzzedSpriteSet(data, size);
+    if (!set) return 0;
 
     for (const auto& definition : set->definitions) {
         check(definition->descendantCount >= 0 && definition->descendantCount < zor::kMaxSpriteTreeNodes);
