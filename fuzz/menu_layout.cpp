@@ -5,29 +5,16 @@
 //   cmake --build build-fuzz --target fuzz_menu_layout
 //   build-fuzz/fuzz/fuzz_menu_layout -max_total_time=60
 
-#include "Framework/core/Errors.h"
-#include "Framework/graphics/sprite/ISpriteManager.h"
 #include "Framework/graphics/sprite/SpriteSet.h"
 #include "Framework/input/InputState.h"
 #include "Framework/menu/GenericSwitchMenuItem.h"
 #include "Framework/menu/MenuItemFactoryRegistry.h"
 #include "Framework/system/surface/UpdateRecord.h"
+#include "fuzz/support/FuzzedSpriteSet.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace {
-
-class NoImages : public zor::ISpriteManager {
-public:
-    explicit NoImages(const zor::SpriteSet& set) : m_set(set) {}
-    zor::SpritePtr createSprite(const std::string&) override { return nullptr; }
-    float framesPerSecond() const override { return static_cast<float>(m_set.framesPerSecond); }
-    bool findTexture(const std::string&, zor::TextureSetReference&) const override { return false; }
-
-private:
-    const zor::SpriteSet& m_set;
-};
 
 // Pointer positions and kinds taken from the input bytes, cycling.
 class ByteStream {
@@ -45,16 +32,10 @@ private:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    zor::ByteArray buffer(new std::uint8_t[size + 1]);
-    if (size > 0) std::memcpy(buffer.get(), data, size);
-    std::shared_ptr<zor::SpriteSet> set;
-    try {
-        set = zor::readSpriteSet(buffer, size, "Sprites/fuzz");
-    } catch (const zor::CheckReleaseError&) {
-        return 0;
-    }
+    const std::shared_ptr<zor::SpriteSet> set = zor::fuzz::readFuzzedSpriteSet(data, size);
+    if (!set) return 0;
     zor::registerMenuItemTypes();
-    NoImages manager(*set);
+    zor::fuzz::NoImages manager(*set);
     ByteStream bytes(data, size);
     const zor::NameParameters none;
     for (const auto& definition : set->definitions) {

@@ -6,14 +6,12 @@
 //   cmake --build build-fuzz --target fuzz_spriteset
 //   build-fuzz/fuzz/fuzz_spriteset -max_total_time=60
 
-#include "Framework/core/Errors.h"
 #include "Framework/graphics/batch/CommonBatch.h"
-#include "Framework/graphics/sprite/ISpriteManager.h"
 #include "Framework/graphics/sprite/SpriteSet.h"
+#include "fuzz/support/FuzzedSpriteSet.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -22,18 +20,6 @@ void check(bool condition) {
     if (!condition) __builtin_trap();
 }
 
-// Trees without images: the texture lookups find nothing.
-class NoImages : public zor::ISpriteManager {
-public:
-    explicit NoImages(const zor::SpriteSet& set) : m_set(set) {}
-    zor::SpritePtr createSprite(const std::string&) override { return nullptr; }
-    float framesPerSecond() const override { return static_cast<float>(m_set.framesPerSecond); }
-    bool findTexture(const std::string&, zor::TextureSetReference&) const override { return false; }
-
-private:
-    const zor::SpriteSet& m_set;
-};
-
 float depthKey(const zor::SpriteNodeDefinition* node) {
     return std::isnan(node->depth) ? std::numeric_limits<float>::infinity() : node->depth;
 }
@@ -41,15 +27,8 @@ float depthKey(const zor::SpriteNodeDefinition* node) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    zor::ByteArray buffer(new std::uint8_t[size + 1]);
-    if (size > 0) std::memcpy(buffer.get(), data, size);
-
-    std::shared_ptr<zor::SpriteSet> set;
-    try {
-        set = zor::readSpriteSet(buffer, size, "Sprites/fuzz");
-    } catch (const zor::CheckReleaseError&) {
-        return 0;
-    }
+    const std::shared_ptr<zor::SpriteSet> set = zor::fuzz::readFuzzedSpriteSet(data, size);
+    if (!set) return 0;
 
     for (const auto& definition : set->definitions) {
         check(definition->descendantCount >= 0 && definition->descendantCount < zor::kMaxSpriteTreeNodes);
@@ -64,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(expected == definition->descendantCount);
     }
 
-    NoImages manager(*set);
+    zor::fuzz::NoImages manager(*set);
     zor::CommonBatch batch(64, 0.0f);
     std::vector<zor::fpVector2> points;
     for (const auto& definition : set->definitions) {

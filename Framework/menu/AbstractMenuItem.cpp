@@ -50,6 +50,25 @@ std::vector<fpVector2>& scratchPoints() {
     return points;
 }
 
+// How far each edge of the parent's content lies from its design rectangle.
+struct EdgeMoves {
+    float left, right, top, bottom;
+};
+
+// Moves the rectangle's edges that the bits name (1 north, 2 south, 4 west, 8 east).
+void moveEdges(fpRect& rect, const EdgeMoves& moves, unsigned edges) {
+    if (edges & 8) rect.w += moves.right;
+    if (edges & 4) {
+        rect.x += moves.left;
+        rect.w -= moves.left;
+    }
+    if (edges & 2) rect.h += moves.bottom;
+    if (edges & 1) {
+        rect.y += moves.top;
+        rect.h -= moves.top;
+    }
+}
+
 } // namespace
 
 std::string menuItemType(const std::string& name) { return name.substr(0, name.find('_')); }
@@ -222,22 +241,10 @@ void AbstractMenuItem::layout() {
         if (parentRect.h != 0.0f) grown.expandToAspect(parentRect.w / parentRect.h);
     }
     const auto edges = [&](const fpRect& p) {
-        struct {
-            float left, right, top, bottom;
-        } e{p.x - parentRect.x, p.right() - parentRect.right(), p.y - parentRect.y, p.bottom() - parentRect.bottom()};
-        return e;
+        return EdgeMoves{p.x - parentRect.x, p.right() - parentRect.right(), p.y - parentRect.y,
+                         p.bottom() - parentRect.bottom()};
     };
-    const auto scaled = edges(grown);
-    if (m_layoutFlags & ScaleEast) target.w += scaled.right;
-    if (m_layoutFlags & ScaleWest) {
-        target.x += scaled.left;
-        target.w -= scaled.left;
-    }
-    if (m_layoutFlags & ScaleSouth) target.h += scaled.bottom;
-    if (m_layoutFlags & ScaleNorth) {
-        target.y += scaled.top;
-        target.h -= scaled.top;
-    }
+    moveEdges(target, edges(grown), m_layoutFlags / ScaleNorth);
 
     // The anchor always follows the parent's content as it is, without the uniform growth.
     const auto plain = edges(content);
@@ -252,16 +259,7 @@ void AbstractMenuItem::layout() {
     rebuildHitArea();
     if (!m_hitArea) return;
     m_contentRect = m_hitArea->worldBounds();
-    if (m_layoutFlags & ResizeEast) m_contentRect.w += plain.right;
-    if (m_layoutFlags & ResizeWest) {
-        m_contentRect.x += plain.left;
-        m_contentRect.w -= plain.left;
-    }
-    if (m_layoutFlags & ResizeSouth) m_contentRect.h += plain.bottom;
-    if (m_layoutFlags & ResizeNorth) {
-        m_contentRect.y += plain.top;
-        m_contentRect.h -= plain.top;
-    }
+    moveEdges(m_contentRect, plain, m_layoutFlags);
 }
 
 } // namespace zor

@@ -54,9 +54,10 @@ inline void registerWidgetTypes() { registerMenuItemTypes(); }
 // centre of its design rectangle.
 class WidgetTree {
 public:
-    explicit WidgetTree(const std::string& layout, const char* set = WidgetSet)
+    explicit WidgetTree(const std::string& layout, const char* set = WidgetSet, SystemComponents* game = nullptr)
         : trees(set) {
         registerWidgetTypes();
+        context.gameContext = game;
         context.spriteManager = &trees.manager;
         context.layoutSprite = trees.make(layout);
         context.layoutSprite->update(0.0f, false);

@@ -138,6 +138,18 @@ TEST_F(MenuTest, InputNoItemTakesReachesTheChildSurfaces) {
     EXPECT_EQ(seen->offers, 1);
 }
 
+TEST_F(MenuTest, MenuOutsideTheCurrentViewportDrawsNothing) {
+    RecordingMenu menu(trees.manager, components, "screen");
+    int hooks = 0;
+    menu.root().findItem("button_ok")->drawHooks().push_back({1, [&hooks] { ++hooks; }});
+    Screen::viewports().push_back(Screen::viewports().front());
+    Screen::setCurrentViewportIndex(1);
+    menu.render();  // the components have no batch: a draw would fault
+    Screen::setCurrentViewportIndex(0);
+    Screen::initViewports();
+    EXPECT_EQ(hooks, 0);
+}
+
 TEST(SwitchItem, DrawHooksRunByOrderAndEmptyOnesAreSkipped) {
     WidgetTree tree("screen");
     std::vector<int> calls;
