@@ -197,7 +197,7 @@ std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World&) const {
     return std::make_shared<RecordingGameAudio>(*recordings);
 }
 
-std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(Preloader*, SystemComponents*, World& world) const {
+std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(IngameGraphics*, SystemComponents*, World& world) const {
     const std::shared_ptr<RecordingUserInterface> userInterface =
         actingScreens ? std::make_shared<ActingUserInterface>(*recordings, world)
                       : std::make_shared<RecordingUserInterface>(*recordings);
@@ -205,7 +205,7 @@ std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(Preloader*, Sys
     return userInterface;
 }
 
-std::shared_ptr<Visualizer> RecordingPorts::makeVisualizer(SystemComponents*, Preloader*, World&) const {
+std::shared_ptr<Visualizer> RecordingPorts::makeVisualizer(SystemComponents*, IngameGraphics*, World&) const {
     auto visualizer = std::make_shared<RecordingVisualizer>(*recordings);
     recordings->visualizer = visualizer.get();
     return visualizer;

@@ -168,9 +168,9 @@ private:
 class RecordingPorts final : public GamePorts {
 public:
     std::shared_ptr<GameAudio> makeGameAudio(World& world) const override;
-    std::shared_ptr<UserInterface> makeUserInterface(Preloader* preloader, SystemComponents* components,
+    std::shared_ptr<UserInterface> makeUserInterface(IngameGraphics* graphics, SystemComponents* components,
                                                      World& world) const override;
-    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
+    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, IngameGraphics* graphics,
                                                World& world) const override;
     std::shared_ptr<Audiolizer> makeAudiolizer(World& world) const override;
     std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,

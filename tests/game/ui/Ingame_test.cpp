@@ -2,7 +2,7 @@
 // main thread, ends play on its quit key and destroys the Game on the worker, also when
 // the host itself goes first.
 
-#include "game/ui/IngameHost.h"
+#include "game/ui/Ingame.h"
 
 #include "game/simulation/ports/GamePorts.h"
 #include "game/world/level/PatchLibrarySections.h"
@@ -29,7 +29,7 @@
 namespace zor {
 namespace {
 
-class IngameHostTest : public ::testing::Test {
+class IngameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         initFileSystem("BundlePC");
@@ -47,7 +47,7 @@ protected:
         app.pumpedQueue = std::make_unique<PumpedWorkQueue>();
         app.threadedQueue = std::make_unique<ThreadedWorkQueue>();
         programGamePorts() = ports;
-        input.bind(IngameHost::QuitButton, "Key.Escape");
+        input.bind(Ingame::QuitButton, "Key.Escape");
     }
     void TearDown() override {
         appState().threadedQueue.reset();
@@ -57,7 +57,7 @@ protected:
 
     // One update step of the main thread as the main loop runs it, and a frame while the
     // game is on screen.
-    void step(IngameHost& host) {
+    void step(Ingame& host) {
         appState().pumpedQueue->pump();
         UpdateRecord record;
         record.stepLength = 1.0f / 60.0f;
@@ -66,7 +66,7 @@ protected:
         input.update(record.stepLength);
     }
     template <class Done>
-    bool stepUntil(IngameHost& host, Done done) {
+    bool stepUntil(Ingame& host, Done done) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!done()) {
             if (std::chrono::steady_clock::now() > end) return false;
@@ -104,8 +104,8 @@ protected:
     };
 };
 
-TEST_F(IngameHostTest, PlaysUntilTheQuitKeyThenGoesToTheMenusOnceTheGameIsGone) {
-    auto host = std::make_unique<IngameHost>(request, components);
+TEST_F(IngameTest, PlaysUntilTheQuitKeyThenGoesToTheMenusOnceTheGameIsGone) {
+    auto host = std::make_unique<Ingame>(request, components);
     ASSERT_TRUE(stepUntil(*host, [&] { return host->playing(); })) << "the game was never handed back";
     EXPECT_TRUE(recorded("Visualizer.createRenderResources"));
     EXPECT_FALSE(components.spriteManagers->loadOnDemand());
@@ -125,8 +125,8 @@ TEST_F(IngameHostTest, PlaysUntilTheQuitKeyThenGoesToTheMenusOnceTheGameIsGone) 
     EXPECT_TRUE(log.errors.empty());
 }
 
-TEST_F(IngameHostTest, AHostGoneBeforeItsGameIsBuiltLeavesTheGameToTheWorker) {
-    auto host = std::make_unique<IngameHost>(request, components);
+TEST_F(IngameTest, AHostGoneBeforeItsGameIsBuiltLeavesTheGameToTheWorker) {
+    auto host = std::make_unique<Ingame>(request, components);
     host.reset();
     settle();
     EXPECT_TRUE(recorded("ScriptSimulator.build"));
@@ -136,8 +136,8 @@ TEST_F(IngameHostTest, AHostGoneBeforeItsGameIsBuiltLeavesTheGameToTheWorker) {
     EXPECT_TRUE(requests.empty());
 }
 
-TEST_F(IngameHostTest, AHostGoneWhilePlayingLeavesAndDestroysItsGame) {
-    auto host = std::make_unique<IngameHost>(request, components);
+TEST_F(IngameTest, AHostGoneWhilePlayingLeavesAndDestroysItsGame) {
+    auto host = std::make_unique<Ingame>(request, components);
     ASSERT_TRUE(stepUntil(*host, [&] { return host->playing(); }));
     host.reset();
     settle();
