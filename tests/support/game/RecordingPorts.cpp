@@ -38,8 +38,9 @@ void RecordingVisualizer::update(const UpdateRecord& record) {
     m_recordings.visualizerSteps.push_back(record.stepLength);
 }
 
-void RecordingVisualizer::render(const UpdateRecord&) {
+void RecordingVisualizer::render(const UpdateRecord& drawRecord) {
     m_recordings.calls.push_back("Visualizer.render");
+    m_recordings.visualizerRenderSteps.push_back(drawRecord.stepLength);
 }
 
 bool RecordingVisualizer::handleDebugInput(InputState&) {
@@ -197,7 +198,8 @@ std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World&) const {
     return std::make_shared<RecordingGameAudio>(*recordings);
 }
 
-std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(IngameGraphics*, SystemComponents*, World& world) const {
+std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(IngameGraphics*, SystemComponents*,
+                                                                World& world) const {
     const std::shared_ptr<RecordingUserInterface> userInterface =
         actingScreens ? std::make_shared<ActingUserInterface>(*recordings, world)
                       : std::make_shared<RecordingUserInterface>(*recordings);

@@ -32,6 +32,7 @@ struct CuePlay {
 struct Recordings {
     std::vector<std::string> calls;
     std::vector<float> visualizerSteps;
+    std::vector<float> visualizerRenderSteps;
     std::vector<float> audiolizerSteps;
     std::vector<float> userInterfaceSteps;
     std::vector<float> scriptSteps;
