@@ -43,7 +43,7 @@ struct BeamDefinition {
     float laserWidth = 20.0f;
     std::int32_t renderPriority = 1800;
     float segmentOverlap = 0.0f;
-    std::string textures;
+    std::string textures;  // base name of the numbered images in the beam texture set
     std::string endSprite;
     std::string constantSound;
     std::string oneShotSound;

@@ -17,7 +17,7 @@ namespace zor {
 struct InventoryItemDefinition {
     std::string name;
     std::string nameStringId; // localization id
-    std::string icon;         // sprite reference
+    std::string icon;         // texture name in the tile texture set; may be empty
     std::int32_t value = 0;   // money for one item
     std::int32_t orbValue = 0;
     std::int32_t maxCountPerStack = 1;

@@ -76,12 +76,12 @@ void Game::makeSubsystems() {
     const GamePorts& ports = *m_context.ports;
     m_world = std::make_shared<World>(m_random);
     m_audio = ports.makeGameAudio(*m_world);
-    m_userInterface = ports.makeUserInterface(m_context.preloader, m_context.components, *m_world);
+    m_userInterface = ports.makeUserInterface(m_context.graphics, m_context.components, *m_world);
     const SeamFactory& seams = m_context.seams ? *m_context.seams : defaultSeams();
     m_simulator = std::make_shared<Simulator>(*m_world, *m_userInterface, m_context.components, *m_audio, ports,
                                               seams, m_context.levels);
     m_lightSimulator = std::make_shared<LightSimulator>(*m_world);
-    m_visualizer = ports.makeVisualizer(m_context.components, m_context.preloader, *m_world);
+    m_visualizer = ports.makeVisualizer(m_context.components, m_context.graphics, *m_world);
     m_audiolizer = ports.makeAudiolizer(*m_world, *m_audio);
 }
 

@@ -41,7 +41,7 @@ struct UpdateRecord;
 // What the host lends a Game for its whole life.
 struct GameContext {
     SystemComponents* components = nullptr;  // may be null: no sprite loading, no fade drawing
-    Preloader* preloader = nullptr;
+    IngameGraphics* graphics = nullptr;
     std::shared_ptr<const GamePorts> ports;  // required
     IWorkQueue* workerQueue = nullptr;       // runs the level builds; required
     IWorkQueue* mainQueue = nullptr;         // runs the hand-backs on the main thread; required

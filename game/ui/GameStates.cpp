@@ -10,7 +10,7 @@
 #include "game/simulation/StateRequests.h"
 #include "game/simulation/ports/GamePorts.h"
 #include "game/ui/ErrorMenu.h"
-#include "game/ui/IngameHost.h"
+#include "game/ui/Ingame.h"
 #include "game/ui/KeyTextures.h"
 #include "game/ui/LoadingScreen.h"
 #include "game/ui/MenuDebugCommands.h"
@@ -50,7 +50,7 @@ void registerGameFactories() {
                          });
     registerStateFactory(StateIngame,
                          [](StateRequestFunction request, SystemComponents* components) -> std::unique_ptr<StateSurface> {
-                             return std::make_unique<IngameHost>(std::move(request), *components);
+                             return std::make_unique<Ingame>(std::move(request), *components);
                          });
     // Menus, Intro and Levels arrive with the front end; the in-game host is registered.
     for (std::int32_t id = StandInState::FirstState; id <= StandInState::LastState; ++id)

@@ -46,7 +46,7 @@ const std::string& line(const char* id) { return LocalizationHandler::instance()
 } // namespace
 
 const std::vector<std::string>& LoadingScreen::preloadedSpriteSets() {
-    static const std::vector<std::string> sets = {"Sprites/ui"};
+    static const std::vector<std::string> sets = {"Sprites/ui", "Menus/loader"};
     return sets;
 }
 

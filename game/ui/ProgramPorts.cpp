@@ -9,7 +9,7 @@ namespace zor {
 
 ProgramPorts::ProgramPorts() : ForwardingPorts(std::make_shared<GamePorts>()) {}
 
-std::shared_ptr<Visualizer> ProgramPorts::makeVisualizer(SystemComponents* components, Preloader*,
+std::shared_ptr<Visualizer> ProgramPorts::makeVisualizer(SystemComponents* components, IngameGraphics*,
                                                          World& world) const {
     return std::make_shared<PlainView>(components, world);
 }

@@ -10,7 +10,7 @@ class ProgramPorts final : public ForwardingPorts {
 public:
     ProgramPorts();
 
-    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
+    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, IngameGraphics* graphics,
                                                World& world) const override;
     std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const override;
     std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,

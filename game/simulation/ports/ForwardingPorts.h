@@ -16,13 +16,13 @@ public:
     explicit ForwardingPorts(std::shared_ptr<const GamePorts> inner) : m_inner(std::move(inner)) {}
 
     std::shared_ptr<GameAudio> makeGameAudio(World& world) const override { return m_inner->makeGameAudio(world); }
-    std::shared_ptr<UserInterface> makeUserInterface(Preloader* preloader, SystemComponents* components,
+    std::shared_ptr<UserInterface> makeUserInterface(IngameGraphics* graphics, SystemComponents* components,
                                                      World& world) const override {
-        return m_inner->makeUserInterface(preloader, components, world);
+        return m_inner->makeUserInterface(graphics, components, world);
     }
-    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
+    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, IngameGraphics* graphics,
                                                World& world) const override {
-        return m_inner->makeVisualizer(components, preloader, world);
+        return m_inner->makeVisualizer(components, graphics, world);
     }
     std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const override {
         return m_inner->makeAudiolizer(world, audio);

@@ -9,11 +9,11 @@ std::shared_ptr<GameAudio> GamePorts::makeGameAudio(World& world) const {
     return std::make_shared<AudioHandlerGameAudio>(world);
 }
 
-std::shared_ptr<UserInterface> GamePorts::makeUserInterface(Preloader*, SystemComponents*, World&) const {
+std::shared_ptr<UserInterface> GamePorts::makeUserInterface(IngameGraphics*, SystemComponents*, World&) const {
     return std::make_shared<NullUserInterface>();
 }
 
-std::shared_ptr<Visualizer> GamePorts::makeVisualizer(SystemComponents*, Preloader*, World&) const {
+std::shared_ptr<Visualizer> GamePorts::makeVisualizer(SystemComponents*, IngameGraphics*, World&) const {
     return std::make_shared<NullVisualizer>();
 }
 

@@ -20,9 +20,9 @@ class UserInterface;
 class Visualizer;
 class World;
 
-// The host's asset preloader (its textures and sprite sets), lent to the presentation and
-// the interface; defined with the presentation.
-class Preloader;
+// The host's game-wide graphics (the light tile and the tile, decal and beam texture sets),
+// lent to the presentation and the interface; defined with the presentation.
+class IngameGraphics;
 
 class GamePorts {
 public:
@@ -30,9 +30,9 @@ public:
 
     // Each port may keep the World and the other arguments for its whole life.
     virtual std::shared_ptr<GameAudio> makeGameAudio(World& world) const;
-    virtual std::shared_ptr<UserInterface> makeUserInterface(Preloader* preloader, SystemComponents* components,
+    virtual std::shared_ptr<UserInterface> makeUserInterface(IngameGraphics* graphics, SystemComponents* components,
                                                              World& world) const;
-    virtual std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
+    virtual std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, IngameGraphics* graphics,
                                                        World& world) const;
     // The Audiolizer plays through the Game's audio, which outlives it.
     virtual std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const;

@@ -40,8 +40,9 @@ void RecordingVisualizer::update(const UpdateRecord& record) {
     m_recordings.visualizerSteps.push_back(record.stepLength);
 }
 
-void RecordingVisualizer::render(const UpdateRecord&) {
+void RecordingVisualizer::render(const UpdateRecord& drawRecord) {
     m_recordings.calls.push_back("Visualizer.render");
+    m_recordings.visualizerRenderSteps.push_back(drawRecord.stepLength);
 }
 
 bool RecordingVisualizer::handleDebugInput(InputState&) {
@@ -214,7 +215,8 @@ std::shared_ptr<GameAudio> RecordingPorts::makeGameAudio(World& world) const {
     return std::make_shared<RecordingGameAudio>(*recordings, world);
 }
 
-std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(Preloader*, SystemComponents*, World& world) const {
+std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(IngameGraphics*, SystemComponents*,
+                                                                World& world) const {
     const std::shared_ptr<RecordingUserInterface> userInterface =
         actingScreens ? std::make_shared<ActingUserInterface>(*recordings, world)
                       : std::make_shared<RecordingUserInterface>(*recordings);
@@ -222,7 +224,7 @@ std::shared_ptr<UserInterface> RecordingPorts::makeUserInterface(Preloader*, Sys
     return userInterface;
 }
 
-std::shared_ptr<Visualizer> RecordingPorts::makeVisualizer(SystemComponents*, Preloader*, World&) const {
+std::shared_ptr<Visualizer> RecordingPorts::makeVisualizer(SystemComponents*, IngameGraphics*, World&) const {
     auto visualizer = std::make_shared<RecordingVisualizer>(*recordings);
     recordings->visualizer = visualizer.get();
     return visualizer;

@@ -43,6 +43,7 @@ struct PitchChange {
 struct Recordings {
     std::vector<std::string> calls;
     std::vector<float> visualizerSteps;
+    std::vector<float> visualizerRenderSteps;
     std::vector<float> audiolizerSteps;
     std::vector<float> userInterfaceSteps;
     std::vector<float> scriptSteps;
@@ -190,9 +191,9 @@ private:
 class RecordingPorts final : public GamePorts {
 public:
     std::shared_ptr<GameAudio> makeGameAudio(World& world) const override;
-    std::shared_ptr<UserInterface> makeUserInterface(Preloader* preloader, SystemComponents* components,
+    std::shared_ptr<UserInterface> makeUserInterface(IngameGraphics* graphics, SystemComponents* components,
                                                      World& world) const override;
-    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, Preloader* preloader,
+    std::shared_ptr<Visualizer> makeVisualizer(SystemComponents* components, IngameGraphics* graphics,
                                                World& world) const override;
     std::shared_ptr<Audiolizer> makeAudiolizer(World& world, GameAudio& audio) const override;
     std::unique_ptr<ScriptSimulator> makeScriptSimulator(SystemComponents* components, Simulator& simulator,

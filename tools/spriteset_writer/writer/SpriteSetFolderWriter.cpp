@@ -2,24 +2,16 @@
 
 #include "Framework/core/Errors.h"
 #include "Framework/graphics/sprite/SpriteSet.h"
-#include "tools/spriteset_writer/writer/AtlasPacker.h"
-#include "tools/spriteset_writer/writer/PngWriter.h"
+#include "tools/spriteset_writer/writer/AtlasFolderWriter.h"
 #include "tools/spriteset_writer/writer/SpriteSetEncoder.h"
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <stdexcept>
 
 namespace zor::spriteset {
 namespace {
-
-void writeBytes(const std::filesystem::path& path, const void* data, std::size_t size) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    if (!file.flush()) throw std::runtime_error("Could not write " + path.string());
-}
 
 void checkNames(const SpriteSetDescription& description) {
     std::set<std::string> images;
@@ -53,45 +45,15 @@ void writeSpriteSetFolder(const SpriteSetDescription& description, const std::st
     const std::vector<std::uint8_t> setBytes = encodeSpriteSet(description);
     checkLinks(setBytes, outputFolder);
 
-    std::vector<RgbaImage> images;
-    std::vector<iVector2> sizes;
-    for (const ImageDescription& image : description.images) {
-        images.push_back(readPngFile((std::filesystem::path(imageFolder) / image.file).string()));
-        sizes.push_back({images.back().width, images.back().height});
-    }
-    AtlasLayout layout;
+    std::vector<NamedImage> images;
+    for (const ImageDescription& image : description.images)
+        images.push_back({image.name, readPngFile((std::filesystem::path(imageFolder) / image.file).string())});
     try {
-        layout = packAtlas(sizes, description.pageSize, description.padding);
+        writeAtlasFolder(images, description.pageSize, description.padding, outputFolder);
     } catch (const std::runtime_error& error) {
         throw std::runtime_error(std::string(error.what()) + " (images in description order, from 0)");
     }
-
-    std::vector<RgbaImage> pages;
-    std::vector<std::string> maps(layout.pageSizes.size());
-    for (const iVector2& size : layout.pageSizes) pages.emplace_back(size.x, size.y);
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        const AtlasPlacement& place = layout.placements[i];
-        const RgbaImage& image = images[i];
-        for (int y = 0; y < image.height; ++y) {
-            std::memcpy(pages[place.page].at(place.x, place.y + y), image.at(0, y),
-                        static_cast<std::size_t>(image.width) * 4);
-        }
-        maps[place.page] += description.images[i].name + " = " + std::to_string(place.x) + " " +
-                            std::to_string(place.y) + " " + std::to_string(image.width) + " " +
-                            std::to_string(image.height) + "\n";
-    }
-
-    const std::filesystem::path folder(outputFolder);
-    std::filesystem::create_directories(folder);
-    std::string list = "atlases:\n";
-    for (std::size_t page = 0; page < pages.size(); ++page) {
-        const std::string stem = "page" + std::to_string(page);
-        writePngFile((folder / (stem + ".png")).string(), pages[page]);
-        writeBytes(folder / (stem + ".map"), maps[page].data(), maps[page].size());
-        list += stem + ".map\n";
-    }
-    writeBytes(folder / "atlas.lst", list.data(), list.size());
-    writeBytes(folder / "spriteset.dat", setBytes.data(), setBytes.size());
+    writeFileBytes((std::filesystem::path(outputFolder) / "spriteset.dat").string(), setBytes.data(), setBytes.size());
 }
 
 } // namespace zor::spriteset

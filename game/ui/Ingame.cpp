@@ -1,7 +1,9 @@
-#include "game/ui/IngameHost.h"
+#include "game/ui/Ingame.h"
 
 #include "game/definitions/LoadAllDefinitions.h"
+#include "game/presentation/IngameGraphics.h"
 #include "game/simulation/Game.h"
+#include "game/simulation/GameSession.h"
 #include "game/simulation/PlayStart.h"
 #include "game/simulation/Simulator.h"
 #include "game/world/World.h"
@@ -10,10 +12,12 @@
 #include "Framework/core/log/LogHandler.h"
 #include "Framework/core/math/Randomizer.h"
 #include "Framework/graphics/screen/Screen.h"
+#include "Framework/graphics/sprite/SpriteManagers.h"
 #include "Framework/input/InputState.h"
 #include "Framework/system/ApplicationState.h"
 #include "Framework/system/SystemComponents.h"
 
+#include <exception>
 #include <utility>
 
 namespace zor {
@@ -28,29 +32,73 @@ iRect mainViewArea() {
     return iRect(0, 0, std::int32_t(viewports.front().virtualWidth), std::int32_t(viewports.front().virtualHeight));
 }
 
+// The session and the profile settings it writes belong to the main thread.
+void saveSession(GameSession* session) {
+    if (!session) return;
+    try {
+        session->save();
+    } catch (const std::exception& error) {
+        LogHandler::log(LogHandler::Warning, LogSource, error.what());
+    }
+}
+
 } // namespace
 
-IngameHost::IngameHost(StateRequestFunction request, SystemComponents& components)
+const std::vector<std::string>& Ingame::preloadSpriteSets() {
+    // The interface's own set comes last: the interface only looks it up.
+    static const std::vector<std::string> sets = {
+        "Sprites/lights",          "Sprites/effects",          "Sprites/resources",
+        "Sprites/portraits",       "Sprites/buttons",          "Sprites/char-cogsby",
+        "Sprites/enemies-general", "Sprites/environment-general", "Sprites/chars-shalebury",
+        "Sprites/environment-shalebury", "Sprites/enemies-mireth", "Sprites/enemies-deepvault",
+        "Sprites/enemies-quellox", "Sprites/environment-tutorial", "Sprites/ui"};
+    return sets;
+}
+
+void Ingame::GameSlot::release() {
+    game.reset();
+    graphics.reset();
+}
+
+Ingame::Ingame(StateRequestFunction request, SystemComponents& components)
     : StateSurface(mainViewArea()),
       m_request(std::move(request)),
       m_components(components),
       m_slot(std::make_shared<GameSlot>()),
       m_loader(components) {
     m_slot->host = this;
-    ApplicationState& app = appState();
-    GameContext context;
-    context.components = &components;
-    context.ports = programGamePorts();
-    context.workerQueue = app.threadedQueue.get();
-    context.mainQueue = app.pumpedQueue.get();
-    // Drawn and taken here: the program's generator, the session and the settings belong
-    // to the main thread.
-    context.seed = app.randomizer ? app.randomizer->next() : clockSeed();
-    context.playStart = takePlayStart(components.gameSession.get());
+    saveSession(components.gameSession.get());
+    postLoads();
+    if (SystemEvents::exists()) {
+        SystemEvents& events = SystemEvents::instance();
+        m_connections.push_back(events.focusLost.connect(this, [](Ingame* host) { host->m_unfocused = true; }));
+        m_connections.push_back(events.focusGained.connect(this, [](Ingame* host) { host->m_unfocused = false; }));
+    }
+}
 
-    app.backgroundLoading = true;
-    app.threadedQueue->post(&loadAllDefinitions);
-    app.threadedQueue->post([slot = m_slot, context] {
+void Ingame::postLoads() {
+    ApplicationState& app = appState();
+    ThreadedWorkQueue& worker = *app.threadedQueue;
+    worker.post(&loadAllDefinitions);
+
+    m_slot->graphics = std::make_unique<IngameGraphics>(m_components);
+    m_slot->graphics->preload(worker);
+    SpriteManagers* managers = m_components.spriteManagers.get();
+    for (const std::string& set : preloadSpriteSets())
+        if (!managers->find(set)) worker.post([managers, set] { managers->get(set); });
+
+    GameContext context;
+    context.components = &m_components;
+    context.graphics = m_slot->graphics.get();
+    context.ports = programGamePorts();
+    context.workerQueue = &worker;
+    context.mainQueue = app.pumpedQueue.get();
+    // Drawn and taken here: the program's generator and the settings belong to the main
+    // thread.
+    context.seed = app.randomizer ? app.randomizer->next() : clockSeed();
+    context.playStart = takePlayStart(m_components.gameSession.get());
+    // A Game that cannot be built leaves this job by its exception: the worker's failure.
+    worker.post([slot = m_slot, context] {
         context.components->spriteManagers->setLoadOnDemand(true);
         slot->game = std::make_unique<Game>(context);
         context.mainQueue->post([slot] {
@@ -58,15 +106,10 @@ IngameHost::IngameHost(StateRequestFunction request, SystemComponents& component
         });
         appState().backgroundLoading = false;
     });
-
-    if (SystemEvents::exists()) {
-        SystemEvents& events = SystemEvents::instance();
-        m_connections.push_back(events.focusLost.connect(this, [](IngameHost* host) { host->m_unfocused = true; }));
-        m_connections.push_back(events.focusGained.connect(this, [](IngameHost* host) { host->m_unfocused = false; }));
-    }
+    app.backgroundLoading = true;
 }
 
-IngameHost::~IngameHost() {
+Ingame::~Ingame() {
     std::shared_ptr<GameSlot> slot = m_slot;
     slot->host = nullptr;
     if (m_phase == Phase::Ending) {
@@ -81,7 +124,7 @@ IngameHost::~IngameHost() {
     if (!app.threadedQueue || !app.pumpedQueue) {
         // Shutdown: the worker is gone, so nothing else holds the Game.
         if (slot->game && slot->handedBack) slot->game->world().leavingGame.fireNoArgs();
-        slot->game.reset();
+        slot->release();
         return;
     }
     // The Game may still be built, or build a level, on the worker, with its hand-back to
@@ -91,12 +134,12 @@ IngameHost::~IngameHost() {
     worker->post([slot, worker, main] {
         main->post([slot, worker] {
             if (slot->game && slot->handedBack) slot->game->world().leavingGame.fireNoArgs();
-            worker->post([slot] { slot->game.reset(); });
+            worker->post([slot] { slot->release(); });
         });
     });
 }
 
-void IngameHost::onGameBuilt() {
+void Ingame::onGameBuilt() {
     m_components.spriteManagers->setLoadOnDemand(false);
     m_phase = Phase::Running;
     m_slot->handedBack = true;
@@ -104,11 +147,11 @@ void IngameHost::onGameBuilt() {
     LogHandler::log(LogHandler::Info, LogSource, "Game built and handed back");
 }
 
-bool IngameHost::gameReady() const {
+bool Ingame::gameReady() const {
     return m_phase == Phase::Running && !m_slot->game->levelBuildRunning();
 }
 
-bool IngameHost::handleInput(InputState& input) {
+bool Ingame::handleInput(InputState& input) {
     if (!gameReady() || m_unfocused) return false;
     Game& game = *m_slot->game;
     if (m_levelKey.handle(input, game.simulator())) return true;
@@ -121,7 +164,7 @@ bool IngameHost::handleInput(InputState& input) {
     return true;
 }
 
-void IngameHost::update(const UpdateRecord& record) {
+void Ingame::update(const UpdateRecord& record) {
     if (gameReady()) {
         m_loaderShown = false;
         Game& game = *m_slot->game;
@@ -141,11 +184,11 @@ void IngameHost::update(const UpdateRecord& record) {
     m_loader.update(record);
 }
 
-void IngameHost::endGame() {
+void Ingame::endGame() {
     m_phase = Phase::Ending;
     PumpedWorkQueue* main = appState().pumpedQueue.get();
     appState().threadedQueue->post([slot = m_slot, main, request = m_request] {
-        slot->game.reset();
+        slot->release();
         main->post([slot, request] {
             slot->destroyed = true;
             LogHandler::log(LogHandler::Info, LogSource, "Game destroyed, back to the menus");
@@ -154,7 +197,7 @@ void IngameHost::endGame() {
     });
 }
 
-void IngameHost::render() {
+void Ingame::render() {
     if (gameReady()) {
         Game& game = *m_slot->game;
         if (Screen::currentViewportIndex() == 0) {
