@@ -252,5 +252,24 @@ TEST(TileLayerDrawing, VisibleCellsWidenWithDepthAndClampToTheLayer) {
     }
 }
 
+TEST(TileLayerDrawing, AFullBatchIsFlushedAndTheLayerGoesOn) {
+    Fixture f;
+    const Level level = f.level(3, {Rock, Rock, Rock});
+    TileLayerRecords records;
+    records.build(*f.library, f.textures, f.resources, {}, ViewUnit);
+    CommonBatch batch(2, 0.0f);
+    std::vector<int> flushed;
+    WorldQuads quads(batch, [&](CommonBatch& full) {
+        flushed.push_back(full.count());
+        full.discardQuads();  // as a draw leaves it: the current texture kept
+    });
+    drawTileLayer(quads, level, level.mainLayer(), records, {{0, 0, 120, 40}, VirtualWidth, ViewUnit});
+    EXPECT_EQ(flushed, std::vector<int>{2});
+    EXPECT_EQ(batch.count(), 1);
+    ASSERT_EQ(batch.runs().size(), 1u) << "the quad after the flush has a run to be drawn in";
+    EXPECT_EQ(batch.droppedQuads(), 0u);
+    EXPECT_FLOAT_EQ(batch.quads()[0].vertices[0].x, 40.0f);
+}
+
 } // namespace
 } // namespace zor::presentation
