@@ -3,8 +3,6 @@
 #include "Framework/graphics/sprite/Sprite.h"
 #include "game/world/SharedConstants.h"
 
-#include <algorithm>
-
 namespace zor::presentation {
 
 struct DecorationTree::Node {
@@ -28,15 +26,6 @@ fpRect half(const fpRect& rect, bool second) {
     }
     const float h = rect.h / 2;
     return {rect.x, second ? rect.y + h : rect.y, rect.w, h};
-}
-
-// The union with an inside-out rectangle gives the other one.
-fpRect unite(const fpRect& a, const fpRect& b) {
-    const float left = std::min(a.x, b.x);
-    const float top = std::min(a.y, b.y);
-    const float right = std::max(a.x + a.w, b.x + b.w);
-    const float bottom = std::max(a.y + a.h, b.y + b.h);
-    return {left, top, right - left, bottom - top};
 }
 
 } // namespace
@@ -76,7 +65,7 @@ void DecorationTree::insert(const DrawEntry& entry, const fpRect& bounds) {
                 continue;
             }
         }
-        node->contents = unite(node->contents, bounds);
+        node->contents.unite(bounds);  // an inside-out rectangle gives way to the bounds
         node->items.push_back(entry);
         return;
     }

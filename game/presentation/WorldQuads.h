@@ -18,6 +18,8 @@ public:
     // The slot of one more quad of the texture, which the caller writes whole.
     Quad& claim(const Texture& texture);
     void add(const Texture& texture, const Quad& quad) { claim(texture) = quad; }
+    // For callers that queue through the batch itself: draws and empties it now.
+    void flushFull() { m_flushFull(m_batch); }
 
 private:
     CommonBatch& m_batch;
