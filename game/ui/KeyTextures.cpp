@@ -28,6 +28,9 @@ void loadKeyTextures() {
     TextureSampling smooth;
     smooth.minFilter = 1;
     smooth.magFilter = 1;
+    // Key frames repeat their edge and centre images along the sides they stretch over.
+    smooth.wrapS = 1;
+    smooth.wrapT = 1;
     for (int i = 0; i < KeyTextureCount; ++i)
         set.textures[std::size_t(i)] =
             std::make_shared<Texture>("Textures/key_" + std::to_string(i + 1) + ".png", false, smooth);
