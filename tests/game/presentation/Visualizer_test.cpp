@@ -10,7 +10,12 @@
 #include "Framework/graphics/sprite/SpriteManagers.h"
 #include "Framework/system/SystemComponents.h"
 #include "Framework/system/surface/UpdateRecord.h"
+#include "game/definitions/ActorDefinition.h"
+#include "game/definitions/BeamDefinition.h"
 #include "game/definitions/MaterialDefinition.h"
+#include "game/definitions/QuestDefinition.h"
+#include "game/world/entity/ActorObject.h"
+#include "game/world/entity/Beam.h"
 #include "game/world/World.h"
 #include "game/world/entity/TileDamage.h"
 #include "game/world/entity/WorldText.h"
@@ -39,8 +44,11 @@ protected:
         Screen::setCurrentViewportIndex(0);
 
         data = std::make_unique<test::TempGameData>();
-        data->writeSpriteSet("Sprites/fixture", R"(<SpriteSet><Sprite Name="crack"/></SpriteSet>)");
+        data->writeSpriteSet("Sprites/fixture",
+                             R"(<SpriteSet><Sprite Name="crack"/><Sprite Name="npc"/><Sprite Name="end"/></SpriteSet>)");
+        data->writeSpriteSet("Sprites/chars-shalebury", R"(<SpriteSet><Sprite Name="quest_sign"/></SpriteSet>)");
         components.spriteManagers->get("Sprites/fixture");
+        components.spriteManagers->get("Sprites/chars-shalebury");
         auto stone = std::make_shared<MaterialDefinition>();
         stone->name = "fixture_stone";
         stone->crackSprite = "Sprites/fixture;crack";
@@ -250,6 +258,69 @@ TEST_F(VisualizerTest, AWiderViewRebuildsTheLevelLayersOnTheNextStep) {
     EXPECT_FLOAT_EQ(visualizer.viewUnit(), 1.0f / 1280.0f);
     EXPECT_FLOAT_EQ(visualizer.decals()[0].quad.vertices[0].x, 0.25f);
     EXPECT_EQ(visualizer.updateCount(), 2) << "counted from the rebuild";
+}
+
+TEST_F(VisualizerTest, TheQuestSignFollowsTheMarkedNpcAndABeamsEndSpriteShowsWhileVisible) {
+    auto quest = std::make_shared<QuestDefinition>();
+    quest->markerKind = QuestMarkerKind::Npc;
+    quest->markerLevel = "fixture";
+    quest->markerTarget = "fixture_miner";
+    questRegistry().add("fixture_quest", quest);
+    world.progress.questIndex = questRegistry().indexOf("fixture_quest");
+    Visualizer visualizer(&components, assets, world);
+    startLevel(visualizer, fixtureLevel(), {0, 0});
+
+    const auto actorNamed = [&](const std::string& name, std::uint32_t group) {
+        auto definition = std::make_shared<ActorDefinition>();
+        definition->name = name;
+        definition->sprite = "Sprites/fixture;npc";
+        definition->collisionGroup = group;
+        definition->renderPriority = 1000;
+        definition->forceUpdateVisualization = true;
+        auto* actor = new ActorObject(definition);
+        actor->setPosition({120, 80});
+        world.registerEntity(actor);
+        return actor;
+    };
+    actorNamed("fixture_miner", 0x0001);   // the name without the NPC group
+    actorNamed("fixture_smith", 0x4000);   // an NPC the quest does not mark
+    actorNamed("fixture_miner", 0x4000);   // the marked NPC
+    auto beamDefinition = std::make_shared<BeamDefinition>();
+    beamDefinition->type = BeamType::Laser;
+    beamDefinition->renderPriority = 1800;
+    beamDefinition->endSprite = "Sprites/fixture;end";
+    world.registerEntity(new Beam(*beamDefinition));
+    visualizer.update(UpdateRecord{1.0f / 60.0f, 0.0, false});
+
+    const auto listed = [&] {
+        visualizer.buildDrawList();
+        std::vector<std::pair<DrawEntry::Kind, std::int32_t>> kinds;
+        for (const DrawEntry& entry : visualizer.drawEntries())
+            if (entry.kind != DrawEntry::TileLayer) kinds.emplace_back(entry.kind, entry.priority);
+        return kinds;
+    };
+    using Kinds = std::vector<std::pair<DrawEntry::Kind, std::int32_t>>;
+    const Kinds hiddenEnd = {{DrawEntry::SpriteKind, 1000}, {DrawEntry::SpriteKind, 1000},
+                             {DrawEntry::SpriteKind, 1000}, {DrawEntry::SpriteKind, 1000},
+                             {DrawEntry::BeamKind, 1800}};
+    EXPECT_EQ(listed(), hiddenEnd) << "three actors and one sign; the end sprite at alpha 0 is left out";
+    // The sign stands at the marked NPC. (Where it goes among the actors depends on the
+    // order of the two sheets.)
+    const Sprite* sign = nullptr;
+    for (const DrawEntry& entry : visualizer.drawEntries())
+        if (entry.kind == DrawEntry::SpriteKind && entry.asSprite().definition()->name == "quest_sign")
+            sign = &entry.asSprite();
+    ASSERT_NE(sign, nullptr);
+    EXPECT_EQ(sign->localState().x, 120.0f);
+    EXPECT_EQ(sign->localState().y, 80.0f);
+
+    visualizer.beamDrawables().begin()->second.endSprite->setAlpha(0.5f);
+    Kinds shownEnd = hiddenEnd;
+    shownEnd.emplace_back(DrawEntry::SpriteKind, 1801);
+    EXPECT_EQ(listed(), shownEnd) << "the end sprite after its beam, at priority + 1";
+
+    world.progress.questIndex = questRegistry().indexOf("fixture_quest") + 1;
+    EXPECT_EQ(listed().size(), shownEnd.size() - 1) << "another quest: no sign";
 }
 
 } // namespace
