@@ -19,7 +19,7 @@ struct DecorationTree::Node {
 namespace {
 
 // The two halves of a rectangle, split across its longer side.
-fpRect half(const fpRect& rect, bool second) {
+fpRect halfOf(const fpRect& rect, bool second) {
     if (rect.h < rect.w) {
         const float w = rect.w / 2;
         return {second ? rect.x + w : rect.x, rect.y, w, rect.h};
@@ -49,21 +49,18 @@ void DecorationTree::insert(const DrawEntry& entry, const fpRect& bounds) {
         const auto fits = [&](const fpRect& part) {
             return part.w >= m_minimumNodeSize && part.h >= m_minimumNodeSize && rectInside(bounds, part);
         };
-        if (!node->left) {
-            const fpRect first = half(node->rect, false);
-            if (fits(first)) {
-                node->left = std::make_unique<Node>(first);
-                node = node->left.get();
-                continue;
-            }
+        // A missing half that holds the bounds becomes a child, the first half first.
+        Node* child = nullptr;
+        for (std::unique_ptr<Node>* half : {&node->left, &node->right}) {
+            const fpRect part = halfOf(node->rect, half == &node->right);
+            if (*half || !fits(part)) continue;
+            *half = std::make_unique<Node>(part);
+            child = half->get();
+            break;
         }
-        if (!node->right) {
-            const fpRect second = half(node->rect, true);
-            if (fits(second)) {
-                node->right = std::make_unique<Node>(second);
-                node = node->right.get();
-                continue;
-            }
+        if (child) {
+            node = child;
+            continue;
         }
         node->contents.unite(bounds);  // an inside-out rectangle gives way to the bounds
         node->items.push_back(entry);
