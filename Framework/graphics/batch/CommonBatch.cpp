@@ -69,6 +69,19 @@ void CommonBatch::addTexturedRect(const Texture& texture, const fpRect& destinat
     quadwriter::write(quad, corners, color, quadwriter::texCoords(source, m_runReciprocals, false, false));
 }
 
+void CommonBatch::setTexture(const Texture& texture) {
+    const Texture::CachedTexture& record = *texture.cached();
+    if (m_runCount == 0 || record.glTexture != m_currentTexture) {
+        if (m_runCount > 0 && m_runs[m_runCount - 1].firstQuad == m_count)
+            m_runs[m_runCount - 1].texture = &texture;
+        else
+            m_runs[m_runCount++] = {m_count, &texture};
+        m_currentTexture = record.glTexture;
+    }
+    m_runTexture = &texture;
+    m_runReciprocals = reciprocalsOf(record);
+}
+
 void CommonBatch::addQuad(const Quad& quad) {
     if (m_count >= m_capacity) return countDropped();
     m_storage[m_count++] = quad;

@@ -105,6 +105,10 @@ public:
     // Queues an untransformed rectangle (x, y, w, h) at the given depth.
     void addTexturedRect(const Texture& texture, const fpRect& destination, const fpRect& source,
                          const PackedColor& color, float depth);
+    // Makes the texture the one the next quads join, opening a run when its GL name differs
+    // from the current one or when no run is open yet. A run left without quads takes the
+    // new texture instead of a run of its own, so the runs never outnumber the quads.
+    void setTexture(const Texture& texture);
     // Queues four ready-made vertices. Opens no run: the quad joins the texture last opened.
     void addQuad(const Quad& quad);
     // Room for `count` quads of the texture in a row, which the caller writes: where they

@@ -33,5 +33,8 @@ static_assert(sizeof(Primitive) == 72, "the primitive record is fixed");
 
 // Each channel x 255, clamped to 0..255 and truncated; not-a-number gives 0.
 PackedColor packColorPlain(float red, float green, float blue, float alpha);
+// The same with red, green and blue multiplied by alpha first: the premultiplied colour
+// that textured quads blended with ONE / ONE_MINUS_SRC_ALPHA take.
+PackedColor packColor(float red, float green, float blue, float alpha);
 
 } // namespace zor

@@ -58,6 +58,10 @@ PackedColor packColorPlain(float red, float green, float blue, float alpha) {
     return PackedColor::fromChannels(channel(red), channel(green), channel(blue), channel(alpha));
 }
 
+PackedColor packColor(float red, float green, float blue, float alpha) {
+    return packColorPlain(red * alpha, green * alpha, blue * alpha, alpha);
+}
+
 int circleOutlineSegments(float radius) { return 3 * wholeLog2(radius) + 3; }
 
 int filledCircleSegments(float radius) {

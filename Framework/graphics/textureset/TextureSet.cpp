@@ -58,6 +58,11 @@ void TextureSet::loadTextures(const std::vector<std::string>& paths) {
     }
 }
 
+void TextureSet::add(const std::string& name, std::shared_ptr<Texture> texture, const fpRect& rect) {
+    m_textures.push_back(texture);
+    m_subTextures[name] = SubTexture{std::move(texture), rect};
+}
+
 bool TextureSet::findTexture(const std::string& name, TextureSetReference& out) const {
     if (m_subTextures.empty()) return false;
     const auto found = m_subTextures.find(name);

@@ -45,6 +45,9 @@ public:
     // Adds each image whole, named by its file name without extension.
     void loadTextures(const std::vector<std::string>& paths);
 
+    // Adds one named rectangle of a texture the caller made (a later name replaces an
+    // earlier one); the set keeps the texture alive.
+    void add(const std::string& name, std::shared_ptr<Texture> texture, const fpRect& rect);
     // Exact, case-sensitive lookup; `out` is left alone when the name is absent.
     bool findTexture(const std::string& name, TextureSetReference& out) const;
 

@@ -198,5 +198,37 @@ TEST(CommonBatch, ReadyMadeQuadsJoinTheLastRunAndDiscardingEmptiesTheBatch) {
     EXPECT_TRUE(batch.runs().empty());
 }
 
+TEST(CommonBatch, SetTextureOpensARunOnlyWhereTheTextureChanges) {
+    auto a = fakeTexture(1, 8, 8);
+    auto sameName = fakeTexture(1, 8, 8);
+    auto b = fakeTexture(2, 8, 8);
+    CommonBatch batch(8, 0.0f);
+    Quad ready{};
+    // The first texture opens a run even after a discard kept the current GL name.
+    batch.setTexture(*a);
+    batch.addQuad(ready);
+    batch.discardQuads();
+    batch.setTexture(*a);
+    batch.addQuad(ready);
+    ASSERT_EQ(batch.runs().size(), 1u);
+    // Another handle on the same GL texture continues the run; drawing with it too.
+    batch.setTexture(*sameName);
+    batch.addQuad(ready);
+    batch.drawWhite(*sameName, {});
+    EXPECT_EQ(batch.runs().size(), 1u);
+    // A run that got no quad takes the next texture: runs never outnumber the quads.
+    batch.setTexture(*b);
+    batch.setTexture(*a);
+    batch.setTexture(*b);
+    batch.addQuad(ready);
+    ASSERT_EQ(batch.runs().size(), 2u);
+    EXPECT_EQ(batch.runs()[1].firstQuad, 3);
+    EXPECT_EQ(batch.runs()[1].texture, b.get());
+    // Quads drawn afterwards with the texture set join its run.
+    batch.drawWhite(*b, {});
+    EXPECT_EQ(batch.runs().size(), 2u);
+    EXPECT_EQ(batch.count(), 5);
+}
+
 } // namespace
 } // namespace zor

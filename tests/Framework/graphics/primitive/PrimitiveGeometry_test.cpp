@@ -207,6 +207,26 @@ TEST(PackColorPlain, ScalesClampsAndTruncates) {
     }
 }
 
+TEST(PrimitiveGeometry, PackColorPremultipliesByAlpha) {
+    struct Case {
+        float r, g, b, a;
+        std::uint8_t bytes[4];
+    } cases[] = {
+        {1, 1, 1, 1, {255, 255, 255, 255}},
+        {1, 0.5f, 0, 0.5f, {127, 63, 0, 127}},  // white at half alpha is grey, not white
+        {1, 1, 1, 0, {0, 0, 0, 0}},
+        {2, -1, 1, 0.25f, {127, 0, 63, 63}},    // clamped after the product
+        {1, 1, 1, 1.5f, {255, 255, 255, 255}},
+    };
+    for (const Case& c : cases) {
+        const PackedColor packed = packColor(c.r, c.g, c.b, c.a);
+        EXPECT_EQ(packed.red(), c.bytes[0]) << c.r << " " << c.a;
+        EXPECT_EQ(packed.green(), c.bytes[1]) << c.g << " " << c.a;
+        EXPECT_EQ(packed.blue(), c.bytes[2]) << c.b << " " << c.a;
+        EXPECT_EQ(packed.alpha(), c.bytes[3]) << c.a;
+    }
+}
+
 TEST(ScreenFade, AlphaAlongTheTimeline) {
     struct Case {
         float duration, elapsed;
