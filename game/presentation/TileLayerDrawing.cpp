@@ -33,7 +33,7 @@ const TileType* typeOf(const Level& level, std::uint16_t word) {
 bool hiddenType(const TileType* type) { return type && (type->flags & 0x01) != 0; }
 std::int32_t weightOf(const TileType* type) { return type ? type->requiredTier : 0; }
 
-// The tile list drawn outside a layer: the named set, piece-02's default list for an empty
+// The tile list drawn outside a layer: the named set, the patch library's default list for an empty
 // one; an empty result draws nothing.
 const std::vector<std::uint16_t>& borderTiles(const Level& level, const std::string& setName) {
     const std::vector<std::uint16_t>& tiles = level.library->findTileSet(setName).tiles;
