@@ -28,6 +28,12 @@ float sign(float x) {
 
 float roundHalfAway(float x) { return x > 0.0f ? std::floor(x + 0.5f) : std::ceil(x - 0.5f); }
 
+float clamp01(float x) {
+    if (!(x > 0.0f))
+        return 0.0f;
+    return x < 1.0f ? x : 1.0f;
+}
+
 std::int32_t log2Floor(std::uint32_t n) {
     if (const std::uint32_t top = n >> 24)
         return 24 + kLog2Table[top];

@@ -223,6 +223,18 @@ private:
 
 class Parent : public AbstractSurface {};
 
+TEST(UpdateRecordTest, InverseStep) {
+    struct Case {
+        float step, inverse;
+    };
+    const Case cases[] = {{0.0f, 0.0f}, {-0.0f, 0.0f}, {0.5f, 2.0f}, {0.25f, 4.0f}, {0.1f, 1.0f / 0.1f}};
+    for (const Case& c : cases) {
+        UpdateRecord record;
+        record.stepLength = c.step;
+        EXPECT_EQ(record.inverseStep(), c.inverse) << c.step;
+    }
+}
+
 TEST(AbstractSurface, FirstChildThatTakesTheInputWins) {
     std::vector<int> offers;
     InputState input;

@@ -25,6 +25,17 @@ TEST(ScalarTest, RoundHalfAwayFromZero) {
         EXPECT_EQ(roundHalfAway(c.x), c.rounded) << c.x;
 }
 
+TEST(ScalarTest, Clamp01) {
+    struct Case {
+        float x, clamped;
+    };
+    const Case cases[] = {{-1.0f, 0.0f},  {-0.0f, 0.0f},    {0.0f, 0.0f},       {0.25f, 0.25f},
+                          {1.0f, 1.0f},   {1.0001f, 1.0f},  {-INFINITY, 0.0f},  {INFINITY, 1.0f},
+                          {1e-30f, 1e-30f}, {std::nanf(""), 0.0f}};
+    for (const Case& c : cases)
+        EXPECT_EQ(clamp01(c.x), c.clamped) << c.x;
+}
+
 TEST(ScalarTest, Log2Floor) {
     struct Case {
         std::uint32_t n;
