@@ -9,11 +9,11 @@
 #include "game/simulation/ports/UserInterface.h"
 #include "game/simulation/ports/Visualizer.h"
 #include "game/simulation/seams/SeamFactory.h"
-#include "game/world/SharedConstants.h"
 #include "game/world/World.h"
 #include "game/world/WorldSaveFiles.h"
 
 #include "Framework/core/Errors.h"
+#include "Framework/core/math/Color.h"
 #include "Framework/core/threads/WorkQueue.h"
 #include "Framework/graphics/screen/Screen.h"
 #include "Framework/system/ApplicationState.h"

@@ -14,11 +14,6 @@ std::uint32_t lowByte(float channel) {
 
 } // namespace
 
-const FloatColor& colorBlackFloat() {
-    static const FloatColor black{0.0f, 0.0f, 0.0f, 1.0f};
-    return black;
-}
-
 const PackedColor& redColor() {
     // A local static is initialised once even when two threads arrive together.
     static const PackedColor red = PackedColor::fromChannels(255, 0, 0, 255);

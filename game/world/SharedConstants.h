@@ -10,15 +10,6 @@
 
 namespace zor {
 
-struct FloatColor {
-    float red = 0.0f;
-    float green = 0.0f;
-    float blue = 0.0f;
-    float alpha = 0.0f;
-};
-
-// Opaque black, (0, 0, 0, 1). Main thread.
-const FloatColor& colorBlackFloat();
 // Opaque red; made safely on first use from any thread (log views run on the thread that
 // writes the line).
 const PackedColor& redColor();

@@ -39,6 +39,22 @@ constexpr bool operator!=(const PackedColor& a, const PackedColor& b) { return a
 // Opaque white (0xFFFFFFFF), the colour that leaves a drawn image as it is.
 const PackedColor& colorWhite();
 
+// Four channels, each 0 to 1.
+struct FloatColor {
+    float red = 0.0f;
+    float green = 0.0f;
+    float blue = 0.0f;
+    float alpha = 0.0f;
+};
+
+// All four channels equal.
+bool colorEquals(const FloatColor& a, const FloatColor& b);
+
+// Shared opaque colours, each one object built on its first use (from any thread).
+const FloatColor& colorBlackFloat();
+const FloatColor& colorWhiteFloat();
+const FloatColor& colorRedFloat();
+
 struct Color3 {
     float r = 0.0f;
     float g = 0.0f;

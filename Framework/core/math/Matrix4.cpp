@@ -1,5 +1,7 @@
 #include "Framework/core/math/Matrix4.h"
 
+#include <cmath>
+
 namespace zor {
 
 fpMatrix4::fpMatrix4() : m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1} {}
@@ -17,6 +19,17 @@ fpMatrix4 fpMatrix4::scaling(float x, float y, float z) {
     result.m[0] = x;
     result.m[5] = y;
     result.m[10] = z;
+    return result;
+}
+
+fpMatrix4 makeRotationXMatrix(float angle) {
+    const float c = std::cos(angle);
+    const float s = std::sin(angle);
+    fpMatrix4 result;
+    result.m[5] = c;
+    result.m[9] = s;
+    result.m[6] = -s;
+    result.m[10] = c;
     return result;
 }
 

@@ -23,6 +23,10 @@ struct fpMatrix4 {
     void inverse(fpMatrix4& out) const;
 };
 
+// Rotation about the x axis: rows (1, 0, 0, 0), (0, c, s, 0), (0, -s, c, 0), (0, 0, 0, 1)
+// with c = cos angle, s = sin angle.
+fpMatrix4 makeRotationXMatrix(float angle);
+
 bool operator==(const fpMatrix4& a, const fpMatrix4& b);
 inline bool operator!=(const fpMatrix4& a, const fpMatrix4& b) { return !(a == b); }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace zor {
@@ -29,6 +30,30 @@ TEST(ColorTest, ChannelsSitRedLowestAlphaHighest) {
     EXPECT_FLOAT_EQ(half.alphaFloat(), 128.0f / 255.0f);
     EXPECT_EQ(PackedColor(0xFFFFFFFFu), PackedColor::fromChannels(255, 255, 255, 255));
     EXPECT_EQ(colorWhite(), PackedColor::fromChannels(255, 255, 255, 255));
+}
+
+TEST(ColorTest, SharedFloatColorsAndEquality) {
+    EXPECT_EQ(&colorWhiteFloat(), &colorWhiteFloat());
+    EXPECT_EQ(&colorRedFloat(), &colorRedFloat());
+    EXPECT_TRUE(colorEquals(colorWhiteFloat(), FloatColor{1, 1, 1, 1}));
+    EXPECT_TRUE(colorEquals(colorRedFloat(), FloatColor{1, 0, 0, 1}));
+    EXPECT_TRUE(colorEquals(colorBlackFloat(), FloatColor{0, 0, 0, 1}));
+
+    // Each channel on its own decides; a NaN channel never equals, not even itself.
+    const FloatColor base{0.25f, 0.5f, 0.75f, 1.0f};
+    struct Case {
+        FloatColor other;
+        bool equal;
+    };
+    const Case cases[] = {{{0.25f, 0.5f, 0.75f, 1.0f}, true},  {{0.0f, 0.5f, 0.75f, 1.0f}, false},
+                          {{0.25f, 0.0f, 0.75f, 1.0f}, false}, {{0.25f, 0.5f, 0.0f, 1.0f}, false},
+                          {{0.25f, 0.5f, 0.75f, 0.0f}, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(colorEquals(base, c.other), c.equal);
+        EXPECT_EQ(colorEquals(c.other, base), c.equal);
+    }
+    const FloatColor notANumber{std::nanf(""), 0.0f, 0.0f, 1.0f};
+    EXPECT_FALSE(colorEquals(notANumber, notANumber));
 }
 
 } // namespace

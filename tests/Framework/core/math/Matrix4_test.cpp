@@ -1,6 +1,10 @@
 #include "Framework/core/math/Matrix4.h"
 
+#include "Framework/core/math/Angle.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace zor {
 namespace {
@@ -86,6 +90,40 @@ TEST(Matrix4Test, InverseUndoesTheTransform) {
     fpMatrix4 back;
     fpMatrix4::translation(5, -6, 7).inverse(back);
     EXPECT_EQ(back, fpMatrix4::translation(-5, 6, -7));
+}
+
+TEST(Matrix4Test, RotationXTurnsYTowardZ) {
+    struct Case {
+        float angle;
+        float y[3];  // where (0, 1, 0) goes
+        float z[3];  // where (0, 0, 1) goes
+    };
+    const float c = std::cos(kMapViewAngle);
+    const float s = std::sin(kMapViewAngle);
+    const Case cases[] = {{0.0f, {0, 1, 0}, {0, 0, 1}},
+                          {kPi / 2, {0, 0, -1}, {0, 1, 0}},
+                          {kPi, {0, -1, 0}, {0, 0, -1}},  // the scene camera: y and z flipped
+                          {kMapViewAngle, {0, c, -s}, {0, s, c}}};
+    for (const Case& k : cases) {
+        const fpMatrix4 m = makeRotationXMatrix(k.angle);
+        float out[3];
+        transform(m, 1, 0, 0, out);
+        EXPECT_EQ(out[0], 1.0f) << k.angle;
+        EXPECT_EQ(out[1], 0.0f) << k.angle;
+        EXPECT_EQ(out[2], 0.0f) << k.angle;
+        transform(m, 0, 1, 0, out);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(out[i], k.y[i], 1e-6f) << k.angle << " y " << i;
+        transform(m, 0, 0, 1, out);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(out[i], k.z[i], 1e-6f) << k.angle << " z " << i;
+        EXPECT_EQ(m[15], 1.0f);
+        EXPECT_EQ(m[12] + m[13] + m[14], 0.0f);
+    }
+    // The second row holds (0, c, s, 0).
+    const fpMatrix4 m = makeRotationXMatrix(kMapViewAngle);
+    EXPECT_EQ(m[5], c);
+    EXPECT_EQ(m[9], s);
 }
 
 } // namespace
